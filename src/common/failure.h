@@ -1,0 +1,37 @@
+// The one runtime failure type: a non-zero number and a short description.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace ondrel {
+
+// Numbers of failures that do not come from the operating system. System failures carry
+// their errno value, which is always below these.
+enum FailureNumber : std::int32_t {
+  kFailureOverflow = 10001,
+  kFailureDepthLimit = 10002,
+  kFailureOutOfMemory = 10003,
+  kFailureFileChanged = 10004,
+  kFailurePathTooLong = 10005,
+  kFailureBadPath = 10006,
+};
+
+class Failure : public std::runtime_error {
+ public:
+  Failure(std::int32_t number, const std::string& description)
+      : std::runtime_error(description), number_(number) {}
+  std::int32_t Number() const { return number_; }
+  std::string Description() const { return what(); }
+
+ private:
+  std::int32_t number_;
+};
+
+// Throws the failure for errno value `error_number`, naming the action and the path.
+[[noreturn]] void ThrowSystemFailure(int error_number, std::string_view action,
+                                     std::string_view path);
+
+}  // namespace ondrel

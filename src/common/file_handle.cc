@@ -1,0 +1,61 @@
+#include "common/file_handle.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "common/failure.h"
+
+namespace ondrel {
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = std::exchange(other.fd_, -1);
+  }
+  return *this;
+}
+
+FileHandle::~FileHandle() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+FileHandle FileHandle::Open(const std::string& path, int flags, int mode) {
+  if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
+  int fd;
+  do {
+    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) ThrowSystemFailure(errno, "Cannot open", path);
+  return FileHandle(fd);
+}
+
+std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view path_for_errors) {
+  for (;;) {
+    const ssize_t got = ::read(fd_, buffer, size);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) ThrowSystemFailure(errno, "Cannot read", path_for_errors);
+  }
+}
+
+void FileHandle::WriteAll(const char* data, std::size_t size, std::string_view path_for_errors) {
+  while (size > 0) {
+    const ssize_t put = ::write(fd_, data, size);
+    if (put < 0) {
+      if (errno == EINTR) continue;
+      ThrowSystemFailure(errno, "Cannot write", path_for_errors);
+    }
+    if (put == 0) ThrowSystemFailure(ENOSPC, "Cannot write", path_for_errors);
+    data += put;
+    size -= static_cast<std::size_t>(put);
+  }
+}
+
+void FileHandle::Close(std::string_view path_for_errors) {
+  if (fd_ < 0) return;
+  const int fd = std::exchange(fd_, -1);
+  if (::close(fd) != 0 && errno != EINTR) ThrowSystemFailure(errno, "Cannot close", path_for_errors);
+}
+
+}  // namespace ondrel

@@ -1,0 +1,64 @@
+#include "common/folder_listing.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cstring>
+
+namespace ondrel {
+namespace {
+
+EntryKind KindOf(int folder_fd, const dirent& entry) {
+  switch (entry.d_type) {
+    case DT_REG:
+      return EntryKind::kFile;
+    case DT_DIR:
+      return EntryKind::kFolder;
+    case DT_LNK:
+    case DT_UNKNOWN:
+      break;
+    default:
+      return EntryKind::kOther;
+  }
+  struct stat info;
+  if (::fstatat(folder_fd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::kOther;
+  if (S_ISREG(info.st_mode)) return EntryKind::kFile;
+  if (S_ISDIR(info.st_mode)) return EntryKind::kFolder;
+  if (S_ISLNK(info.st_mode) && ::fstatat(folder_fd, entry.d_name, &info, 0) == 0 &&
+      S_ISREG(info.st_mode))
+    return EntryKind::kFile;
+  return EntryKind::kOther;
+}
+
+}  // namespace
+
+bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+  entries.clear();
+  if (folder.find('\0') != std::string::npos) return false;
+  DIR* listing = ::opendir(folder.c_str());
+  if (listing == nullptr) return false;
+  const int folder_fd = ::dirfd(listing);
+  while (const dirent* entry = ::readdir(listing)) {
+    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
+    entries.push_back(FolderEntry{entry->d_name, KindOf(folder_fd, *entry)});
+  }
+  ::closedir(listing);
+  return true;
+}
+
+std::string NextSubFolder(const std::string& folder) {
+  static std::vector<FolderEntry> listing;
+  static std::size_t next = 0;
+  if (!folder.empty()) {
+    ReadFolder(folder, listing);
+    next = 0;
+  }
+  while (next < listing.size()) {
+    const FolderEntry& entry = listing[next++];
+    if (entry.kind == EntryKind::kFolder) return entry.name;
+  }
+  return {};
+}
+
+}  // namespace ondrel

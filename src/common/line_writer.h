@@ -1,0 +1,49 @@
+// Writes text lines, each followed by CR LF, through one buffer; every write error is
+// reported, a full disk included.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/file_handle.h"
+#include "common/platform.h"
+
+namespace ondrel {
+
+enum class WriteMode {
+  kReplace,    // created, or emptied if it exists
+  kAppend,     // created if missing, existing lines kept
+  kCreateNew,  // created exclusively; fails if the name exists
+};
+
+class LineWriter {
+ public:
+  static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
+
+  // Opens `path`; throws Failure when it cannot be opened or created.
+  LineWriter(const std::string& path, WriteMode mode, int permissions = 0666);
+  // Flushes what is buffered, ignoring errors, and closes: for ways out after a failure.
+  ~LineWriter();
+
+  // Writes `text` followed by CR LF. Throws Failure on a write error; after one, every
+  // further call throws too.
+  void WriteLine(std::string_view text);
+  // Flushes and closes; throws Failure if anything could not be written.
+  void Close();
+
+  bool Failed() const { return failed_; }
+  const std::string& Path() const { return path_; }
+  FileIdentity Identity() const;
+
+ private:
+  void Flush();
+
+  FileHandle file_;
+  std::string path_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace ondrel

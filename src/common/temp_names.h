@@ -1,0 +1,20 @@
+// The folder and the names of temporary files.
+#pragma once
+
+#include <string>
+
+namespace ondrel {
+
+// The folder from the "Temp" or else the "Tmp" variable (names matched without regard to
+// case), else the platform's fallback; ends with the separator.
+std::string TempFolder();
+
+// "~Qz", the month and day as mmdd, the hundredths of seconds since midnight in general
+// number format, and three random digits from a generator that is never seeded.
+std::string TempFileName();
+
+// The same name from given parts; `randomFraction` is in [0, 1).
+std::string TempFileNameFrom(int month, int day, double secondsSinceMidnight,
+                             double randomFraction);
+
+}  // namespace ondrel

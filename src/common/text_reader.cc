@@ -1,0 +1,93 @@
+#include "common/text_reader.h"
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace ondrel {
+
+TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
+    : file_(FileHandle::Open(path, O_RDONLY)),
+      path_(path),
+      buffer_(new char[block_size]),
+      capacity_(block_size) {
+  ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+bool TextFileReader::Fill() {
+  if (at_end_of_file_) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  if (end_ == capacity_) {
+    const std::size_t grown = capacity_ * 2;
+    std::unique_ptr<char[]> larger(new char[grown]);
+    std::memcpy(larger.get(), buffer_.get(), end_);
+    buffer_ = std::move(larger);
+    capacity_ = grown;
+  }
+  const std::size_t got = file_.Read(buffer_.get() + end_, capacity_ - end_, path_);
+  if (got == 0) {
+    at_end_of_file_ = true;
+    return false;
+  }
+  end_ += got;
+  return true;
+}
+
+bool TextFileReader::NextLine(std::string_view& line) {
+  for (;;) {
+    const char* data = buffer_.get();
+    std::size_t i = begin_ + searched_;
+    while (i < end_ && !IsLineEndByte(data[i])) ++i;
+    if (i < end_) {
+      // A CR in the last byte read may have its LF in the next block.
+      if (data[i] == '\r' && i + 1 == end_ && !at_end_of_file_) {
+        searched_ = i - begin_;
+        Fill();
+        continue;
+      }
+      line = std::string_view(data + begin_, i - begin_);
+      std::size_t next = i + 1;
+      if (data[i] == '\r' && next < end_ && data[next] == '\n') ++next;
+      begin_ = next;
+      searched_ = 0;
+      return true;
+    }
+    searched_ = end_ - begin_;
+    if (!Fill()) {
+      if (begin_ == end_) return false;
+      line = std::string_view(buffer_.get() + begin_, end_ - begin_);
+      begin_ = end_;
+      searched_ = 0;
+      return true;
+    }
+  }
+}
+
+bool TextFileReader::NextLines(std::string_view& chunk) {
+  for (;;) {
+    const char* data = buffer_.get();
+    std::size_t last = end_;
+    while (last > begin_ + searched_ && !IsLineEndByte(data[last - 1])) --last;
+    if (last > begin_ + searched_) {
+      chunk = std::string_view(data + begin_, last - begin_);
+      begin_ = last;
+      searched_ = 0;
+      return true;
+    }
+    searched_ = end_ - begin_;
+    if (!Fill()) {
+      if (begin_ == end_) return false;
+      chunk = std::string_view(buffer_.get() + begin_, end_ - begin_);
+      begin_ = end_;
+      searched_ = 0;
+      return true;
+    }
+  }
+}
+
+}  // namespace ondrel

@@ -1,0 +1,51 @@
+// Reads a text file in large blocks and hands out views of its lines. A line ends at CR,
+// at CR LF (one end) and, where the platform says so, at a lone LF; the last line needs
+// no end. Memory is one reused buffer that grows only to hold the longest line.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/file_handle.h"
+#include "common/platform.h"
+
+namespace ondrel {
+
+class TextFileReader {
+ public:
+  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+
+  // Opens `path` for reading; throws Failure when it cannot be opened.
+  explicit TextFileReader(const std::string& path, std::size_t block_size = kBlockSize);
+
+  // The next line without its line end; false at the end of the file. The view stays valid
+  // until the next call. Throws Failure on a read error.
+  bool NextLine(std::string_view& line);
+
+  // The next run of whole lines, line ends included (the file's last line may lack one);
+  // false at the end of the file. For callers that look for a byte across many lines.
+  bool NextLines(std::string_view& chunk);
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  // Moves the unread bytes to the front and reads one more block, growing the buffer when
+  // it is full. Returns false at the end of the file.
+  bool Fill();
+
+  FileHandle file_;
+  std::string path_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t capacity_;
+  std::size_t begin_ = 0;     // first unread byte
+  std::size_t end_ = 0;       // one past the last byte read
+  std::size_t searched_ = 0;  // bytes from begin_ already known to hold no line end
+  bool at_end_of_file_ = false;
+};
+
+// True for the bytes that end a line on this platform.
+inline bool IsLineEndByte(char c) { return c == '\r' || (kLoneLineFeedEndsLine && c == '\n'); }
+
+}  // namespace ondrel
