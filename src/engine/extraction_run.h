@@ -1,0 +1,43 @@
+// The extraction run: checks the two folders, harvests every file of the kind into
+// MailOut.txt, eliminates its duplicates and shows the closing summary.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/window_system.h"
+#include "lists/remove_duplicates.h"
+
+namespace ondrel {
+
+// File kinds, as the kind options number them.
+enum FileKindValue : std::int16_t { kKindWebPages = 0, kKindTextFiles = 1, kKindStoreFiles = 2 };
+
+// The main window's run state; every field starts at zero.
+struct RunCounters {
+  std::int32_t AddressesFound = 0;
+  std::int32_t TotalLines = 0;
+  std::int32_t DuplicatesRemoved = 0;
+};
+
+enum class RunOutcome {
+  kRefused,    // a check failed and its message was shown; nothing was touched
+  kFailed,     // the run took its failure path; see the failure fields
+  kCompleted,  // the summary was shown (see `elimination` for how duplicate elimination ended)
+};
+
+struct RunResult {
+  RunOutcome outcome = RunOutcome::kRefused;
+  std::int32_t failureNumber = 0;
+  std::string failureDescription;
+  EliminationResult elimination;
+};
+
+// Runs one extraction. `scanText` and `outputText` are the two path boxes as typed;
+// `fileKind` is read afresh for every file and every token, so a front end may change it
+// while the run yields; `append` is the check box value (any non-zero value appends).
+RunResult RunExtraction(const std::string& scanText, const std::string& outputText,
+                        const std::int16_t& fileKind, int append, RunCounters& counters,
+                        WindowSystem& windows);
+
+}  // namespace ondrel

@@ -1,0 +1,32 @@
+// Duplicate elimination: sorts an address list in place and drops repeated lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/window_system.h"
+
+namespace ondrel {
+
+enum class EliminationOutcome {
+  kNotRun,     // not reached (a run that failed before it)
+  kCompleted,  // the list was rewritten sorted and free of duplicates
+  kNoList,     // the file was missing (or not a regular file) or held no line
+  kStopped,    // "Annulla": the list is unchanged
+  kFailed,     // a runtime failure: the list is unchanged
+};
+
+struct EliminationResult {
+  EliminationOutcome outcome = EliminationOutcome::kNotRun;
+  std::int32_t failureNumber = 0;
+  std::string failureDescription;
+};
+
+// Eliminates the duplicates of the list at `path`, showing the progress dialog of `windows`.
+// `totalLines` is set to the number of lines counted on every way out; `duplicatesRemoved`
+// is added to for every entry dropped as equal to its successor. A stop or a failure leaves
+// the list byte for byte as it was.
+EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
+                                   std::int32_t& duplicatesRemoved, WindowSystem& windows);
+
+}  // namespace ondrel

@@ -1,0 +1,43 @@
+// The subtraction tool: the lines of a base list that are not in an exclusion list, written
+// to MailNew.txt beside the base list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/window_system.h"
+
+namespace ondrel {
+
+struct SubtractionResult {
+  bool completed = false;  // false: a failure stopped it; what was written stays
+  std::int32_t failureNumber = 0;
+  std::string failureDescription;
+  std::int64_t baseLinesRead = 0;
+  std::int64_t exclusionLines = 0;
+  std::int64_t linesWritten = 0;
+};
+
+// Writes every trimmed line of `basePath` that equals no trimmed line of `exclusionPath`,
+// in base order, to `outputPath` (replaced). Shows nothing and throws nothing.
+SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
+                                const std::string& outputPath);
+
+enum class CreateNewFileOutcome {
+  kRefused,    // one of the check messages was shown; no file was touched
+  kFailed,     // SubtractLists stopped on a failure (see `subtraction`)
+  kCompleted,
+};
+
+struct CreateNewFileResult {
+  CreateNewFileOutcome outcome = CreateNewFileOutcome::kRefused;
+  SubtractionResult subtraction;
+};
+
+// The press of "Crea nuovo file" with the texts of the two boxes as typed: computes
+// `newFilePath`, runs the checks (showing their messages through `windows`), and runs
+// SubtractLists with the busy pointer on.
+CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string& exclusionText,
+                                  std::string& newFilePath, WindowSystem& windows);
+
+}  // namespace ondrel
