@@ -40,7 +40,8 @@ SearchResult Search(const std::string& path,
   if (listing == nullptr) return FromErrno(errno);
   SearchResult result = SearchResult::kNotFound;
   while (const dirent* entry = ::readdir(listing)) {
-    if (!MatchesWildcard(last, entry->d_name)) continue;
+    const std::string_view name = entry->d_name;
+    if (name == "." || name == ".." || !MatchesWildcard(last, name)) continue;
     const std::string entry_path = (slash == std::string::npos ? "" : folder) + entry->d_name;
     struct stat info;
     if (::lstat(entry_path.c_str(), &info) == 0 && accept(entry_path, info)) {

@@ -1,0 +1,78 @@
+#include "common/file_search.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "common/test_files.h"
+
+namespace ondrel {
+namespace {
+
+using testing::ScratchFolder;
+
+TEST(TestPath, TellsFoundMissingAndFailedSearches) {
+  ScratchFolder scratch;
+  scratch.Write("dati/pagina.htm", "x");
+  scratch.Write("dati/.nascosto", "x");
+  std::filesystem::create_directory(scratch / "vuota");
+  ::symlink("pagina.htm", (scratch / "dati/link").c_str());
+  ::symlink("nowhere", (scratch / "dati/broken").c_str());
+
+  const struct {
+    std::string path;
+    std::int16_t status;
+  } cases[] = {
+      {scratch / "dati/", kPathFound},
+      {scratch / "dati", kPathFound},
+      {scratch / "vuota/", kPathFound},
+      {scratch / "dati/pagina.htm", kPathFound},
+      {scratch / "dati/.nascosto", kPathFound},
+      {scratch / "dati/link", kPathFound},
+      {scratch / "dati/broken", kPathFound},
+      {scratch / "dati/*.htm", kPathFound},
+      {scratch / "dati/pag?na.*", kPathFound},
+      {scratch / "vuota/*", kPathNotFound},
+      {scratch / "dati/*.txt", kPathNotFound},
+      {scratch / "manca/", kPathNotFound},
+      {scratch / "manca", kPathNotFound},
+      {scratch / "dati/pagina.htm/", kPathNotFound},
+      {scratch / "manca/*", kPathNotFound},
+      {"", kPathNotFound},
+      {std::string("bad\0name", 8), kPathSearchFailed},
+      {scratch.Path() + std::string(5000, 'a') + "/", kPathSearchFailed},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TestPath(c.path), c.status) << c.path;
+}
+
+TEST(FindPlainFile, FindsOnlyRegularFiles) {
+  ScratchFolder scratch;
+  scratch.Write("lista.txt", "a\r\n");
+  std::filesystem::create_directory(scratch / "cartella");
+  ::symlink("lista.txt", (scratch / "link.txt").c_str());
+  ::symlink("cartella", (scratch / "linkdir").c_str());
+  EXPECT_TRUE(FindPlainFile(scratch / "lista.txt"));
+  EXPECT_TRUE(FindPlainFile(scratch / "link.txt"));
+  EXPECT_TRUE(FindPlainFile(scratch / "l*.txt"));
+  EXPECT_FALSE(FindPlainFile(scratch / "cartella"));
+  EXPECT_FALSE(FindPlainFile(scratch / "linkdir"));
+  EXPECT_FALSE(FindPlainFile(scratch / "cart*"));
+  EXPECT_FALSE(FindPlainFile(scratch / "manca.txt"));
+  EXPECT_FALSE(FindPlainFile(""));
+}
+
+TEST(MatchesWildcard, StarAndQuestionMark) {
+  EXPECT_TRUE(MatchesWildcard("*", ""));
+  EXPECT_TRUE(MatchesWildcard("*.htm", "a.b.htm"));
+  EXPECT_TRUE(MatchesWildcard("a?c", "abc"));
+  EXPECT_TRUE(MatchesWildcard("a*b*c", "aXbYbZc"));
+  EXPECT_FALSE(MatchesWildcard("a?c", "ac"));
+  EXPECT_FALSE(MatchesWildcard("*.htm", "a.html"));
+  EXPECT_FALSE(MatchesWildcard("[a]", "a"));
+  EXPECT_TRUE(MatchesWildcard("[a]", "[a]"));
+}
+
+}  // namespace
+}  // namespace ondrel
