@@ -38,8 +38,12 @@ std::optional<PathParts> SplitPath(std::string_view path) {
     parts.fileName = trimmed;
   } else {
     parts.fileName = trimmed.substr(last_separator + 1);
-    parts.folder = trimmed.substr(0, last_separator);
-    if (parts.folder.empty()) parts.folder = std::string(1, kPathSeparator);
+    // A run of separators ("a//b") counts as one, so the folder never ends with one.
+    const auto folder_end = trimmed.find_last_not_of(kPathSeparator, last_separator);
+    if (folder_end == std::string_view::npos)
+      parts.folder = std::string(1, kPathSeparator);
+    else
+      parts.folder = trimmed.substr(0, folder_end + 1);
   }
   const auto dot = parts.fileName.rfind('.');
   if (dot != std::string::npos) {

@@ -38,6 +38,8 @@ TEST(PathInfo, SplitsTheWorkedPaths) {
       {"C:\\Dati\\.profilo", ".profilo", "profilo", "", "C:\\Dati"},
       {"C:\\Dati.old\\LEGGIMI", "LEGGIMI", "", "LEGGIMI", "C:\\Dati.old"},
       {"  C:\\Dati\\pagina.htm  ", "pagina.htm", "htm", "pagina", "C:\\Dati"},
+      {"C:\\Dati\\\\pagina.htm", "pagina.htm", "htm", "pagina", "C:\\Dati"},
+      {"\\\\pagina.htm", "pagina.htm", "htm", "pagina", "\\"},
   };
   RecordingWindowSystem windows;
   for (const auto& c : cases) {
