@@ -23,6 +23,10 @@ std::optional<std::string> EnvironmentValueIgnoringCase(std::string_view name);
 // Where temporary files go when no "Temp" or "Tmp" variable is set; ends with the separator.
 std::string FallbackTempFolder();
 
+// The full path of the running program's executable file; empty when the system does not
+// tell it.
+std::string ExecutablePath();
+
 // Identity of a file as the file system sees it; two paths to one file compare equal.
 struct FileIdentity {
   dev_t device = 0;
@@ -32,5 +36,8 @@ struct FileIdentity {
 
 // The identity of the file `path` leads to (links followed), or none if it cannot be read.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
+
+// The identity of the open file descriptor `fd`.
+FileIdentity IdentityOfOpenFile(int fd);
 
 }  // namespace ondrel

@@ -30,9 +30,23 @@ std::string FallbackTempFolder() {
   return folder;
 }
 
+std::string ExecutablePath() {
+  std::string path(4096, '\0');
+  const ssize_t length = ::readlink("/proc/self/exe", path.data(), path.size());
+  if (length <= 0 || static_cast<std::size_t>(length) >= path.size()) return {};
+  path.resize(static_cast<std::size_t>(length));
+  return path;
+}
+
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  return FileIdentity{info.st_dev, info.st_ino};
+}
+
+FileIdentity IdentityOfOpenFile(int fd) {
+  struct stat info {};
+  ::fstat(fd, &info);
   return FileIdentity{info.st_dev, info.st_ino};
 }
 

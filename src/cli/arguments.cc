@@ -1,0 +1,121 @@
+#include "cli/arguments.h"
+
+#include <array>
+#include <optional>
+
+#include "engine/extraction_run.h"
+
+namespace ondrel::cli {
+
+const std::string_view kUsageText =
+    "Uso: ondrel-cli extract [--kind web|text|store] [--append] SCAN_DIR OUTPUT_DIR\n"
+    "     ondrel-cli dedupe LIST\n"
+    "     ondrel-cli subtract BASE EXCLUSION\n"
+    "     ondrel-cli --help | --version\n";
+
+const std::string_view kHelpText =
+    "Ondrel estrae gli indirizzi e-mail dai file di una cartella e ne cura gli elenchi.\n"
+    "\n"
+    "Uso: ondrel-cli extract [--kind web|text|store] [--append] SCAN_DIR OUTPUT_DIR\n"
+    "     ondrel-cli dedupe LIST\n"
+    "     ondrel-cli subtract BASE EXCLUSION\n"
+    "     ondrel-cli --help | --version\n"
+    "\n"
+    "extract   legge i file del tipo scelto in SCAN_DIR e nelle sue sottocartelle e scrive\n"
+    "          gli indirizzi trovati in OUTPUT_DIR/MailOut.txt, poi lo ordina e ne elimina\n"
+    "          i doppi.\n"
+    "    --kind web    pagine web (htm, html, asp): la destinazione dei link \"mailto:\"\n"
+    "                  (predefinito)\n"
+    "    --kind text   file di testo (txt): ogni parola che contiene una \"@\"\n"
+    "    --kind store  archivi di posta (dbx): ogni parola che e` un indirizzo valido\n"
+    "    --append      aggiunge gli indirizzi a MailOut.txt invece di sostituirlo\n"
+    "dedupe    ordina il file LIST e ne elimina le righe doppie, nel file stesso.\n"
+    "          Ctrl-C durante l'elaborazione la annulla e lascia il file com'era.\n"
+    "subtract  scrive in MailNew.txt, nella cartella di BASE, le righe di BASE che non\n"
+    "          compaiono in EXCLUSION.\n"
+    "\n"
+    "\"--\" termina le opzioni. I percorsi si usano come sono scritti.\n"
+    "Stato di uscita: 0 eseguito, 1 rifiutato o non riuscito (il motivo e` su standard\n"
+    "error), 2 uso errato.\n";
+
+namespace {
+
+struct CommandSpec {
+  std::string_view name;
+  Command command;
+  std::size_t operandCount;
+};
+
+constexpr std::array kCommands = {
+    CommandSpec{"extract", Command::kExtract, 2},
+    CommandSpec{"dedupe", Command::kDedupe, 1},
+    CommandSpec{"subtract", Command::kSubtract, 2},
+};
+
+std::optional<std::int16_t> KindNamed(std::string_view name) {
+  if (name == "web") return kKindWebPages;
+  if (name == "text") return kKindTextFiles;
+  if (name == "store") return kKindStoreFiles;
+  return std::nullopt;
+}
+
+Arguments Only(Command command) {
+  Arguments arguments;
+  arguments.command = command;
+  return arguments;
+}
+
+bool IsOption(std::string_view argument) {
+  return argument.size() > 1 && argument[0] == '-';
+}
+
+}  // namespace
+
+std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> arguments) {
+  if (arguments.empty()) return UsageError{"manca il comando"};
+  const std::string_view first = arguments[0];
+  if (first == "--help" || first == "-h") return Only(Command::kHelp);
+  if (first == "--version") return Only(Command::kVersion);
+
+  const CommandSpec* spec = nullptr;
+  for (const auto& candidate : kCommands)
+    if (candidate.name == first) spec = &candidate;
+  if (spec == nullptr) return UsageError{"comando sconosciuto: " + std::string(first)};
+
+  Arguments parsed = Only(spec->command);
+  bool optionsEnded = false;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string_view argument = arguments[i];
+    if (optionsEnded || !IsOption(argument)) {
+      parsed.operands.emplace_back(argument);
+    } else if (argument == "--") {
+      optionsEnded = true;
+    } else if (argument == "--help" || argument == "-h") {
+      return Only(Command::kHelp);
+    } else if (spec->command == Command::kExtract && argument == "--append") {
+      parsed.append = true;
+    } else if (spec->command == Command::kExtract && argument.starts_with("--kind")) {
+      std::string_view value;
+      if (argument.starts_with("--kind=")) {
+        value = argument.substr(7);
+      } else if (argument == "--kind" && i + 1 < arguments.size()) {
+        value = arguments[++i];
+      } else if (argument == "--kind") {
+        return UsageError{"--kind vuole un valore: web, text o store"};
+      } else {
+        return UsageError{"opzione sconosciuta: " + std::string(argument)};
+      }
+      const auto kind = KindNamed(value);
+      if (!kind) return UsageError{"tipo di file sconosciuto: " + std::string(value)};
+      parsed.fileKind = *kind;
+    } else {
+      return UsageError{"opzione sconosciuta: " + std::string(argument)};
+    }
+  }
+  if (parsed.operands.size() != spec->operandCount)
+    return UsageError{std::string(spec->name) + " vuole " +
+                      (spec->operandCount == 1 ? "un percorso" : "due percorsi")};
+  return parsed;
+}
+
+}  // namespace ondrel::cli

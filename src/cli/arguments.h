@@ -1,0 +1,35 @@
+// The console program's command line: a command, its options and its operands.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace ondrel::cli {
+
+enum class Command { kHelp, kVersion, kExtract, kDedupe, kSubtract };
+
+struct Arguments {
+  Command command = Command::kHelp;
+  std::int16_t fileKind = 0;  // extract: 0 web pages (the default), 1 text files, 2 store files
+  bool append = false;        // extract
+  // The operands exactly as given: an empty one is an empty box, spaces stay.
+  std::vector<std::string> operands;
+};
+
+struct UsageError {
+  std::string reason;
+};
+
+// Parses the arguments after the program name. Options may stand before, between or after
+// the operands; "--" ends them, so that an operand may start with "-".
+std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> arguments);
+
+// The short usage text shown with a usage error, and the full text of --help.
+extern const std::string_view kUsageText;
+extern const std::string_view kHelpText;
+
+}  // namespace ondrel::cli

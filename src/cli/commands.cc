@@ -1,0 +1,134 @@
+#include "cli/commands.h"
+
+#include <string>
+
+#include "common/file_search.h"
+#include "engine/extraction_run.h"
+#include "lists/remove_duplicates.h"
+#include "lists/subtraction.h"
+#include "ondrel/version.h"
+
+namespace ondrel::cli {
+namespace {
+
+constexpr std::string_view kUnchanged = " Il file non e` stato modificato.";
+
+std::string FailureText(std::string_view what, std::int32_t number, std::string_view description) {
+  return std::string(what) + ", errore " + std::to_string(number) + ": " +
+         std::string(description) + ".";
+}
+
+void ShowError(ConsoleWindowSystem& console, const std::string& text) {
+  console.ShowMessage(text, kMessageCritical);
+}
+
+std::string CountsLine(std::string_view removedLabel, std::int64_t read, std::int64_t removed,
+                       std::int64_t written) {
+  return "Righe lette: " + std::to_string(read) + "   " + std::string(removedLabel) + ": " +
+         std::to_string(removed) + "   Scritte: " + std::to_string(written);
+}
+
+int DoneWhenPrinted(ConsoleWindowSystem& console, const std::string& line) {
+  return console.PrintResult(line) ? kExitDone : kExitFailed;
+}
+
+// Whether duplicate elimination left a sorted, duplicate-free list; says why not otherwise.
+bool EliminationSucceeded(const EliminationResult& result, ConsoleWindowSystem& console) {
+  switch (result.outcome) {
+    case EliminationOutcome::kCompleted:
+    case EliminationOutcome::kNoList:
+      return true;
+    case EliminationOutcome::kStopped:
+      ShowError(console, "Eliminazione doppi annullata." + std::string(kUnchanged));
+      return false;
+    case EliminationOutcome::kFailed:
+    case EliminationOutcome::kNotRun:
+      break;
+  }
+  ShowError(console, FailureText("Eliminazione doppi non riuscita", result.failureNumber,
+                                 result.failureDescription) +
+                         std::string(kUnchanged));
+  return false;
+}
+
+int Extract(const Arguments& arguments, ConsoleWindowSystem& console) {
+  RunCounters counters;
+  const std::int16_t fileKind = arguments.fileKind;
+  const RunResult result = RunExtraction(arguments.operands[0], arguments.operands[1], fileKind,
+                                         arguments.append ? 1 : 0, counters, console);
+  switch (result.outcome) {
+    case RunOutcome::kRefused:  // its message is on standard error already
+      return kExitFailed;
+    case RunOutcome::kFailed:
+      ShowError(console, FailureText("Elaborazione interrotta", result.failureNumber,
+                                     result.failureDescription));
+      return kExitFailed;
+    case RunOutcome::kCompleted:
+      break;
+  }
+  const bool printed = console.PrintResult(console.Caption(StatusLabel::kMail)) &&
+                       console.PrintResult(console.Caption(StatusLabel::kRes));
+  return printed && EliminationSucceeded(result.elimination, console) ? kExitDone : kExitFailed;
+}
+
+int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console) {
+  const std::string& list = arguments.operands[0];
+  // The desktop tool quietly does nothing for a missing list; a command must say so.
+  if (!FindPlainFile(list)) {
+    ShowError(console, "Il file da ordinare non esiste");
+    return kExitFailed;
+  }
+  std::int32_t totalLines = 0, duplicatesRemoved = 0;
+  const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console);
+  if (!EliminationSucceeded(result, console)) return kExitFailed;
+  return DoneWhenPrinted(console, CountsLine("Doppi", totalLines, duplicatesRemoved,
+                                             std::int64_t{totalLines} - duplicatesRemoved));
+}
+
+int Subtract(const Arguments& arguments, ConsoleWindowSystem& console) {
+  std::string newFilePath;
+  const CreateNewFileResult result =
+      CreateNewFile(arguments.operands[0], arguments.operands[1], newFilePath, console);
+  const SubtractionResult& counts = result.subtraction;
+  switch (result.outcome) {
+    case CreateNewFileOutcome::kRefused:  // its message is on standard error already
+      return kExitFailed;
+    case CreateNewFileOutcome::kFailed:
+      ShowError(console, FailureText("Sottrazione non riuscita", counts.failureNumber,
+                                     counts.failureDescription) +
+                             " " + newFilePath + " e` incompleto.");
+      return kExitFailed;
+    case CreateNewFileOutcome::kCompleted:
+      break;
+  }
+  return DoneWhenPrinted(
+      console, CountsLine("Esclusi", counts.baseLinesRead,
+                          counts.baseLinesRead - counts.linesWritten, counts.linesWritten));
+}
+
+}  // namespace
+
+int RunCommand(const Arguments& arguments, ConsoleWindowSystem& console) {
+  switch (arguments.command) {
+    case Command::kHelp:
+      return DoneWhenPrinted(console, std::string(kHelpText.substr(0, kHelpText.size() - 1)));
+    case Command::kVersion:
+      return DoneWhenPrinted(console, std::string("ondrel-cli ") + kVersionText);
+    case Command::kExtract:
+      return Extract(arguments, console);
+    case Command::kDedupe:
+      return Dedupe(arguments, console);
+    case Command::kSubtract:
+      return Subtract(arguments, console);
+  }
+  return kExitUsage;
+}
+
+int ReportUsageError(const UsageError& error, int errFd) {
+  const std::string text = std::string(kProgramTitle) + ": " + error.reason + "\n" +
+                           std::string(kUsageText) + "Per tutti i dettagli: ondrel-cli --help\n";
+  WriteAll(errFd, text);
+  return kExitUsage;
+}
+
+}  // namespace ondrel::cli
