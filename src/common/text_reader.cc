@@ -10,26 +10,29 @@ namespace ondrel {
 TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
     : file_(FileHandle::Open(path, O_RDONLY)),
       path_(path),
-      buffer_(new char[block_size]),
-      capacity_(block_size) {
+      own_buffer_(std::make_unique<ReadBuffer>(block_size)),
+      buffer_(own_buffer_.get()) {
   ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+TextFileReader::TextFileReader(const std::string& path, ReadBuffer& buffer)
+    : file_(FileHandle::Open(path, O_RDONLY)), path_(path), buffer_(&buffer) {
+  ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+}
+
+FileIdentity TextFileReader::Identity() const {
+  return IdentityOfOpenFile(file_.Fd());
 }
 
 bool TextFileReader::Fill() {
   if (at_end_of_file_) return false;
   if (begin_ > 0) {
-    std::memmove(buffer_.get(), buffer_.get() + begin_, end_ - begin_);
+    std::memmove(buffer_->Data(), buffer_->Data() + begin_, end_ - begin_);
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == capacity_) {
-    const std::size_t grown = capacity_ * 2;
-    std::unique_ptr<char[]> larger(new char[grown]);
-    std::memcpy(larger.get(), buffer_.get(), end_);
-    buffer_ = std::move(larger);
-    capacity_ = grown;
-  }
-  const std::size_t got = file_.Read(buffer_.get() + end_, capacity_ - end_, path_);
+  if (end_ == buffer_->Capacity()) buffer_->Grow(end_);
+  const std::size_t got = file_.Read(buffer_->Data() + end_, buffer_->Capacity() - end_, path_);
   if (got == 0) {
     at_end_of_file_ = true;
     return false;
@@ -40,7 +43,7 @@ bool TextFileReader::Fill() {
 
 bool TextFileReader::NextLine(std::string_view& line) {
   for (;;) {
-    const char* data = buffer_.get();
+    const char* data = buffer_->Data();
     std::size_t i = begin_ + searched_;
     while (i < end_ && !IsLineEndByte(data[i])) ++i;
     if (i < end_) {
@@ -60,7 +63,7 @@ bool TextFileReader::NextLine(std::string_view& line) {
     searched_ = end_ - begin_;
     if (!Fill()) {
       if (begin_ == end_) return false;
-      line = std::string_view(buffer_.get() + begin_, end_ - begin_);
+      line = std::string_view(buffer_->Data() + begin_, end_ - begin_);
       begin_ = end_;
       searched_ = 0;
       return true;
@@ -70,7 +73,7 @@ bool TextFileReader::NextLine(std::string_view& line) {
 
 bool TextFileReader::NextLines(std::string_view& chunk) {
   for (;;) {
-    const char* data = buffer_.get();
+    const char* data = buffer_->Data();
     std::size_t last = end_;
     while (last > begin_ + searched_ && !IsLineEndByte(data[last - 1])) --last;
     if (last > begin_ + searched_) {
@@ -82,7 +85,7 @@ bool TextFileReader::NextLines(std::string_view& chunk) {
     searched_ = end_ - begin_;
     if (!Fill()) {
       if (begin_ == end_) return false;
-      chunk = std::string_view(buffer_.get() + begin_, end_ - begin_);
+      chunk = std::string_view(buffer_->Data() + begin_, end_ - begin_);
       begin_ = end_;
       searched_ = 0;
       return true;

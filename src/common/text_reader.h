@@ -1,6 +1,7 @@
 // Reads a text file in large blocks and hands out views of its lines. A line ends at CR,
 // at CR LF (one end) and, where the platform says so, at a lone LF; the last line needs
-// no end. Memory is one reused buffer that grows only to hold the longest line.
+// no end. Memory is one reused buffer that grows only to hold the longest line; readers of
+// many files can share one ReadBuffer.
 #pragma once
 
 #include <cstddef>
@@ -10,15 +11,19 @@
 
 #include "common/file_handle.h"
 #include "common/platform.h"
+#include "common/read_buffer.h"
 
 namespace ondrel {
 
 class TextFileReader {
  public:
-  static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+  static constexpr std::size_t kBlockSize = ReadBuffer::kBlockSize;
 
   // Opens `path` for reading; throws Failure when it cannot be opened.
   explicit TextFileReader(const std::string& path, std::size_t block_size = kBlockSize);
+  // The same, reading through `buffer`, which must outlive the reader and is used by no one
+  // else meanwhile.
+  TextFileReader(const std::string& path, ReadBuffer& buffer);
 
   // The next line without its line end; false at the end of the file. The view stays valid
   // until the next call. Throws Failure on a read error.
@@ -29,6 +34,8 @@ class TextFileReader {
   bool NextLines(std::string_view& chunk);
 
   const std::string& Path() const { return path_; }
+  // The identity of the open file, whatever path led to it.
+  FileIdentity Identity() const;
 
  private:
   // Moves the unread bytes to the front and reads one more block, growing the buffer when
@@ -37,8 +44,8 @@ class TextFileReader {
 
   FileHandle file_;
   std::string path_;
-  std::unique_ptr<char[]> buffer_;
-  std::size_t capacity_;
+  std::unique_ptr<ReadBuffer> own_buffer_;  // when no shared buffer was given
+  ReadBuffer* buffer_;
   std::size_t begin_ = 0;     // first unread byte
   std::size_t end_ = 0;       // one past the last byte read
   std::size_t searched_ = 0;  // bytes from begin_ already known to hold no line end
@@ -46,6 +53,8 @@ class TextFileReader {
 };
 
 // True for the bytes that end a line on this platform.
-inline bool IsLineEndByte(char c) { return c == '\r' || (kLoneLineFeedEndsLine && c == '\n'); }
+inline bool IsLineEndByte(char c) {
+  return c == '\r' || (kLoneLineFeedEndsLine && c == '\n');
+}
 
 }  // namespace ondrel

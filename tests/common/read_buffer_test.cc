@@ -1,0 +1,46 @@
+#include "common/read_buffer.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "common/test_files.h"
+#include "common/text_reader.h"
+
+namespace ondrel {
+namespace {
+
+using testing::ScratchFolder;
+
+TEST(ReadBuffer, ServesReadersOneAfterAnotherAndKeepsItsGrowth) {
+  ScratchFolder scratch;
+  const std::string long_line(100, 'x');
+  const std::string first = scratch.Write("first.txt", "a\r\n" + long_line + "\nb");
+  const std::string second = scratch.Write("second.txt", "c\rd");
+  ReadBuffer buffer(4);
+  std::vector<std::string> lines;
+  for (const std::string& path : {first, second}) {
+    TextFileReader reader(path, buffer);
+    std::string_view line;
+    while (reader.NextLine(line)) lines.emplace_back(line);
+  }
+  EXPECT_EQ(lines, (std::vector<std::string>{"a", long_line, "b", "c", "d"}));
+  EXPECT_GE(buffer.Capacity(), long_line.size());
+}
+
+TEST(TextFileReader, TellsTheIdentityOfTheFileWhateverPathLedToIt) {
+  ScratchFolder scratch;
+  const std::string path = scratch.Write("f.txt", "x");
+  ::symlink("f.txt", (scratch / "soft").c_str());
+  ::link(path.c_str(), (scratch / "hard").c_str());
+  const auto identity = TextFileReader(path).Identity();
+  EXPECT_EQ(identity, IdentityOf(path));
+  EXPECT_EQ(TextFileReader(scratch / "soft").Identity(), identity);
+  EXPECT_EQ(TextFileReader(scratch / "hard").Identity(), identity);
+  EXPECT_NE(TextFileReader(scratch.Write("g.txt", "x")).Identity(), identity);
+}
+
+}  // namespace
+}  // namespace ondrel
