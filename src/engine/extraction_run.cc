@@ -1,11 +1,102 @@
-// PLACEHOLDER until the engine lands.
 #include "engine/extraction_run.h"
 
-namespace ondrel {
+#include <new>
+#include <optional>
+#include <string>
 
-RunResult RunExtraction(const std::string&, const std::string&, const std::int16_t&, int,
-                        RunCounters&, WindowSystem&) {
-  return {};
+#include "common/checked_int.h"
+#include "common/failure.h"
+#include "common/file_search.h"
+#include "common/line_writer.h"
+#include "common/paths.h"
+#include "common/platform.h"
+#include "engine/file_scanner.h"
+#include "engine/folder_walk.h"
+
+namespace ondrel {
+namespace {
+
+constexpr std::string_view kSameFolders =
+    "Non e` possibile creare il file di output nella stessa cartella contenente i files da cui "
+    "estrarre le mail";
+constexpr std::string_view kScanFolderMissing = "Il percorso per la scansione non esiste";
+constexpr std::string_view kOutputFolderMissing =
+    "Il percorso dove scrivere il file con le mail estratte non esiste";
+
+// The separator is added before the spaces are trimmed, so a trailing space typed in a box
+// stays inside the path.
+std::string NormalisedFolder(const std::string& text) {
+  const std::string with_separator = AddBackslash(text);
+  return FoldFolderCase(std::string(TrimSpaces(with_separator)));
+}
+
+// The run from the opening of the output file on; a failure is thrown to the caller's
+// failure path.
+void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
+                         const std::int16_t& fileKind, int append, RunCounters& counters,
+                         WindowSystem& windows, RunResult& result) {
+  {
+    LineWriter output(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace);
+    ExtractionState state(output, counters.AddressesFound, fileKind, windows);
+    ScanFolderTree(scanFolder, state);
+    output.Close();
+  }
+  windows.SetCaption(StatusLabel::kMail, "Eliminazione doppi");
+  windows.Yield();
+  result.elimination =
+      RemoveDuplicates(outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows);
+  windows.SetCaption(StatusLabel::kMail, "Fine elaborazione. Totale indirizzi:" +
+                                             std::to_string(CheckedSub(
+                                                 counters.TotalLines, counters.DuplicatesRemoved)));
+  windows.SetCaption(
+      StatusLabel::kRes,
+      "Trovati: " + std::to_string(counters.AddressesFound) +
+          "   Doppi: " + std::to_string(counters.DuplicatesRemoved) + "   Nuovi: " +
+          std::to_string(CheckedSub(counters.AddressesFound, counters.DuplicatesRemoved)));
+}
+
+}  // namespace
+
+RunResult RunExtraction(const std::string& scanText, const std::string& outputText,
+                        const std::int16_t& fileKind, int append, RunCounters& counters,
+                        WindowSystem& windows) {
+  RunResult result;
+  counters = RunCounters{};
+  std::string scan_folder = NormalisedFolder(scanText);
+  const std::string output_folder = NormalisedFolder(outputText);
+
+  // Only the first failing check is reported; an empty box is an empty path, which is found
+  // nowhere.
+  std::optional<std::string_view> refusal;
+  if (scan_folder == output_folder) {
+    refusal = kSameFolders;
+  } else if (TestPath(scan_folder) != kPathFound) {
+    refusal = kScanFolderMissing;
+  } else if (TestPath(output_folder) != kPathFound) {
+    refusal = kOutputFolderMissing;
+  }
+  if (refusal) {
+    windows.ShowMessage(*refusal, kMessageInformation);
+    result.outcome = RunOutcome::kRefused;
+    return result;
+  }
+
+  windows.SetBusyPointer(true);
+  try {
+    HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append, counters,
+                        windows, result);
+    result.outcome = RunOutcome::kCompleted;
+  } catch (const Failure& failure) {
+    result.outcome = RunOutcome::kFailed;
+    result.failureNumber = failure.Number();
+    result.failureDescription = failure.Description();
+  } catch (const std::bad_alloc&) {
+    result.outcome = RunOutcome::kFailed;
+    result.failureNumber = kFailureOutOfMemory;
+    result.failureDescription = "Out of memory";
+  }
+  windows.SetBusyPointer(false);
+  return result;
 }
 
 }  // namespace ondrel

@@ -1,0 +1,51 @@
+#include "engine/address_scanner.h"
+
+#include <cstring>
+
+#include "common/paths.h"
+#include "common/text_reader.h"
+#include "engine/address_isolation.h"
+
+namespace ondrel {
+namespace {
+
+// Line starts are found by walking back to the nearest line-end byte. Where a lone LF is text,
+// the LF of a CR LF (possibly the first byte of the next run) would have to be skipped too.
+static_assert(kLoneLineFeedEndsLine, "the scanner takes every line-end byte for a boundary");
+
+bool EndsToken(char c) {
+  return c == ' ' || IsLineEndByte(c);
+}
+
+}  // namespace
+
+void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink& sink) {
+  const char* const begin = lines.data();
+  const char* const end = begin + lines.size();
+  const char* next = begin;
+  while (next < end) {
+    const char* at = static_cast<const char*>(std::memchr(next, '@', end - next));
+    if (at == nullptr) return;
+    const char* first = at;
+    while (first > begin && !EndsToken(first[-1])) --first;
+    const char* last = at + 1;
+    while (last < end && !EndsToken(*last)) ++last;
+    next = last;  // further at signs of this token are not looked at
+
+    if (last == end || *last != ' ') {
+      // The line's last token: a ";" ending the line is dropped before the split...
+      if (last[-1] == ';') --last;
+      // ...and when the line's only spaces lead it, no space splits it: the token is the
+      // whole line, leading spaces included, and is not trimmed.
+      const char* spaces = first;
+      while (spaces > begin && spaces[-1] == ' ') --spaces;
+      if (spaces == begin || IsLineEndByte(spaces[-1])) first = spaces;
+    }
+    const std::string_view token(first, last - first);
+    const std::string_view address =
+        TrimSpaces(IsolateAddress(token, static_cast<std::size_t>(at - first), fileKind));
+    if (!address.empty()) sink.Found(address);
+  }
+}
+
+}  // namespace ondrel

@@ -1,0 +1,78 @@
+#include "engine/file_scanner.h"
+
+#include <new>
+#include <optional>
+
+#include "common/checked_int.h"
+#include "common/failure.h"
+#include "common/paths.h"
+#include "common/text_reader.h"
+#include "engine/address_scanner.h"
+#include "engine/extraction_run.h"
+
+namespace ondrel {
+namespace {
+
+// Runs one step of reading the file; a failure of it ends the scan of this file only.
+// Returns 0, or the failure's number.
+template <typename Step>
+std::int32_t FileStep(Step&& step) {
+  try {
+    step();
+    return 0;
+  } catch (const Failure& failure) {
+    return failure.Number();
+  } catch (const std::bad_alloc&) {
+    return kFailureOutOfMemory;
+  }
+}
+
+class OutputSink : public AddressSink {
+ public:
+  explicit OutputSink(ExtractionState& state) : state_(state) {}
+
+  void Found(std::string_view address) override {
+    state_.windows.SetCaption(StatusLabel::kMail, address);
+    state_.windows.Yield();
+    state_.output.WriteLine(address);
+    state_.addressesFound = CheckedAdd(state_.addressesFound, std::int32_t{1});
+  }
+
+ private:
+  ExtractionState& state_;
+};
+
+}  // namespace
+
+std::int32_t ScanFile(const std::string& path, ExtractionState& state) {
+  state.windows.SetCaption(StatusLabel::kProc, "Analisi di: " + PathInfo(path, 1, state.windows));
+  state.windows.Yield();
+
+  std::optional<std::string> copy;
+  const std::string* read_path = &path;
+  if (state.fileKind == kKindStoreFiles) {
+    if (const auto failure = FileStep([&] {
+          copy = ConvertStoreFile(path, state.newTempPath, state.outputIdentity, state.buffer,
+                                  state.windows);
+        }))
+      return failure;
+    if (!copy) return 0;
+    read_path = &*copy;
+  }
+
+  std::optional<TextFileReader> reader;
+  if (const auto failure = FileStep([&] { reader.emplace(*read_path, state.buffer); }))
+    return failure;
+  if (reader->Identity() == state.outputIdentity) return 0;
+
+  OutputSink sink(state);
+  for (;;) {
+    std::string_view lines;
+    bool more = false;
+    if (const auto failure = FileStep([&] { more = reader->NextLines(lines); })) return failure;
+    if (!more) return 0;
+    ScanLines(lines, state.fileKind, sink);
+  }
+}
+
+}  // namespace ondrel

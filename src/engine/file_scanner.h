@@ -1,0 +1,41 @@
+// Reading one selected file and writing every address it holds to the run's output.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/line_writer.h"
+#include "common/platform.h"
+#include "common/read_buffer.h"
+#include "common/window_system.h"
+#include "engine/store_conversion.h"
+
+namespace ondrel {
+
+// What the folder walk and the scanner of one extraction run share.
+struct ExtractionState {
+  ExtractionState(LineWriter& output, std::int32_t& addressesFound, const std::int16_t& fileKind,
+                  WindowSystem& windows)
+      : output(output),
+        outputIdentity(output.Identity()),
+        addressesFound(addressesFound),
+        fileKind(fileKind),
+        windows(windows) {}
+
+  LineWriter& output;
+  FileIdentity outputIdentity;  // never scanned, whatever path leads to it
+  std::int32_t& addressesFound;
+  const std::int16_t& fileKind;  // read afresh where it is used: the user may change it
+  WindowSystem& windows;
+  ReadBuffer buffer;                         // every file of the run is read through it
+  TempPathSource newTempPath = NewTempPath;  // where store files are copied
+};
+
+// Shows "Analisi di: " and the file's name in lblProc and yields; for the store kind has a text
+// copy made and reads that instead; then writes every address of the file to the output,
+// showing each in lblMail and yielding before it is written, and counts it. Returns 0, or the
+// number of the failure that ended the reading of this file (what was written stays). A failure
+// to write the output or to count is the run's, not the file's: it is thrown.
+std::int32_t ScanFile(const std::string& path, ExtractionState& state);
+
+}  // namespace ondrel

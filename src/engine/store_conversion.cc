@@ -1,0 +1,76 @@
+#include "engine/store_conversion.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+
+#include "common/failure.h"
+#include "common/file_handle.h"
+#include "common/paths.h"
+#include "common/temp_names.h"
+
+namespace ondrel {
+namespace {
+
+// A handful of clashes in a row already means a crowded folder; this many means a name
+// source that keeps giving taken names.
+constexpr int kTempNameAttempts = 1000;
+
+constexpr std::array<char, 256> MakeByteMap() {
+  std::array<char, 256> map{};
+  for (int byte = 0; byte < 256; ++byte) {
+    int mapped = byte;
+    if (mapped == 0) mapped = ' ';
+    if (mapped != '\n' && mapped != '\r' && mapped < 32) mapped = 31;
+    map[byte] = static_cast<char>(mapped);
+  }
+  return map;
+}
+constexpr std::array<char, 256> kByteMap = MakeByteMap();
+
+FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path) {
+  for (int attempt = 1;; ++attempt) {
+    path = newTempPath();
+    try {
+      return FileHandle::Open(path, O_WRONLY | O_CREAT | O_EXCL, 0600);
+    } catch (const Failure& failure) {
+      if (failure.Number() != EEXIST || attempt == kTempNameAttempts) throw;
+    }
+  }
+}
+
+}  // namespace
+
+std::string NewTempPath() {
+  return TempFolder() + TempFileName();
+}
+
+std::optional<std::string> ConvertStoreFile(const std::string& sourcePath,
+                                            const TempPathSource& newTempPath,
+                                            const std::optional<FileIdentity>& excluded,
+                                            ReadBuffer& buffer, WindowSystem& windows) {
+  windows.SetCaption(StatusLabel::kMail, "Conversione di: " + PathInfo(sourcePath, 1, windows));
+  windows.Yield();
+
+  std::string copy_path;
+  FileHandle copy = CreateCopy(newTempPath, copy_path);
+  FileHandle source = FileHandle::Open(sourcePath, O_RDONLY);
+  if (excluded && IdentityOfOpenFile(source.Fd()) == *excluded) {
+    copy = FileHandle();
+    ::unlink(copy_path.c_str());
+    return std::nullopt;
+  }
+  char* const data = buffer.Data();
+  for (;;) {
+    const std::size_t got = source.Read(data, buffer.Capacity(), sourcePath);
+    if (got == 0) break;
+    for (std::size_t i = 0; i < got; ++i) data[i] = kByteMap[static_cast<unsigned char>(data[i])];
+    copy.WriteAll(data, got, copy_path);
+  }
+  copy.Close(copy_path);
+  return copy_path;
+}
+
+}  // namespace ondrel

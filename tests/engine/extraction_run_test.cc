@@ -1,0 +1,178 @@
+#include "engine/extraction_run.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "common/recording_window_system.h"
+#include "common/test_files.h"
+
+namespace ondrel {
+namespace {
+
+using testing::RecordingWindowSystem;
+using testing::ScratchFolder;
+
+constexpr const char* kSameFolders =
+    "Non e` possibile creare il file di output nella stessa cartella contenente i files da cui "
+    "estrarre le mail";
+constexpr const char* kScanMissing = "Il percorso per la scansione non esiste";
+constexpr const char* kOutputMissing =
+    "Il percorso dove scrivere il file con le mail estratte non esiste";
+
+struct Extraction {
+  RunResult Extract(const std::string& scan, const std::string& output, int append = 0) {
+    return RunExtraction(scan, output, kind, append, counters, windows);
+  }
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const auto& caption : windows.captions)
+      if (caption.label == StatusLabel::kMail) shown.push_back(caption.text);
+    return shown;
+  }
+  std::string Folder(const std::string& relative) const {
+    std::filesystem::create_directories(scratch / relative);
+    return scratch / relative;
+  }
+
+  ScratchFolder scratch;
+  RecordingWindowSystem windows;
+  std::int16_t kind = kKindTextFiles;
+  RunCounters counters{5, 6, 7};
+};
+
+TEST(RunExtraction, RefusesABadPairOfFoldersWithTheFirstFailingCheck) {
+  Extraction r;
+  const std::string scan = r.Folder("scan"), out = r.Folder("out");
+  const std::string a_file = r.scratch.Write("out/file.txt", "");
+  const struct {
+    std::string scan, output;
+    const char* message;
+  } cases[] = {
+      {scan, scan + "/", kSameFolders},
+      {"  " + scan, scan + "/", kSameFolders},
+      {"", "", kSameFolders},
+      {r.scratch / "missing", r.scratch / "missing too", kScanMissing},
+      {"", out, kScanMissing},
+      {scan + " ", out, kScanMissing},  // the space stays inside the path
+      {scan, "", kOutputMissing},
+      {scan, r.scratch / "missing", kOutputMissing},
+      {scan, a_file, kOutputMissing},
+  };
+  for (const auto& c : cases) {
+    Extraction run;
+    run.counters = {5, 6, 7};
+    EXPECT_EQ(run.Extract(c.scan, c.output).outcome, RunOutcome::kRefused);
+    ASSERT_EQ(run.windows.messages.size(), 1u) << c.scan << "|" << c.output;
+    EXPECT_EQ(run.windows.messages[0].text, c.message) << c.scan << "|" << c.output;
+    EXPECT_EQ(run.windows.messages[0].style, kMessageInformation);
+    EXPECT_EQ(run.windows.messages[0].title, "");
+    EXPECT_TRUE(run.windows.busyCalls.empty());
+    EXPECT_TRUE(run.windows.captions.empty());
+    EXPECT_EQ(
+        run.counters.AddressesFound + run.counters.TotalLines + run.counters.DuplicatesRemoved, 0);
+  }
+  EXPECT_FALSE(std::filesystem::exists(out + "/MailOut.txt"));
+}
+
+TEST(RunExtraction, ScansAFolderWhoseNameEndsInTheSpaceTyped) {
+  Extraction r;
+  r.scratch.Write("dir /a.txt", "a@b");
+  EXPECT_EQ(r.Extract(r.scratch / "dir ", r.Folder("out")).outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.counters.AddressesFound, 1);
+}
+
+TEST(RunExtraction, EmptiesTheOutputAndSumsUpNothingWhenNoFileIsOfTheKind) {
+  Extraction r;
+  r.scratch.Write("scan/page.htm", "a@b");
+  r.scratch.Write("out/MailOut.txt", "old@x\r\n");
+  const RunResult result = r.Extract(r.scratch / "scan", r.scratch / "out");
+  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(ScratchFolder::Read(r.scratch / "out/MailOut.txt"), "");
+  EXPECT_EQ(r.Shown(), (std::vector<std::string>{"Eliminazione doppi",
+                                                 "Fine elaborazione. Totale indirizzi:0"}));
+  EXPECT_EQ(r.windows.Caption(StatusLabel::kRes), "Trovati: 0   Doppi: 0   Nuovi: 0");
+  EXPECT_EQ(r.windows.busyCalls, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(r.windows.messages.empty());
+}
+
+TEST(RunExtraction, AppendsAndSumsUpFoundDuplicateAndNewAddresses) {
+  Extraction r;
+  std::string old_lines, found;
+  for (int i = 0; i < 20; ++i) old_lines += "old" + std::to_string(i + 10) + "@x\r\n";
+  for (int i = 0; i < 10; ++i) found += (i < 3 ? "old" : "new") + std::to_string(i + 10) + "@x ";
+  r.scratch.Write("out/MailOut.txt", old_lines);
+  r.scratch.Write("scan/a.txt", found);
+  const RunResult result = r.Extract(r.scratch / "scan", r.scratch / "out", 1);
+  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kCompleted);
+  EXPECT_EQ(r.windows.Caption(StatusLabel::kMail), "Fine elaborazione. Totale indirizzi:27");
+  EXPECT_EQ(r.windows.Caption(StatusLabel::kRes), "Trovati: 10   Doppi: 3   Nuovi: 7");
+}
+
+TEST(RunExtraction, NeverFeedsItsOwnOutputBackWhenItLiesInTheScannedTree) {
+  Extraction r;
+  const std::string output = r.scratch.Write("scan/out/MailOut.txt", "old@x\r\n");
+  r.scratch.Write("scan/a.txt", "new@x");
+  ::link(output.c_str(), (r.scratch / "scan/hard.txt").c_str());
+  ::symlink(output.c_str(), (r.scratch / "scan/soft.txt").c_str());
+  EXPECT_EQ(r.Extract(r.scratch / "scan", r.scratch / "scan/out", 1).outcome,
+            RunOutcome::kCompleted);
+  EXPECT_EQ(r.counters.AddressesFound, 1);
+  EXPECT_EQ(r.Shown().front(), "new@x");
+}
+
+TEST(RunExtraction, GoesOnPastAFileThatVanishes) {
+  Extraction r;
+  const std::string gone = r.scratch.Write("scan/gone.txt", "a@b");
+  r.scratch.Write("scan/sub/kept.txt", "c@d");
+  r.windows.onYield = [&] {
+    if (r.windows.Caption(StatusLabel::kProc) == "Analisi di: gone.txt")
+      std::filesystem::remove(gone);
+  };
+  EXPECT_EQ(r.Extract(r.scratch / "scan", r.Folder("out")).outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.counters.AddressesFound, 1);
+}
+
+// A failure path: output closed with what was written, busy pointer off, no message, no summary.
+void ExpectFailurePath(const Extraction& r, const RunResult& result, std::int32_t number) {
+  EXPECT_EQ(result.outcome, RunOutcome::kFailed);
+  EXPECT_EQ(result.failureNumber, number);
+  EXPECT_FALSE(result.failureDescription.empty());
+  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
+  EXPECT_EQ(r.windows.busyCalls, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(r.windows.messages.empty());
+  EXPECT_EQ(r.windows.Caption(StatusLabel::kRes), "");
+  const auto shown = r.Shown();
+  EXPECT_EQ(std::find(shown.begin(), shown.end(), "Eliminazione doppi"), shown.end());
+}
+
+TEST(RunExtraction, FailsWithoutASummaryWhenTheDiskIsFull) {
+  Extraction r;
+  r.scratch.Write("scan/a.txt", "a@b");
+  ::symlink("/dev/full", (r.Folder("out") + "/MailOut.txt").c_str());
+  ExpectFailurePath(r, r.Extract(r.scratch / "scan", r.scratch / "out"), ENOSPC);
+}
+
+TEST(RunExtraction, FailsAfterTheFilesOfTheHundredthLevelKeepingWhatItWrote) {
+  Extraction r;
+  std::string relative = "scan/";
+  for (int level = 1; level <= 101; ++level) {
+    relative += "d/";
+    r.scratch.Write(relative + "a.txt", "l" + std::to_string(level) + "@x");
+  }
+  ExpectFailurePath(r, r.Extract(r.scratch / "scan", r.Folder("out")), kFailureDepthLimit);
+  EXPECT_EQ(r.counters.AddressesFound, 100);
+  const std::string written = ScratchFolder::Read(r.scratch / "out/MailOut.txt");
+  EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 100);
+  EXPECT_NE(written.find("l100@x\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ondrel

@@ -1,0 +1,135 @@
+#include "engine/folder_walk.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "common/folder_listing.h"
+#include "engine/harvest_fixture.h"
+
+namespace ondrel {
+namespace {
+
+using testing::HarvestFixture;
+using Names = std::vector<std::string>;
+
+// The documented order, by recursion over the same listings.
+void ReferenceWalk(const std::string& folder, std::int16_t kind, Names& names) {
+  std::vector<FolderEntry> entries;
+  ReadFolder(folder, entries);
+  for (const auto& entry : entries)
+    if (entry.kind == EntryKind::kFile && KindSelects(kind, entry.name))
+      names.push_back(entry.name);
+  for (const auto& entry : entries)
+    if (entry.kind == EntryKind::kFolder) ReferenceWalk(folder + entry.name + "/", kind, names);
+}
+
+TEST(ScanFolderTree, VisitsFoldersDepthFirstWithEachFoldersOwnFilesFirst) {
+  HarvestFixture h;
+  for (const char* file : {"r1.txt", "r2.txt", "A/a.txt", "A/A1/a1.txt", "A/A1/x/y/deep.txt",
+                           "A/A2/a2.txt", "B/b.txt", "B/B1/b1.txt", ".hidden/h.txt", "C/skip.htm"})
+    h.tree.Write(file, "");
+  std::filesystem::create_directories(h.tree / "empty");
+  Names expected;
+  ReferenceWalk(h.tree.Path(), kKindTextFiles, expected);
+  ASSERT_EQ(expected.size(), 9u);
+
+  std::string folder = h.tree.Path();
+  folder.pop_back();
+  ScanFolderTree(folder, h.state);
+  EXPECT_EQ(folder, h.tree.Path());  // the caller's text gains its separator
+  EXPECT_EQ(h.Scanned(), expected);
+}
+
+TEST(KindSelects, GoesByTheLowerCasedLastExtension) {
+  const struct {
+    const char* name;
+    int kinds;  // bit k set: kind k selects it
+  } cases[] = {
+      {"Page.HTML", 1}, {"page.htm", 1},  {"x.Asp", 1}, {".htm", 1},   {"page.htm.bak", 0},
+      {"noext", 0},     {"nota.", 0},     {"a.TXT", 2}, {"a.txt ", 2}, {"   ", 0},
+      {"posta.DBX", 4}, {"a.txt.dbx", 4}, {"a.tx", 0},
+  };
+  for (const auto& c : cases) {
+    for (std::int16_t kind : {0, 1, 2})
+      EXPECT_EQ(KindSelects(kind, c.name), ((c.kinds >> kind) & 1) != 0) << c.name << " " << kind;
+    EXPECT_FALSE(KindSelects(3, c.name));
+  }
+}
+
+TEST(ScanFolderTree, ReadsTheKindAfreshForEveryFile) {
+  HarvestFixture h;
+  h.tree.Write("first.txt", "");
+  h.tree.Write("d/page.htm", "");
+  h.tree.Write("d/later.txt", "");
+  h.windows.onYield = [&] {
+    if (h.windows.Caption(StatusLabel::kProc) == "Analisi di: first.txt") h.kind = kKindWebPages;
+  };
+  std::string folder = h.tree.Path();
+  ScanFolderTree(folder, h.state);
+  EXPECT_EQ(h.Scanned(), (Names{"first.txt", "page.htm"}));
+}
+
+TEST(ScanFolderTree, FollowsLinksToFilesButNeverToFolders) {
+  HarvestFixture h;
+  h.tree.Write("sub/real.txt", "a@b");
+  ::symlink(".", (h.tree / "loop").c_str());
+  ::symlink("..", (h.tree / "sub/up").c_str());
+  ::symlink("real.txt", (h.tree / "sub/link.txt").c_str());
+  ::symlink("missing.txt", (h.tree / "sub/broken.txt").c_str());
+  ::mkfifo((h.tree / "sub/pipe.txt").c_str(), 0600);
+  std::string folder = h.tree.Path();
+  ScanFolderTree(folder, h.state);
+  Names scanned = h.Scanned();
+  std::sort(scanned.begin(), scanned.end());
+  EXPECT_EQ(scanned, (Names{"link.txt", "real.txt"}));
+  EXPECT_EQ(h.found, 2);
+}
+
+TEST(ScanFolderTree, TakesAnyBytesInNames) {
+  HarvestFixture h;
+  const std::string name = "caf\xe9 x\n.txt";
+  h.tree.Write("d\xff ir\n/" + name, "a@b\r\n");
+  std::string folder = h.tree.Path();
+  ScanFolderTree(folder, h.state);
+  EXPECT_EQ(h.Scanned(), Names{name});
+  EXPECT_EQ(h.Shown(), Names{"a@b"});
+}
+
+// A chain of `levels` folders, each holding a file named after its level.
+std::string MakeChain(const HarvestFixture& h, int levels) {
+  std::string relative;
+  for (int level = 1; level <= levels; ++level) {
+    relative += "d/";
+    h.tree.Write(relative + "l" + std::to_string(level) + ".txt", "");
+  }
+  return relative;
+}
+
+TEST(ScanFolderTree, WalksNinetyNineLevelsAndFailsAfterTheFilesOfTheHundredth) {
+  HarvestFixture deep_enough;
+  MakeChain(deep_enough, kDeepestLevel - 1);
+  std::string folder = deep_enough.tree.Path();
+  ScanFolderTree(folder, deep_enough.state);
+  EXPECT_EQ(deep_enough.Scanned().size(), 99u);
+
+  HarvestFixture too_deep;
+  MakeChain(too_deep, kDeepestLevel + 1);
+  folder = too_deep.tree.Path();
+  try {
+    ScanFolderTree(folder, too_deep.state);
+    FAIL();
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Number(), kFailureDepthLimit);
+  }
+  ASSERT_EQ(too_deep.Scanned().size(), 100u);
+  EXPECT_EQ(too_deep.Scanned().back(), "l100.txt");
+}
+
+}  // namespace
+}  // namespace ondrel

@@ -1,0 +1,49 @@
+// A scratch tree to harvest, an output file outside it and the state of a run over them, for
+// tests of the walk and the scanner.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/line_writer.h"
+#include "common/recording_window_system.h"
+#include "common/test_files.h"
+#include "engine/extraction_run.h"
+#include "engine/file_scanner.h"
+
+namespace ondrel::testing {
+
+struct HarvestFixture {
+  HarvestFixture()
+      : output(out / "MailOut.txt", WriteMode::kReplace), state(output, found, kind, windows) {
+    state.newTempPath = [this] { return out / ("copy" + std::to_string(++copies)); };
+  }
+
+  // The files whose scan began, by name, in order.
+  std::vector<std::string> Scanned() const {
+    return CaptionsAfter(StatusLabel::kProc, "Analisi di: ");
+  }
+  // The addresses shown, in order.
+  std::vector<std::string> Shown() const { return CaptionsAfter(StatusLabel::kMail, ""); }
+
+  std::vector<std::string> CaptionsAfter(StatusLabel label, const std::string& prefix) const {
+    std::vector<std::string> texts;
+    for (const auto& caption : windows.captions) {
+      if (caption.label == label && caption.text.rfind(prefix, 0) == 0 &&
+          caption.text.rfind("Conversione di: ", 0) != 0)
+        texts.push_back(caption.text.substr(prefix.size()));
+    }
+    return texts;
+  }
+
+  ScratchFolder tree, out;
+  RecordingWindowSystem windows;
+  std::int16_t kind = kKindTextFiles;
+  std::int32_t found = 0;
+  int copies = 0;
+  LineWriter output;
+  ExtractionState state;
+};
+
+}  // namespace ondrel::testing
