@@ -22,6 +22,8 @@ class ConsoleWindowSystem : public WindowSystem {
   ConsoleWindowSystem(int outFd, int errFd, TerminalTraits errTraits,
                       RepaintThrottle::Clock clock = CoarseMilliseconds);
   ~ConsoleWindowSystem() override;
+  ConsoleWindowSystem(const ConsoleWindowSystem&) = delete;
+  ConsoleWindowSystem& operator=(const ConsoleWindowSystem&) = delete;
 
   // Only stores the text: the line shows it at the next repaint.
   void SetCaption(StatusLabel label, std::string_view text) override;

@@ -108,7 +108,7 @@ std::string PrintableText(std::string_view text) {
     const std::size_t length = Utf8SequenceLength(text, i, codePoint);
     if (length == 0 || IsControl(codePoint)) {
       printable += '?';
-      ++i;
+      i += std::max<std::size_t>(length, 1);
     } else {
       printable.append(text.substr(i, length));
       i += length;

@@ -53,7 +53,8 @@ int TerminalLine::Width() const {
 
 void TerminalLine::Show(std::string_view text, int columns) {
   if (!Enabled()) return;
-  buffer_.assign("\r");
+  buffer_.clear();
+  buffer_ += '\r';
   buffer_.append(text);
   if (traits_.clearToEnd)
     buffer_.append(kClearToEnd);
@@ -66,7 +67,8 @@ void TerminalLine::Show(std::string_view text, int columns) {
 
 void TerminalLine::Clear() {
   if (!shown_) return;
-  buffer_.assign("\r");
+  buffer_.clear();
+  buffer_ += '\r';
   if (traits_.clearToEnd) {
     buffer_.append(kClearToEnd);
   } else {
