@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing, benchmarking and rendering Ondrel
+# need. Packages already installed are left alone; apt-get runs only when one is missing.
+# Runs as root, or through sudo when it is there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build git  # the build
+  libgtest-dev                           # the tests
+  qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core  # the desktop program
+  xvfb xauth                             # screenshots on a virtual display
+  clang libclang-rt-14-dev               # the fuzzers and their sanitizer runtimes
+  util-linux                             # setpriv: tests run the program as another user
+  ripgrep hyperfine time                 # the benchmarks and their peak-memory figures
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null || true)
+  [[ $status == installed ]] || missing+=("$package")
+done
+
+if [[ ${#missing[@]} -eq 0 ]]; then
+  echo "install-deps: every package is installed already"
+  exit 0
+fi
+
+as_root=()
+if [[ $(id -u) -ne 0 ]]; then
+  if command -v sudo >/dev/null; then
+    as_root=(sudo)
+  else
+    echo "install-deps: run as root (sudo is not available) to install: ${missing[*]}" >&2
+    exit 1
+  fi
+fi
+
+echo "install-deps: installing ${missing[*]}"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+  "${missing[@]}" </dev/null
