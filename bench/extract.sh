@@ -1,0 +1,51 @@
+# Extraction benchmarks: text files and web pages against ripgrep on one thread and the
+# memchr pass, the walk alone against find, and the peak memory of an extraction.
+# Sourced by run.sh after lib.sh.
+
+# bench_extraction NAME KIND TREE PATTERN RG_OPTIONS: one kind over one tree.
+bench_extraction() {
+  local name=$1 kind=$2 tree=$3 pattern=$4 rg_options=$5
+  local mail=$DATA/mail-$name summary=$DATA/$name-summary.txt
+  mkdir -p "$mail"
+  time_command "$name-ondrel" 1 "$RUNS" "" \
+    "$(q "$CLI") extract --kind $kind $(q "$tree") $(q "$mail") > $(q "$summary")"
+  # --no-ignore --hidden: the trees may lie in a git-ignored folder, which ripgrep would skip.
+  time_command "$name-rg" 1 "$RUNS" "" \
+    "rg -o --no-filename --no-line-number --no-ignore --hidden -j1 $rg_options $(q "$pattern") $(q "$tree") > $(q "$DATA/$name-rg.txt")"
+  time_command "$name-memchr" 1 "$RUNS" "" "$(q "$COUNT_AT") $(q "$tree") > $(q "$DATA/$name-at.txt")"
+
+  local found
+  found=$(sed -n 's/^Trovati: \([0-9]*\) .*/\1/p' "$summary")
+  heading "Extraction, --kind $kind: $(du -sh --apparent-size "$tree" | cut -f1)B in $(find "$tree" -type f | wc -l) files"
+  row_time "$name-ondrel" "ondrel-cli extract --kind $kind"
+  row_time "$name-rg" "rg -o -j1 $rg_options '$pattern'"
+  row_time "$name-memchr" "memchr pass (one thread, counts \"@\")"
+  row_ratio "rg -j1 time / ondrel-cli time" "$(mean_of "$name-rg")" "$(mean_of "$name-ondrel")" ">=" 1.5
+  row_ratio "ondrel-cli time / memchr pass time" "$(mean_of "$name-ondrel")" "$(mean_of "$name-memchr")" "<=" 3
+  row_memory "peak memory of ondrel-cli extract" \
+    "$(peak_kib "$CLI" extract --kind "$kind" "$tree" "$mail")" 0
+  row_text "addresses found: ondrel-cli ${found:-?}, rg matches $(line_count "$DATA/$name-rg.txt"), \"@\" bytes $(cat "$DATA/$name-at.txt")"
+}
+
+bench_walk() {
+  local tree=$DATA/walk-tree mail=$DATA/mail-walk
+  mkdir -p "$mail"
+  # --kind store selects none of the .txt files: the walk alone.
+  time_command walk-ondrel 1 "$RUNS" "" "$(q "$CLI") extract --kind store $(q "$tree") $(q "$mail") > /dev/null"
+  time_command walk-find 1 "$RUNS" "" "find $(q "$tree") -type f > $(q "$DATA/walk-find.txt")"
+  time_command walk-ondrel-read 1 "$RUNS" "" "$(q "$CLI") extract --kind text $(q "$tree") $(q "$mail") > /dev/null"
+  heading "Walk: $(find "$tree" -type d | wc -l) folders, $(line_count "$DATA/walk-find.txt") tiny files"
+  row_time walk-ondrel "ondrel-cli extract --kind store (selects nothing)"
+  row_time walk-find "find DIR -type f"
+  row_time walk-ondrel-read "ondrel-cli extract --kind text (opens every file)"
+  row_ratio "ondrel-cli walk time / find time" "$(mean_of walk-ondrel)" "$(mean_of walk-find)" "<=" 1
+}
+
+run_extract() {
+  generate text-tree "$DATA/text-tree" text "$DATA/text-tree" "$(scaled 1073741824)" "$(scaled 2000)"
+  generate web-tree "$DATA/web-tree" web "$DATA/web-tree" "$(scaled 209715200)" "$(scaled 2000)"
+  generate walk-tree "$DATA/walk-tree" walk "$DATA/walk-tree" "$(scaled 5000)" "$(scaled 100000)"
+  bench_extraction text text "$DATA/text-tree" '[^ ]*@[^ ]*' ""
+  bench_extraction web web "$DATA/web-tree" 'mailto:[^"> ]*' "-i"
+  bench_walk
+}
