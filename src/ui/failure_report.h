@@ -1,0 +1,15 @@
+// The message that tells the user an operation stopped on a failure, and why.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "common/window_system.h"
+
+namespace ondrel::ui {
+
+// Shows `what` followed by the failure's number and description, with the critical icon.
+void ReportFailure(WindowSystem& windows, std::string_view what, std::int32_t number,
+                   std::string_view description);
+
+}  // namespace ondrel::ui

@@ -1,0 +1,50 @@
+// The look shared by the program's windows: colours, fonts, the graphical buttons, and
+// controls created at their places in twips.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include "common/window_system.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace ondrel::ui {
+
+inline constexpr Colour kButtonColour = Rgb(255, 228, 40);
+
+QColor ToQColor(Colour colour);
+
+// The window's (or control's) background, painted by the widget itself.
+void SetBackground(QWidget& widget, Colour colour);
+void SetTextColour(QWidget& widget, Colour colour);
+
+// The desktop's default sans-serif face at `points`; the windows' labels use it.
+QFont SansSerifFont(double points, bool bold = false);
+inline constexpr double kDefaultPoints = 8.0;
+
+// A fixed border without minimise or maximise button; the close box is optional.
+void SetFixedBorder(QWidget& window, bool closeBox = true);
+// A fixed-border window with a client area of `width` by `height` twips and the default
+// face of labels.
+void MakeFixedWindow(QWidget& window, int width, int height, bool closeBox = true);
+
+// Controls at a place in twips (left, top, width, height), named for tests and tab order.
+QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
+                 int width, int height);
+QLineEdit* AddTextBox(QWidget* parent, const char* name, int left, int top, int width, int height);
+// A button drawn in the graphical style with the yellow background of every window.
+QPushButton* AddGraphicalButton(QWidget* parent, const char* name, const QString& caption, int left,
+                                int top, int width, int height);
+
+// The layout's widths were made for a narrower face than the desktop's sans-serif. Lets
+// the one-line caption of `control` show whole: widens it (about its centre when its text
+// is centred) without leaving the pixels `minLeft` to `maxRight` of its parent, then makes
+// its face smaller if that is still not enough.
+void FitCaption(QWidget& control, int minLeft, int maxRight);
+
+}  // namespace ondrel::ui

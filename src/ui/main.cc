@@ -1,0 +1,17 @@
+// The desktop program: the main window and the event loop.
+#include <QApplication>
+
+#include "ondrel/version.h"
+#include "ui/desktop.h"
+#include "ui/f_main.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QString::fromUtf8(ondrel::kProgramTitle));
+  QApplication::setApplicationVersion(QString::fromUtf8(ondrel::kVersionText));
+  QApplication::setDesktopFileName(QStringLiteral("ondrel"));
+  ondrel::ui::QtDesktop desktop;
+  ondrel::ui::FMain window(desktop);
+  window.show();
+  return QApplication::exec();
+}

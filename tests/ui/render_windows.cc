@@ -1,0 +1,58 @@
+// Renders each window of the desktop program to a PNG: ondrel_render_windows OUTPUT_FOLDER.
+// Run it through scripts/render-windows.sh, under the offscreen platform.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+
+#include "ui/desktop.h"
+#include "ui/f_dlg_doppi.h"
+#include "ui/f_main.h"
+
+namespace {
+
+bool Save(QWidget& window, const QString& folder, const QString& name) {
+  window.activateWindow();
+  QApplication::processEvents();
+  const QString path = QDir(folder).filePath(name);
+  const bool saved = window.grab().save(path);
+  qInfo("%s %s", saved ? "wrote" : "could not write", qPrintable(path));
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    qWarning("usage: ondrel_render_windows OUTPUT_FOLDER");
+    return 2;
+  }
+  const QString folder = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(folder);
+  bool saved = true;
+
+  ondrel::ui::QtDesktop desktop;
+  ondrel::ui::FMain main(desktop);
+  main.show();
+  saved &= Save(main, folder, QStringLiteral("FMain.png"));
+
+  main.findChild<QAction*>(QStringLiteral("mnuStruSub"))->trigger();
+  QWidget* sottrai = main.findChild<QWidget*>(QStringLiteral("FSottrai"));
+  sottrai->findChild<QLineEdit*>(QStringLiteral("txtFile(0)"))
+      ->setText(QStringLiteral("/home/utente/liste/clienti.txt"));
+  saved &= Save(*sottrai, folder, QStringLiteral("FSottrai.png"));
+
+  // The progress dialog part-way through marking: yellow left by the sort, red growing.
+  ondrel::ui::FDlgDoppi dialog;
+  dialog.show();
+  ondrel::PictureBox& picture = dialog.Picture();
+  picture.SetScaleMode(0);
+  picture.SetScaleHeight(1);
+  picture.SetScaleWidth(100);
+  picture.SetBackColour(ondrel::Rgb(255, 255, 0));
+  picture.FillRectangle(0, 0, 45, 1, ondrel::Rgb(255, 0, 0));
+  saved &= Save(dialog, folder, QStringLiteral("FDlgDoppi.png"));
+  return saved ? 0 : 1;
+}
