@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "engine/address_validation.h"
+#include "engine/ascii_case.h"
 #include "engine/extraction_run.h"
 
 namespace ondrel {
 namespace {
 
 constexpr std::string_view kMailto = "mailto:";
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 bool ContainsMailto(std::string_view text) {
   return std::search(text.begin(), text.end(), kMailto.begin(), kMailto.end(),

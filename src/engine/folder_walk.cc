@@ -7,19 +7,11 @@
 #include "common/folder_listing.h"
 #include "common/paths.h"
 #include "common/platform.h"
+#include "engine/ascii_case.h"
 #include "engine/extraction_run.h"
 
 namespace ondrel {
 namespace {
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsLowerCased(std::string_view text, std::string_view lower) {
-  return std::equal(text.begin(), text.end(), lower.begin(), lower.end(),
-                    [](char a, char b) { return LowerAscii(a) == b; });
-}
 
 // One folder on the way down: its listing and how far the walk has gone through it.
 struct Level {
