@@ -18,11 +18,11 @@ bench_extraction() {
   found=$(sed -n 's/^Trovati: \([0-9]*\) .*/\1/p' "$summary")
   heading "Extraction, --kind $kind: $(du -sh --apparent-size "$tree" | cut -f1)B in $(find "$tree" -type f | wc -l) files"
   row_time "$name-ondrel" "ondrel-cli extract --kind $kind"
-  row_time "$name-rg" "rg -o -j1 $rg_options '$pattern'"
+  row_time "$name-rg" "rg -o -j1${rg_options:+ $rg_options} '$pattern'"
   row_time "$name-memchr" "memchr pass (one thread, counts \"@\")"
   row_ratio "rg -j1 time / ondrel-cli time" "$(mean_of "$name-rg")" "$(mean_of "$name-ondrel")" ">=" 1.5
   row_ratio "ondrel-cli time / memchr pass time" "$(mean_of "$name-ondrel")" "$(mean_of "$name-memchr")" "<=" 3
-  row_memory "peak memory of ondrel-cli extract" \
+  row_memory "peak memory of ondrel-cli extract (dedupe of MailOut incl.)" \
     "$(peak_kib "$CLI" extract --kind "$kind" "$tree" "$mail")" 0
   row_text "addresses found: ondrel-cli ${found:-?}, rg matches $(line_count "$DATA/$name-rg.txt"), \"@\" bytes $(cat "$DATA/$name-at.txt")"
 }
