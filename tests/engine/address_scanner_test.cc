@@ -161,7 +161,7 @@ TEST(ScanLines, FindsWhatTheLiteralRoutineFindsOnGeneratedInput) {
   for (int round = 0; round < 3000; ++round) {
     const std::string bytes = RandomText(random);
     // A new file each round: rewriting one in place makes some file systems flush it.
-    const std::string path = scratch.Write("f" + std::to_string(round), bytes);
+    const std::string path = scratch.Write(std::to_string(round) + ".txt", bytes);
     for (std::int16_t kind : {kKindWebPages, kKindTextFiles, kKindStoreFiles}) {
       const Lines literal = LiteralAddresses(path, kind);
       ASSERT_EQ(FastAddresses(bytes, kind), literal) << "kind " << kind << " bytes " << bytes;
