@@ -86,6 +86,7 @@ FMain::FMain(Desktop& desktop) : desktop_(desktop) {
   BuildMenus();
   SetTabOrder();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
+  adjustSize();  // the final size, so that Form_Load centres the window it will show
   Form_Load();
 }
 
@@ -157,7 +158,9 @@ void FMain::BuildControls(QWidget* client) {
     auto* option = new QRadioButton(kinds[index], client);
     option->setObjectName(QStringLiteral("optKindF(%1)").arg(index));
     option->setGeometry(TwipsRect(255, 4980 + 270 * index, kindWidths[index], 225));
-    connect(option, &QRadioButton::clicked, this, [this, index] { optKindF_Click(index); });
+    connect(option, &QRadioButton::toggled, this, [this, index](bool checked) {
+      if (checked) optKindF_Click(index);
+    });
     optKindF_[index] = option;
   }
   optKindF_[kKindWebPages]->setChecked(true);
@@ -167,8 +170,9 @@ void FMain::BuildControls(QWidget* client) {
   chkApp_ = new QCheckBox(QStringLiteral("Aggiungi al file Mailout esistente"), client);
   chkApp_->setObjectName(QStringLiteral("chkApp"));
   chkApp_->setGeometry(TwipsRect(270, 5925, 2715, 195));
-  for (QWidget* control : {static_cast<QWidget*>(optKindF_[0]), static_cast<QWidget*>(optKindF_[1]),
-                           static_cast<QWidget*>(optKindF_[2]), static_cast<QWidget*>(chkApp_)}) {
+  const std::initializer_list<QWidget*> besideExtractControls = {optKindF_[0], optKindF_[1],
+                                                                 optKindF_[2], chkApp_};
+  for (QWidget* control : besideExtractControls) {
     FitCaption(*control, 0, besideExtract);
   }
 
@@ -213,10 +217,9 @@ void FMain::Form_Load() {
 
 void FMain::SetWorking(bool working) {
   working_ = working;
-  for (QWidget* control :
-       {static_cast<QWidget*>(cmdExtract_), static_cast<QWidget*>(txtPath_[0]),
-        static_cast<QWidget*>(txtPath_[1]), static_cast<QWidget*>(cmdSfoglia_[0]),
-        static_cast<QWidget*>(cmdSfoglia_[1])}) {
+  const std::initializer_list<QWidget*> controls = {cmdExtract_, txtPath_[0], txtPath_[1],
+                                                    cmdSfoglia_[0], cmdSfoglia_[1]};
+  for (QWidget* control : controls) {
     control->setEnabled(!working);
   }
   for (QMenu* menu : {mnuFile_, mnuStru_}) {

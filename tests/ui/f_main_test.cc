@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QScreen>
 
 #include "ondrel/version.h"
 #include "ui/qt_window_system.h"
@@ -73,6 +74,16 @@ class MainWindowTest : public QObject {
     QVERIFY(!(Window().windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(Window().minimumSize(), Window().maximumSize());
     QCOMPARE(Find(Window(), QStringLiteral("client"))->size(), QSize(364, 417));
+  }
+
+  void OpensCentredOnTheScreen() {
+    // The window is placed before it shows, when its frame is not known yet: the frame
+    // may shift it by half its own width.
+    const QRect screen = Window().screen()->geometry();
+    const QRect frame = Window().frameGeometry();
+    const QSize slack = (frame.size() - Window().geometry().size()) / 2 + QSize(1, 1);
+    QVERIFY(qAbs(frame.center().x() - screen.center().x()) <= slack.width());
+    QVERIFY(qAbs(frame.center().y() - screen.center().y()) <= slack.height());
   }
 
   void ControlsStandAtTheirPlaces_data() {
