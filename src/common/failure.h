@@ -17,6 +17,7 @@ enum FailureNumber : std::int32_t {
   kFailureFileChanged = 10004,
   kFailurePathTooLong = 10005,
   kFailureBadPath = 10006,
+  kFailureOutOfRange = 10007,
 };
 
 class Failure : public std::runtime_error {

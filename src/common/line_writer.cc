@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "common/failure.h"
@@ -28,6 +30,9 @@ LineWriter::LineWriter(const std::string& path, WriteMode mode, int permissions)
     : file_(FileHandle::Open(path, OpenFlags(mode), permissions)),
       path_(path),
       buffer_(new char[kBufferSize]) {}
+
+LineWriter::LineWriter(FileHandle file, const std::string& path)
+    : file_(std::move(file)), path_(path), buffer_(new char[kBufferSize]) {}
 
 LineWriter::~LineWriter() {
   try {
@@ -68,6 +73,12 @@ void LineWriter::WriteLine(std::string_view text) {
   used_ += text.size();
   buffer_[used_++] = '\r';
   buffer_[used_++] = '\n';
+}
+
+void LineWriter::Sync() {
+  if (failed_) ThrowSystemFailure(EIO, "Cannot write", path_);
+  Flush();
+  if (::fsync(file_.Fd()) != 0) ThrowSystemFailure(errno, "Cannot write", path_);
 }
 
 void LineWriter::Close() {

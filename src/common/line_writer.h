@@ -23,12 +23,16 @@ class LineWriter {
 
   // Opens `path`; throws Failure when it cannot be opened or created.
   LineWriter(const std::string& path, WriteMode mode, int permissions = 0666);
+  // Writes to a file already opened for writing; `path` names it in failures.
+  LineWriter(FileHandle file, const std::string& path);
   // Flushes what is buffered, ignoring errors, and closes: for ways out after a failure.
   ~LineWriter();
 
   // Writes `text` followed by CR LF. Throws Failure on a write error; after one, every
   // further call throws too.
   void WriteLine(std::string_view text);
+  // Flushes and waits until the file's data is on the storage device; throws on failure.
+  void Sync();
   // Flushes and closes; throws Failure if anything could not be written.
   void Close();
 

@@ -1,0 +1,33 @@
+// Memory for buffers of hundreds of megabytes: taken straight from the system, which hands
+// it out zeroed (no second zero-fill), backed by large pages where the system offers them
+// (touching memory the first time costs a page fault per page), and returned whole.
+#pragma once
+
+#include <cstddef>
+#include <utility>
+
+namespace ondrel {
+
+class LargeMemory {
+ public:
+  LargeMemory() = default;
+  // Throws std::bad_alloc when the system has no room.
+  explicit LargeMemory(std::size_t bytes);
+  LargeMemory(LargeMemory&& other) noexcept
+      : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+  LargeMemory& operator=(LargeMemory&& other) noexcept;
+  LargeMemory(const LargeMemory&) = delete;
+  LargeMemory& operator=(const LargeMemory&) = delete;
+  ~LargeMemory();
+
+  void* Data() const { return data_; }
+  std::size_t Size() const { return size_; }
+
+ private:
+  void Release();
+
+  void* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+}  // namespace ondrel
