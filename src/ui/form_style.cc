@@ -98,12 +98,18 @@ void FitCaption(QWidget& control, int minLeft, int maxRight) {
     font.setPointSizeF(font.pointSizeF() - 0.25);
     control.setFont(font);
   }
-  const int needed = control.sizeHint().width();
+  const QSize needed = control.sizeHint();
   QRect place = control.geometry();
-  if (needed <= place.width()) return;
-  const int left = centred ? place.center().x() - needed / 2 : place.left();
-  place.setLeft(std::clamp(left, minLeft, maxRight - needed));
-  place.setWidth(needed);
+  // A caption lower than its face is cut at the bottom: grow it about its middle line.
+  if (needed.height() > place.height()) {
+    place.setTop(place.center().y() - needed.height() / 2);
+    place.setHeight(needed.height());
+  }
+  if (needed.width() > place.width()) {
+    const int left = centred ? place.center().x() - needed.width() / 2 : place.left();
+    place.setLeft(std::clamp(left, minLeft, maxRight - needed.width()));
+    place.setWidth(needed.width());
+  }
   control.setGeometry(place);
 }
 

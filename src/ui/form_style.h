@@ -42,9 +42,9 @@ QPushButton* AddGraphicalButton(QWidget* parent, const char* name, const QString
                                 int top, int width, int height);
 
 // The layout's widths were made for a narrower face than the desktop's sans-serif. Lets
-// the one-line caption of `control` show whole: widens it (about its centre when its text
-// is centred) without leaving the pixels `minLeft` to `maxRight` of its parent, then makes
-// its face smaller if that is still not enough.
+// the one-line caption of `control` show whole: makes its face smaller if even the pixels
+// `minLeft` to `maxRight` of its parent cannot hold it, then widens it within them (about
+// its centre when its text is centred) and makes it taller about its middle line.
 void FitCaption(QWidget& control, int minLeft, int maxRight);
 
 }  // namespace ondrel::ui

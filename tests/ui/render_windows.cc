@@ -9,6 +9,7 @@
 #include "ui/desktop.h"
 #include "ui/f_dlg_doppi.h"
 #include "ui/f_main.h"
+#include "ui/qt_window_system.h"
 
 namespace {
 
@@ -37,6 +38,18 @@ int main(int argc, char** argv) {
   ondrel::ui::FMain main(desktop);
   main.show();
   saved &= Save(main, folder, QStringLiteral("FMain.png"));
+
+  // The same window as a finished run leaves it.
+  main.findChild<QLineEdit*>(QStringLiteral("txtPath(0)"))
+      ->setText(QStringLiteral("/home/utente/pagine"));
+  main.findChild<QLineEdit*>(QStringLiteral("txtPath(1)"))
+      ->setText(QStringLiteral("/home/utente/liste"));
+  ondrel::ui::QtWindowSystem& windows = main.Windows();
+  windows.SetCaption(ondrel::StatusLabel::kProc, "Analisi di: contatti.htm");
+  windows.SetCaption(ondrel::StatusLabel::kMail, "Fine elaborazione. Totale indirizzi:27");
+  windows.SetCaption(ondrel::StatusLabel::kRes, "Trovati: 10   Doppi: 3   Nuovi: 7");
+  windows.ApplyCaptions();
+  saved &= Save(main, folder, QStringLiteral("FMain-after-run.png"));
 
   main.findChild<QAction*>(QStringLiteral("mnuStruSub"))->trigger();
   QWidget* sottrai = main.findChild<QWidget*>(QStringLiteral("FSottrai"));
