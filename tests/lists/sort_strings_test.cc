@@ -1,0 +1,159 @@
+#include "lists/sort_strings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "lists/line_table.h"
+
+namespace ondrel {
+namespace {
+
+TEST(SortStrings, PivotIsTheMeanPositionRoundedHalfToEven) {
+  EXPECT_EQ(PivotPosition(1, 4), 2);
+  EXPECT_EQ(PivotPosition(1, 6), 4);
+  EXPECT_EQ(PivotPosition(3, 4), 4);
+  EXPECT_EQ(PivotPosition(1, 1), 1);
+  EXPECT_EQ(PivotPosition(0, 2147483647), 1073741824);
+}
+
+TEST(SortStrings, SortsARangeInOrdinalByteOrder) {
+  std::vector<std::string> list = {"keep", "b",     "info", "a",   "Info", " x", "",
+                                   "x",    "\xe9t", "a@b",  "a.b", "ab",   "9",  "keep"};
+  ASSERT_EQ(SortStrings(list, 1, 12), 0);
+  const std::vector<std::string> expected = {"keep", "",   " x", "9",    "Info", "a",     "a.b",
+                                             "a@b",  "ab", "b",  "info", "x",    "\xe9t", "keep"};
+  EXPECT_EQ(list, expected);
+}
+
+TEST(SortStrings, EmptyAndSingleRangesNeedNoWork) {
+  std::vector<std::string> list = {"b", "a"};
+  EXPECT_EQ(SortStrings(list, 1, 1), 0);
+  EXPECT_EQ(SortStrings(list, 1, 0), 0);
+  EXPECT_EQ(list, (std::vector<std::string>{"b", "a"}));
+}
+
+TEST(SortStrings, APositionOutsideTheListIsReportedNotRaised) {
+  std::vector<std::string> list = {"b", "a"};
+  EXPECT_EQ(SortStrings(list, 0, 2), kFailureOutOfRange);
+  EXPECT_EQ(SortStrings(list, -1, 1), kFailureOutOfRange);
+  std::vector<std::string> empty;
+  EXPECT_EQ(SortStrings(empty, 0, -1), kFailureOutOfRange);  // its pivot is position 0
+  EXPECT_EQ(list, (std::vector<std::string>{"b", "a"}));
+}
+
+std::string Numbered(int value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08d", value);
+  return text;
+}
+
+// A list on which every partition peels off one entry: the middle position of each range
+// holds the largest entry of that range.
+std::vector<std::string> EveryPivotTheMaximum(int count) {
+  std::vector<int> at(count);  // which entry sits at each position while the sort runs
+  for (int i = 0; i < count; ++i) at[i] = i;
+  std::vector<int> value(count);
+  for (int high = count - 1; high >= 0; --high) {
+    const auto middle = static_cast<int>(PivotPosition(0, high));
+    value[at[middle]] = high;
+    std::swap(at[middle], at[high]);
+  }
+  std::vector<std::string> list;
+  for (int entry = 0; entry < count; ++entry) list.push_back(Numbered(value[entry]));
+  return list;
+}
+
+TEST(SortStrings, SortsListsThatUnbalanceOrFavourQuicksort) {
+  constexpr int kCount = 100000;
+  std::vector<std::vector<std::string>> inputs(4);
+  for (int i = 0; i < kCount; ++i) {
+    inputs[0].push_back(Numbered(i));
+    inputs[1].push_back(Numbered(kCount - i));
+    inputs[2].push_back("same");
+  }
+  inputs[3] = EveryPivotTheMaximum(3000);
+  for (auto& list : inputs) {
+    std::vector<std::string> expected = list;
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(SortStrings(list, 0, static_cast<std::int32_t>(list.size()) - 1), 0);
+    EXPECT_EQ(list, expected);
+  }
+}
+
+// Random lines over a few alphabets: few letters (many equal lines and shared prefixes),
+// every byte but the line ends (zero bytes included), and long shared prefixes that tie
+// for more than the radix depth.
+std::vector<std::string> GeneratedLines(std::mt19937& random, int kind, int count) {
+  std::vector<std::string> lines;
+  std::uniform_int_distribution<int> length(0, kind == 2 ? 12 : 40);
+  for (int i = 0; i < count; ++i) {
+    std::string line;
+    if (kind == 2) line.assign(random() % 2 ? 300 : 250, 'p');
+    const int size = length(random);
+    for (int k = 0; k < size; ++k) {
+      char c;
+      if (kind == 1) {
+        do c = static_cast<char>(random() % 256);
+        while (c == '\r' || c == '\n');
+      } else {
+        c = "ab.@\0"[random() % (kind == 0 ? 4 : 5)];
+      }
+      line += c;
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// What the duplicate elimination's table makes of the lines; it must also tell which lines
+// equal their successors.
+std::vector<std::string> SortedByLineTable(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) text.append(line).append("\r\n");
+  const std::size_t size = text.size();
+  text.append(8, '\0');
+  const std::string_view view(text.data(), size);
+  LineTable table(view, lines.size());
+  std::size_t offset = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    table.Set(i, view.substr(offset, lines[i].size()));
+    offset += lines[i].size() + 2;
+  }
+  table.Sort();
+  std::vector<std::string> sorted;
+  for (std::size_t i = 0; i < lines.size(); ++i) sorted.emplace_back(table.Line(i));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const bool equalsNext = i + 1 < lines.size() && table.Line(i) == table.Line(i + 1);
+    EXPECT_EQ(table.EqualsNext(i), equalsNext) << "line " << i;
+  }
+  return sorted;
+}
+
+TEST(SortStrings, GivesTheSameListAsTheLineTableSort) {
+  std::mt19937 random(20240611);
+  for (int kind = 0; kind < 3; ++kind) {
+    for (const int count : {1, 2, 31, 33, 500, 20000}) {
+      const std::vector<std::string> lines = GeneratedLines(random, kind, count);
+      std::vector<std::string> sorted = lines;
+      ASSERT_EQ(SortStrings(sorted, 0, count - 1), 0);
+      EXPECT_EQ(SortedByLineTable(lines), sorted) << "kind " << kind << " count " << count;
+    }
+  }
+}
+
+TEST(SortStrings, LinesTooLongForTheTableSpanSortByTheirFullText) {
+  const std::string body(std::size_t{1} << 24, 'z');  // beyond the table's 24-bit lengths
+  const std::vector<std::string> lines = {body + "b", "z", body, "zz", body + "a"};
+  std::vector<std::string> sorted = lines;
+  ASSERT_EQ(SortStrings(sorted, 0, 4), 0);
+  EXPECT_EQ(SortedByLineTable(lines), sorted);
+}
+
+}  // namespace
+}  // namespace ondrel
