@@ -1,12 +1,176 @@
-// PLACEHOLDER until duplicate elimination lands: reports a failure and touches nothing.
 #include "lists/remove_duplicates.h"
 
-namespace ondrel {
+#include <new>
+#include <optional>
 
-EliminationResult RemoveDuplicates(const std::string&, std::int32_t& totalLines, std::int32_t&,
-                                   WindowSystem&) {
-  totalLines = 0;
-  return {EliminationOutcome::kFailed, 1, "not built yet"};
+#include "common/checked_int.h"
+#include "common/failure.h"
+#include "common/file_search.h"
+#include "lists/buffer_lines.h"
+#include "lists/hgauge.h"
+#include "lists/line_table.h"
+#include "lists/replacement_file.h"
+#include "lists/round_half_even.h"
+#include "lists/whole_file.h"
+
+namespace ondrel {
+namespace {
+
+constexpr Colour kLoadingColour = Rgb(0, 0, 255);
+constexpr Colour kSortingColour = Rgb(255, 255, 0);
+constexpr Colour kMarkingColour = Rgb(255, 0, 0);
+constexpr Colour kWritingColour = Rgb(0, 255, 0);
+// Writing reads the lines in sorted order, all over the buffer: their bytes are asked for
+// this many lines ahead.
+constexpr std::int32_t kLookAhead = 64;
+
+// The progress of one phase over n lines: the bar is drawn, and "Annulla" polled, only when
+// the rounded percentage rises, so that a step per line costs next to nothing.
+class PhaseProgress {
+ public:
+  PhaseProgress(CHgauge& gauge, ProgressDialog& dialog, Colour colour, std::int32_t lines)
+      : gauge_(gauge), dialog_(dialog), colour_(colour), share_(100.0 / lines) {}
+
+  // The step for position `position` (1 to n); false when the user asked to stop.
+  bool Step(std::int32_t position) {
+    const std::int64_t percentage = RoundHalfEven(share_ * position);
+    if (percentage <= shown_) return true;
+    gauge_.Paint(CheckedNarrow<std::int16_t>(percentage), dialog_.Picture(), colour_);
+    shown_ = percentage;
+    return !dialog_.Ferma();
+  }
+
+ private:
+  CHgauge& gauge_;
+  ProgressDialog& dialog_;
+  Colour colour_;
+  double share_;
+  std::int64_t shown_ = 0;
+};
+
+// One elimination, phase by phase. The list is read once, whole, so that a file that changes
+// meanwhile cannot mix two versions; "counting" counts the lines in that copy and "loading"
+// records them in the table the sort works on.
+class Elimination {
+ public:
+  Elimination(const std::string& path, std::int32_t& lines, std::int32_t& duplicatesRemoved,
+              WindowSystem& windows, ProgressDialog& dialog, CHgauge& gauge)
+      : path_(path),
+        lines_(lines),
+        duplicatesRemoved_(duplicatesRemoved),
+        windows_(windows),
+        dialog_(dialog),
+        gauge_(gauge) {}
+
+  EliminationOutcome Run() {
+    if (!FindPlainFile(path_)) return EliminationOutcome::kNoList;
+    target_ = ResolvedPath(path_);
+    list_ = ReadWholeFile(target_, sizeof(std::uint64_t));
+    lines_ = CheckedNarrow<std::int32_t>(CountLines(list_.Text()));
+    if (lines_ == 0) return EliminationOutcome::kNoList;
+    table_.emplace(list_.Text(), static_cast<std::size_t>(lines_));
+    if (!Load()) return EliminationOutcome::kStopped;
+    Sort();
+    if (!Mark()) return EliminationOutcome::kStopped;
+    if (!Write()) return EliminationOutcome::kStopped;
+    return EliminationOutcome::kCompleted;
+  }
+
+  std::int64_t LinesWritten() const { return linesWritten_; }
+
+ private:
+  bool Load() {
+    PhaseProgress progress(gauge_, dialog_, kLoadingColour, lines_);
+    BufferLines lines(list_.Text());
+    std::string_view line;
+    for (std::int32_t j = 1; j <= lines_; ++j) {
+      lines.Next(line);
+      table_->Set(j - 1, line);
+      if (!progress.Step(j)) return false;
+      windows_.Yield();
+    }
+    return true;
+  }
+
+  void Sort() {
+    dialog_.Picture().SetBackColour(kSortingColour);
+    windows_.Yield();
+    table_->Sort();
+  }
+
+  // In a run of equal lines every one but the last is marked: each is compared with its
+  // successor, which marking never changes. The sort has noted which lines equal their
+  // successors, so marking reads that note instead of the lines.
+  bool Mark() {
+    PhaseProgress progress(gauge_, dialog_, kMarkingColour, lines_);
+    for (std::int32_t j = 1; j <= lines_ - 1; ++j) {
+      if (!progress.Step(j)) return false;
+      windows_.Yield();
+      if (table_->EqualsNext(j - 1)) duplicatesRemoved_ = CheckedAdd(duplicatesRemoved_, 1);
+    }
+    return true;
+  }
+
+  // A line "*" is the removal mark of the written form and is left out like a marked one.
+  bool Write() {
+    PhaseProgress progress(gauge_, dialog_, kWritingColour, lines_);
+    ReplacementFile replacement(target_, list_.info);
+    std::int64_t written = 0;
+    for (std::int32_t j = 1; j <= lines_; ++j) {
+      table_->Prefetch(j - 1 + kLookAhead);
+      if (table_->EqualsNext(j - 1)) continue;
+      const std::string_view line = table_->Line(j - 1);
+      if (line == "*") continue;
+      replacement.Writer().WriteLine(line);
+      ++written;
+      if (!progress.Step(j)) return false;
+      windows_.Yield();
+    }
+    replacement.Commit();
+    linesWritten_ = written;
+    return true;
+  }
+
+  const std::string& path_;
+  std::int32_t& lines_;
+  std::int32_t& duplicatesRemoved_;
+  WindowSystem& windows_;
+  ProgressDialog& dialog_;
+  CHgauge& gauge_;
+  std::string target_;
+  WholeFile list_;
+  std::optional<LineTable> table_;
+  std::int64_t linesWritten_ = 0;
+};
+
+}  // namespace
+
+EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
+                                   std::int32_t& duplicatesRemoved, WindowSystem& windows) {
+  EliminationResult result;
+  std::int32_t lines = 0;
+  std::unique_ptr<ProgressDialog> dialog = windows.ShowProgressDialog();
+  windows.Yield();
+  CHgauge gauge(windows);
+  try {
+    gauge.Max(100);
+    gauge.Min(0);
+    gauge.Setup(dialog->Picture());
+    Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge);
+    result.outcome = elimination.Run();
+    result.linesWritten = elimination.LinesWritten();
+  } catch (const Failure& failure) {
+    result.outcome = EliminationOutcome::kFailed;
+    result.failureNumber = failure.Number();
+    result.failureDescription = failure.Description();
+  } catch (const std::bad_alloc&) {
+    result.outcome = EliminationOutcome::kFailed;
+    result.failureNumber = kFailureOutOfMemory;
+    result.failureDescription = "Out of memory";
+  }
+  dialog.reset();  // unloads the dialog on every way out
+  totalLines = lines;
+  return result;
 }
 
 }  // namespace ondrel

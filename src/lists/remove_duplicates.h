@@ -20,6 +20,7 @@ struct EliminationResult {
   EliminationOutcome outcome = EliminationOutcome::kNotRun;
   std::int32_t failureNumber = 0;
   std::string failureDescription;
+  std::int64_t linesWritten = 0;  // lines of the rewritten list; 0 unless completed
 };
 
 // Eliminates the duplicates of the list at `path`, showing the progress dialog of `windows`.

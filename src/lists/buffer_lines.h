@@ -1,0 +1,40 @@
+// Lines of a text held whole in memory, split by the same convention as TextFileReader: a
+// line ends at CR, at CR LF (one end) and, where the platform says so, at a lone LF; the last
+// line needs no end.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "common/text_reader.h"
+
+namespace ondrel {
+
+// The number of lines of `text`.
+std::int64_t CountLines(std::string_view text);
+
+// Hands out the lines of a text one by one, as views into it.
+class BufferLines {
+ public:
+  explicit BufferLines(std::string_view text) : text_(text) {}
+
+  // The next line without its end; false when no byte is left.
+  bool Next(std::string_view& line) {
+    if (next_ >= text_.size()) return false;
+    const char* data = text_.data();
+    const std::size_t begin = next_;
+    std::size_t end = begin;
+    while (end < text_.size() && !IsLineEndByte(data[end])) ++end;
+    line = std::string_view(data + begin, end - begin);
+    next_ = end + 1;
+    if (end + 1 < text_.size() && data[end] == '\r' && data[end + 1] == '\n') ++next_;
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t next_ = 0;
+};
+
+}  // namespace ondrel

@@ -1,0 +1,85 @@
+#include "lists/replacement_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+
+#include "common/failure.h"
+#include "common/file_handle.h"
+#include "common/platform.h"
+
+namespace ondrel {
+namespace {
+
+bool SameTimes(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Any write, truncation, replacement or change of status since `original` was taken shows
+// in one of these.
+bool Unchanged(const struct stat& original, const struct stat& now) {
+  return original.st_dev == now.st_dev && original.st_ino == now.st_ino &&
+         original.st_size == now.st_size && SameTimes(original.st_mtim, now.st_mtim) &&
+         SameTimes(original.st_ctim, now.st_ctim);
+}
+
+// The folder of a resolved path, with its separator.
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.rfind(kPathSeparator) + 1);
+}
+
+// Makes a rename in `folder` survive a crash; a failure here cannot undo the rename, so it
+// is not reported.
+void SyncFolder(const std::string& folder) {
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::string ResolvedPath(const std::string& path) {
+  if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
+  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
+                                                             &std::free);
+  if (!resolved) ThrowSystemFailure(errno, "Cannot open", path);
+  return resolved.get();
+}
+
+ReplacementFile::TemporaryName::~TemporaryName() {
+  if (!keep && !path.empty()) ::unlink(path.c_str());
+}
+
+ReplacementFile::ReplacementFile(const std::string& target, const struct stat& original)
+    : target_(target), original_(original) {
+  std::string pattern = FolderOf(target) + ".ondrel-XXXXXX";
+  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target);
+  FileHandle file(fd);
+  temporary_.path = pattern;
+  // Only root may give a file away; anyone else owns it already.
+  if (::fchown(fd, original.st_uid, original.st_gid) != 0 && errno != EPERM)
+    ThrowSystemFailure(errno, "Cannot set the owner of", temporary_.path);
+  if (::fchmod(fd, original.st_mode & 0777) != 0)
+    ThrowSystemFailure(errno, "Cannot set the permissions of", temporary_.path);
+  writer_.emplace(std::move(file), temporary_.path);
+}
+
+void ReplacementFile::Commit() {
+  writer_->Sync();
+  writer_->Close();
+  struct stat now;
+  if (::stat(target_.c_str(), &now) != 0 || !Unchanged(original_, now))
+    throw Failure(kFailureFileChanged,
+                  "The file \"" + target_ + "\" changed while it was being rewritten");
+  if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
+    ThrowSystemFailure(errno, "Cannot replace", target_);
+  temporary_.keep = true;
+  SyncFolder(FolderOf(target_));
+}
+
+}  // namespace ondrel

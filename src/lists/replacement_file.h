@@ -1,0 +1,48 @@
+// Rewrites a file without ever leaving it half written: the new content goes to a temporary
+// file beside it, which takes the file's place only once it is complete and on disk.
+#pragma once
+
+#include <sys/stat.h>
+
+#include <optional>
+#include <string>
+
+#include "common/line_writer.h"
+
+namespace ondrel {
+
+// The path that `path` leads to, every symbolic link resolved; throws Failure when there is
+// none. Rewriting a file through that path replaces the link's target, not the link.
+std::string ResolvedPath(const std::string& path);
+
+// The temporary file goes when the object does, unless Commit put it in the target's place.
+class ReplacementFile {
+ public:
+  // Creates the temporary file beside `target` (a resolved path) exclusively, with the
+  // owner and the permissions of `original`, the status of the target when it was read.
+  // Throws Failure when it cannot be created (a read-only folder, for one).
+  ReplacementFile(const std::string& target, const struct stat& original);
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  LineWriter& Writer() { return *writer_; }
+
+  // Puts the new content on disk and renames it over the target, provided the target is
+  // still the file as it was read. Throws Failure otherwise; the target is then untouched.
+  void Commit();
+
+ private:
+  // Removes the file it names when it goes, unless told to keep it.
+  struct TemporaryName {
+    ~TemporaryName();
+    std::string path;
+    bool keep = false;
+  };
+
+  std::string target_;
+  struct stat original_;
+  TemporaryName temporary_;
+  std::optional<LineWriter> writer_;  // destroyed first: closed before it is removed
+};
+
+}  // namespace ondrel

@@ -1,0 +1,40 @@
+#include "lists/whole_file.h"
+
+#include <fcntl.h>
+
+#include <cerrno>
+
+#include "common/failure.h"
+#include "common/file_handle.h"
+
+namespace ondrel {
+namespace {
+
+[[noreturn]] void ThrowChanged(const std::string& path) {
+  throw Failure(kFailureFileChanged, "The file \"" + path + "\" changed while it was read");
+}
+
+}  // namespace
+
+WholeFile ReadWholeFile(const std::string& path, std::size_t padding) {
+  FileHandle file = FileHandle::Open(path, O_RDONLY);
+  WholeFile whole;
+  if (::fstat(file.Fd(), &whole.info) != 0) ThrowSystemFailure(errno, "Cannot read", path);
+  if (!S_ISREG(whole.info.st_mode))
+    throw Failure(kFailureBadPath, "\"" + path + "\" is not a regular file");
+  whole.size = static_cast<std::size_t>(whole.info.st_size);
+  whole.memory = LargeMemory(whole.size + padding);
+  char* bytes = static_cast<char*>(whole.memory.Data());
+  std::size_t got = 0;
+  while (got < whole.size) {
+    const std::size_t read = file.Read(bytes + got, whole.size - got, path);
+    if (read == 0) ThrowChanged(path);
+    got += read;
+  }
+  char probe;
+  if (file.Read(&probe, 1, path) != 0) ThrowChanged(path);
+  file.Close(path);
+  return whole;
+}
+
+}  // namespace ondrel
