@@ -1,0 +1,92 @@
+#include "lists/line_set.h"
+
+#include <cstring>
+#include <limits>
+#include <new>
+#include <random>
+
+namespace ondrel {
+namespace {
+
+// Slots per line: a load of at most about two thirds keeps linear probing short.
+constexpr double kSlotsPerLine = 1.5;
+constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ULL;
+
+std::uint64_t Mix(std::uint64_t value) {
+  value ^= value >> 33;
+  value *= 0xff51afd7ed558ccdULL;
+  value ^= value >> 33;
+  value *= 0xc4ceb9fe1a85ec53ULL;
+  return value ^ (value >> 33);
+}
+
+std::uint64_t Load(const char* bytes, std::size_t count) {
+  std::uint64_t value = 0;
+  std::memcpy(&value, bytes, count);
+  return value;
+}
+
+}  // namespace
+
+LineSet::LineSet(std::string_view text, std::size_t capacity)
+    : text_(text),
+      // A seed per set, so that no list can be made to collide on purpose.
+      seed_(std::random_device{}()),
+      slotCount_(static_cast<std::size_t>(static_cast<double>(capacity) * kSlotsPerLine) + 1),
+      slots_(new Slot[slotCount_]()) {}
+
+std::uint64_t LineSet::Hash(std::string_view line) const {
+  std::uint64_t hash = seed_ ^ (line.size() * kMultiplier);
+  const char* bytes = line.data();
+  std::size_t left = line.size();
+  for (; left >= 8; left -= 8, bytes += 8) hash = Mix(hash ^ Load(bytes, 8)) + kMultiplier;
+  if (left > 0) hash = Mix(hash ^ Load(bytes, left));
+  return Mix(hash);
+}
+
+// Maps the hash onto the slots without a division.
+std::size_t LineSet::Home(std::uint64_t hash) const {
+  return static_cast<std::size_t>((static_cast<unsigned __int128>(hash) * slotCount_) >> 64);
+}
+
+std::uint32_t LineSet::Tag(std::uint64_t hash) {
+  const auto tag = static_cast<std::uint32_t>(hash >> 32);
+  return tag == 0 ? 1 : tag;
+}
+
+std::size_t LineSet::Find(std::string_view line, std::uint64_t hash) const {
+  const std::uint32_t tag = Tag(hash);
+  std::size_t index = Home(hash);
+  for (;;) {
+    const Slot& slot = slots_[index];
+    if (slot.tag == 0) return index;
+    if (slot.tag == tag && slot.length == line.size() &&
+        std::memcmp(text_.data() + slot.offset, line.data(), line.size()) == 0)
+      return index;
+    if (++index == slotCount_) index = 0;
+  }
+}
+
+void LineSet::Insert(std::string_view line) {
+  if (line.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    if (!Contains(line)) longLines_.push_back(line);
+    return;
+  }
+  const std::uint64_t hash = Hash(line);
+  Slot& slot = slots_[Find(line, hash)];
+  if (slot.tag != 0) return;
+  slot.offset = static_cast<std::uint64_t>(line.data() - text_.data());
+  slot.length = static_cast<std::uint32_t>(line.size());
+  slot.tag = Tag(hash);
+}
+
+bool LineSet::Contains(std::string_view line) const {
+  if (line.size() >= std::numeric_limits<std::uint32_t>::max()) {
+    for (const std::string_view& longLine : longLines_)
+      if (longLine == line) return true;
+    return false;
+  }
+  return slots_[Find(line, Hash(line))].tag != 0;
+}
+
+}  // namespace ondrel

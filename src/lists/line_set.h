@@ -1,0 +1,44 @@
+// A set of text lines held as views into one buffer that outlives the set: open addressing
+// with 16-byte slots, sized once for a known number of lines.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace ondrel {
+
+class LineSet {
+ public:
+  // Room for up to `capacity` distinct lines, all views into `text`. Throws std::bad_alloc.
+  LineSet(std::string_view text, std::size_t capacity);
+
+  // Adds `line`, a view into the text; a line already there is not added twice.
+  void Insert(std::string_view line);
+  // Whether a line with exactly these bytes is in the set.
+  bool Contains(std::string_view line) const;
+
+ private:
+  struct Slot {
+    std::uint64_t offset;
+    std::uint32_t length;
+    std::uint32_t tag;  // 0: empty; otherwise the hash's upper half, never 0
+  };
+
+  std::uint64_t Hash(std::string_view line) const;
+  std::size_t Home(std::uint64_t hash) const;
+  static std::uint32_t Tag(std::uint64_t hash);
+  // The index of the slot that holds `line`, or of the empty slot where it would go.
+  std::size_t Find(std::string_view line, std::uint64_t hash) const;
+
+  std::string_view text_;
+  std::uint64_t seed_;
+  std::size_t slotCount_;
+  std::unique_ptr<Slot[]> slots_;
+  // Lines too long for a slot's length field: a handful at most, searched one by one.
+  std::vector<std::string_view> longLines_;
+};
+
+}  // namespace ondrel
