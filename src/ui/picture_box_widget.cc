@@ -10,7 +10,7 @@
 namespace ondrel::ui {
 
 PictureBoxWidget::PictureBoxWidget(QWidget* parent, QSize size)
-    : QWidget(parent), image_(size, QImage::Format_RGB32) {
+    : QWidget(parent), image_(size - QSize(2 * kBorder, 2 * kBorder), QImage::Format_RGB32) {
   setFixedSize(size);
   image_.fill(ToQColor(backColour_));
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -41,12 +41,16 @@ void PictureBoxWidget::FillRectangle(double x1, double y1, double x2, double y2,
   const QRect area(QPoint(left, top), QPoint(right, bottom));
   QPainter painter(&image_);
   painter.fillRect(area, ToQColor(colour));
-  update(area);
+  update(area.translated(kBorder, kBorder));
 }
 
 void PictureBoxWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  painter.drawImage(event->rect(), image_, event->rect());
+  painter.setPen(QColor(96, 96, 96));
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  const QRect inner =
+      event->rect().intersected(rect().adjusted(kBorder, kBorder, -kBorder, -kBorder));
+  painter.drawImage(inner, image_, inner.translated(-kBorder, -kBorder));
 }
 
 }  // namespace ondrel::ui

@@ -1,5 +1,5 @@
 // A picture box for the progress gauge: drawing goes into a backing image that survives
-// being covered, on a scale the user sets.
+// being covered, on a scale the user sets. The scale spans the area inside its border.
 #pragma once
 
 #include <QImage>
@@ -16,7 +16,9 @@ class PictureBoxWidget : public QWidget, public PictureBox {
   // The background a box has before anyone sets one.
   static constexpr Colour kDefaultBackColour = Rgb(255, 255, 255);
 
+  // `size` includes the border.
   PictureBoxWidget(QWidget* parent, QSize size);
+  static constexpr int kBorder = 1;
 
   void SetScaleMode(int mode) override { scaleMode_ = mode; }
   void SetPersistentDrawing(bool on) override { persistent_ = on; }
@@ -28,6 +30,7 @@ class PictureBoxWidget : public QWidget, public PictureBox {
   void SetDrawWidth(int width) override { drawWidth_ = width; }
   void FillRectangle(double x1, double y1, double x2, double y2, Colour colour) override;
 
+  // The drawing area, inside the border.
   const QImage& Image() const { return image_; }
 
  protected:

@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "lists/hgauge.h"
 #include "ondrel/version.h"
 #include "ui/f_dlg_doppi.h"
 #include "ui/picture_box_widget.h"
@@ -58,22 +59,43 @@ class HelpersTest : public QObject {
   }
 
   void PictureBoxFillsOnItsUserScaleAndKeepsTheDrawing() {
-    PictureBoxWidget box(nullptr, QSize(288, 16));
+    PictureBoxWidget box(nullptr, QSize(202, 16));
+    QCOMPARE(box.Image().size(), QSize(200, 14));
     box.SetScaleMode(0);
     box.SetScaleHeight(1);
     box.SetScaleWidth(100);
     box.FillRectangle(0, 0, 30, 1, Rgb(0, 0, 255));
     QCOMPARE(box.Image().pixelColor(0, 0), QColor(0, 0, 255));
-    QCOMPARE(box.Image().pixelColor(86, 15), QColor(0, 0, 255));
-    QCOMPARE(box.Image().pixelColor(88, 8), QColor(255, 255, 255));
+    QCOMPARE(box.Image().pixelColor(60, 13), QColor(0, 0, 255));
+    QCOMPARE(box.Image().pixelColor(61, 8), QColor(255, 255, 255));
     // A rectangle of zero width is still a line one pixel wide.
     box.FillRectangle(50, 0, 50, 1, Rgb(255, 0, 0));
-    QCOMPARE(box.Image().pixelColor(144, 8), QColor(255, 0, 0));
-    QCOMPARE(box.Image().pixelColor(145, 8), QColor(255, 255, 255));
+    QCOMPARE(box.Image().pixelColor(100, 8), QColor(255, 0, 0));
+    QCOMPARE(box.Image().pixelColor(101, 8), QColor(255, 255, 255));
     // What is drawn survives the widget being hidden and painted again.
     box.show();
     box.hide();
     QCOMPARE(box.grab().toImage().pixelColor(10, 8), QColor(0, 0, 255));
+  }
+
+  void GaugeDrawsPercentagesOfTheBoxWidth() {
+    ScriptedDesktop desktop;
+    QLabel proc, res, mail;
+    QtWindowSystem windows(desktop, {&proc, &res, &mail});
+    PictureBoxWidget box(nullptr, QSize(202, 16));
+    CHgauge gauge(windows);
+    gauge.Max(100);
+    gauge.Min(0);
+    gauge.Setup(box);
+    gauge.Paint(30, box, Rgb(0, 0, 255));
+    gauge.Paint(60, box, Rgb(0, 0, 255));
+    QCOMPARE(box.Image().pixelColor(119, 8), QColor(0, 0, 255));
+    QCOMPARE(box.Image().pixelColor(121, 8), QColor(255, 255, 255));
+    // Going back clears to the background the box had at Setup, whatever it has now.
+    box.SetBackColour(Rgb(255, 255, 0));
+    gauge.Paint(20, box, Rgb(255, 0, 0));
+    QCOMPARE(box.Image().pixelColor(50, 8), QColor(255, 255, 255));
+    QCOMPARE(box.Image().pixelColor(39, 8), QColor(255, 255, 0));
   }
 
   void PictureBoxBackgroundClearsTheWholeBox() {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 
+#include "lists/hgauge.h"
 #include "ui/desktop.h"
 #include "ui/f_dlg_doppi.h"
 #include "ui/f_main.h"
@@ -57,15 +58,20 @@ int main(int argc, char** argv) {
       ->setText(QStringLiteral("/home/utente/liste/clienti.txt"));
   saved &= Save(*sottrai, folder, QStringLiteral("FSottrai.png"));
 
-  // The progress dialog part-way through marking: yellow left by the sort, red growing.
+  // The progress dialog part-way through marking, drawn by the gauge as an elimination
+  // draws it: loading done in blue, the box cleared to yellow for the sort, then marking
+  // in red from the start again.
   ondrel::ui::FDlgDoppi dialog;
   dialog.show();
   ondrel::PictureBox& picture = dialog.Picture();
-  picture.SetScaleMode(0);
-  picture.SetScaleHeight(1);
-  picture.SetScaleWidth(100);
+  ondrel::CHgauge gauge(main.Windows());
+  gauge.Max(100);
+  gauge.Min(0);
+  gauge.Setup(picture);
+  gauge.Paint(100, picture, ondrel::Rgb(0, 0, 255));
   picture.SetBackColour(ondrel::Rgb(255, 255, 0));
-  picture.FillRectangle(0, 0, 45, 1, ondrel::Rgb(255, 0, 0));
+  for (std::int16_t percent = 1; percent <= 45; ++percent)
+    gauge.Paint(percent, picture, ondrel::Rgb(255, 0, 0));
   saved &= Save(dialog, folder, QStringLiteral("FDlgDoppi.png"));
   return saved ? 0 : 1;
 }
