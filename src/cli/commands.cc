@@ -81,8 +81,8 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console) {
   std::int32_t totalLines = 0, duplicatesRemoved = 0;
   const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console);
   if (!EliminationSucceeded(result, console)) return kExitFailed;
-  return DoneWhenPrinted(console, CountsLine("Doppi", totalLines, duplicatesRemoved,
-                                             std::int64_t{totalLines} - duplicatesRemoved));
+  return DoneWhenPrinted(console,
+                         CountsLine("Doppi", totalLines, duplicatesRemoved, result.linesWritten));
 }
 
 int Subtract(const Arguments& arguments, ConsoleWindowSystem& console) {

@@ -1,0 +1,75 @@
+// Parsing the command line: commands, options in any place, "--", and operands as given.
+#include "cli/arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace ondrel::cli {
+namespace {
+
+std::variant<Arguments, UsageError> Parse(std::vector<const char*> arguments) {
+  return ParseArguments(arguments);
+}
+
+TEST(ArgumentsTest, ValidCommandLines) {
+  struct Case {
+    std::vector<const char*> arguments;
+    Command command;
+    std::int16_t fileKind;
+    bool append;
+    std::vector<std::string> operands;
+  };
+  const Case cases[] = {
+      {{"extract", "a", "b"}, Command::kExtract, 0, false, {"a", "b"}},
+      {{"extract", "--kind", "text", "a", "b"}, Command::kExtract, 1, false, {"a", "b"}},
+      {{"extract", "--kind=store", "--append", "a", "b"}, Command::kExtract, 2, true, {"a", "b"}},
+      {{"extract", "a", "--append", "b", "--kind", "web"}, Command::kExtract, 0, true, {"a", "b"}},
+      {{"extract", "", " b "}, Command::kExtract, 0, false, {"", " b "}},
+      {{"extract", "--", "--append", "-"}, Command::kExtract, 0, false, {"--append", "-"}},
+      {{"extract", "-", "x"}, Command::kExtract, 0, false, {"-", "x"}},
+      {{"dedupe", "list.txt"}, Command::kDedupe, 0, false, {"list.txt"}},
+      {{"subtract", "base", "exclusion"}, Command::kSubtract, 0, false, {"base", "exclusion"}},
+      {{"--help"}, Command::kHelp, 0, false, {}},
+      {{"-h", "whatever"}, Command::kHelp, 0, false, {}},
+      {{"dedupe", "--help"}, Command::kHelp, 0, false, {}},
+      {{"--version"}, Command::kVersion, 0, false, {}},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = Parse(c.arguments);
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    ASSERT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<UsageError>(parsed).reason;
+    const auto& arguments = std::get<Arguments>(parsed);
+    EXPECT_EQ(arguments.command, c.command);
+    EXPECT_EQ(arguments.fileKind, c.fileKind);
+    EXPECT_EQ(arguments.append, c.append);
+    EXPECT_EQ(arguments.operands, c.operands);
+  }
+}
+
+TEST(ArgumentsTest, UsageErrorsSayWhatIsWrong) {
+  struct Case {
+    std::vector<const char*> arguments;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {{}, "manca il comando"},
+      {{"Extract", "a", "b"}, "comando sconosciuto: Extract"},
+      {{"extract", "a"}, "extract vuole due percorsi"},
+      {{"extract", "a", "b", "c"}, "extract vuole due percorsi"},
+      {{"dedupe"}, "dedupe vuole un percorso"},
+      {{"extract", "--kind", "dbx", "a", "b"}, "tipo di file sconosciuto: dbx"},
+      {{"extract", "a", "b", "--kind"}, "--kind vuole un valore: web, text o store"},
+      {{"extract", "--kinds=web", "a", "b"}, "opzione sconosciuta: --kinds=web"},
+      {{"extract", "-a", "a", "b"}, "opzione sconosciuta: -a"},
+      {{"subtract", "--append", "a", "b"}, "opzione sconosciuta: --append"},
+      {{"dedupe", "--kind", "text", "a"}, "opzione sconosciuta: --kind"},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = Parse(c.arguments);
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+    EXPECT_EQ(std::get<UsageError>(parsed).reason, c.reason);
+  }
+}
+
+}  // namespace
+}  // namespace ondrel::cli

@@ -1,0 +1,78 @@
+// ondrel-cli subtract: MailNew.txt beside the base list, the result line, the refusals and a
+// failure that must not pass for a finished list.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "cli/cli_runner.h"
+#include "common/test_files.h"
+
+namespace ondrel::testing {
+namespace {
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+constexpr const char* kSameNames =
+    "I nomi di file base, file di sottrazione e file output non possono essere uguali.";
+
+TEST(SubtractCommandTest, WritesMailNewBesideTheBaseListAndPrintsItsCounts) {
+  ScratchFolder scratch;
+  const std::string base = scratch.Write("lists/base.txt", "A\r\nB\r\n  A \r\nC\r\nc\r\n");
+  const std::string exclusion = scratch.Write("exclusion.txt", "A\r\nC  \r\n");
+
+  const CliRun run = RunCli({"subtract", base, exclusion});
+
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Righe lette: 5   Esclusi: 3   Scritte: 2\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(ScratchFolder::Read(scratch / "lists/MailNew.txt"), "B\r\nc\r\n");
+}
+
+TEST(SubtractCommandTest, RefusalsExitOneWithTheirMessageAndWriteNothing) {
+  ScratchFolder scratch;
+  const std::string base = scratch.Write("base.txt", "A\r\n");
+  const std::string exclusion = scratch.Write("exclusion.txt", "B\r\n");
+  const std::string missing = scratch / "missing.txt";
+  struct Case {
+    std::string base, exclusion;
+    const char* message;
+  };
+  const Case cases[] = {
+      {base, base, kSameNames},
+      {base, scratch / "./base.txt", kSameNames},  // one file, spelled two ways
+      {scratch / "MailNew.txt", exclusion, kSameNames},
+      {missing, missing + "2", "Il file base non esiste"},
+      {"", exclusion, "Il file base non esiste"},
+      {base, missing, "Il file di sottrazione non esiste"},
+      {base, "", "Il file di sottrazione non esiste"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("base \"" + c.base + "\", exclusion \"" + c.exclusion + "\"");
+    const CliRun run = RunCli({"subtract", c.base, c.exclusion});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(Contains(run.err, c.message)) << run.err;
+    EXPECT_EQ(ScratchFolder::Read(base), "A\r\n");
+  }
+}
+
+TEST(SubtractCommandTest, AFailureWhileWritingIsReportedAsAnIncompleteList) {
+  ScratchFolder scratch;
+  const std::string base = scratch.Write("base.txt", "A\r\nB\r\n");
+  const std::string exclusion = scratch.Write("exclusion.txt", "C\r\n");
+  ASSERT_EQ(::symlink("/dev/full", (scratch / "MailNew.txt").c_str()), 0);
+
+  const CliRun run = RunCli({"subtract", base, exclusion});
+
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "");
+  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(ENOSPC))) << run.err;
+  EXPECT_TRUE(Contains(run.err, "MailNew.txt e` incompleto")) << run.err;
+}
+
+}  // namespace
+}  // namespace ondrel::testing

@@ -1,0 +1,52 @@
+// The command line as a user meets it: usage errors, --help and --version.
+#include <gtest/gtest.h>
+
+#include "cli/cli_runner.h"
+#include "ondrel/version.h"
+
+namespace ondrel::testing {
+namespace {
+
+TEST(UsageTest, BadCommandLinesExitTwoWithTheUsageOnStandardError) {
+  const std::vector<std::vector<std::string>> cases = {
+      {},
+      {"estrai", "a", "b"},
+      {"extract", "only-one"},
+      {"extract", "a", "b", "c"},
+      {"extract", "--kind", "xml", "a", "b"},
+      {"extract", "--kind"},
+      {"extract", "--colour", "a", "b"},
+      {"dedupe"},
+      {"dedupe", "--append", "list"},
+      {"subtract", "base"},
+      {"subtract", "--kind=text", "base", "exclusion"},
+  };
+  for (const auto& arguments : cases) {
+    const CliRun run = RunCli(arguments);
+    SCOPED_TRACE(::testing::PrintToString(arguments));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("Uso: ondrel-cli extract"), std::string::npos) << run.err;
+  }
+}
+
+TEST(UsageTest, HelpDescribesEveryCommandAndExitsZero) {
+  for (const auto& arguments : std::vector<std::vector<std::string>>{
+           {"--help"}, {"-h"}, {"extract", "--help"}, {"subtract", "a", "--help"}}) {
+    const CliRun run = RunCli(arguments);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    for (const char* word : {"extract", "--kind web|text|store", "--append", "dedupe", "subtract",
+                             "MailOut.txt", "MailNew.txt", "Stato di uscita"})
+      EXPECT_NE(run.out.find(word), std::string::npos) << word;
+  }
+}
+
+TEST(UsageTest, VersionIsTheProjectVersion) {
+  const CliRun run = RunCli({"--version"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, std::string("ondrel-cli ") + kVersionText + "\n");
+}
+
+}  // namespace
+}  // namespace ondrel::testing
