@@ -34,10 +34,12 @@ bench_walk() {
   time_command walk-ondrel 1 "$RUNS" "" "$(q "$CLI") extract --kind store $(q "$tree") $(q "$mail") > /dev/null"
   time_command walk-find 1 "$RUNS" "" "find $(q "$tree") -type f > $(q "$DATA/walk-find.txt")"
   time_command walk-ondrel-read 1 "$RUNS" "" "$(q "$CLI") extract --kind text $(q "$tree") $(q "$mail") > /dev/null"
+  time_command walk-memchr 1 "$RUNS" "" "$(q "$COUNT_AT") $(q "$tree") > /dev/null"
   heading "Walk: $(find "$tree" -type d | wc -l) folders, $(line_count "$DATA/walk-find.txt") tiny files"
   row_time walk-ondrel "ondrel-cli extract --kind store (selects nothing)"
   row_time walk-find "find DIR -type f"
-  row_time walk-ondrel-read "ondrel-cli extract --kind text (opens every file)"
+  row_time walk-ondrel-read "ondrel-cli extract --kind text (reads every file)"
+  row_time walk-memchr "memchr pass (reads every file)"
   row_ratio "ondrel-cli walk time / find time" "$(mean_of walk-ondrel)" "$(mean_of walk-find)" "<=" 1
 }
 
