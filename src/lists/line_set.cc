@@ -60,8 +60,7 @@ std::size_t LineSet::Find(std::string_view line, std::uint64_t hash) const {
   for (;;) {
     const Slot& slot = slots_[index];
     if (slot.tag == 0) return index;
-    if (slot.tag == tag && slot.length == line.size() &&
-        std::memcmp(text_.data() + slot.offset, line.data(), line.size()) == 0)
+    if (slot.tag == tag && std::string_view(text_.data() + slot.offset, slot.length) == line)
       return index;
     if (++index == slotCount_) index = 0;
   }
