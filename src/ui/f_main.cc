@@ -10,7 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "common/paths.h"
 #include "lists/remove_duplicates.h"
 #include "ondrel/version.h"
 #include "ui/clickable_image.h"
