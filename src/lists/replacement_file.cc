@@ -56,6 +56,10 @@ ReplacementFile::TemporaryName::~TemporaryName() {
 
 ReplacementFile::ReplacementFile(const std::string& target, const struct stat& original)
     : target_(target), original_(original) {
+  // Renaming needs only the folder's permission; a file its user may not write stays as it
+  // is, as it would if it were rewritten in place.
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
+    ThrowSystemFailure(errno, "Cannot write", target);
   std::string pattern = FolderOf(target) + ".ondrel-XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target);

@@ -20,7 +20,8 @@ class ReplacementFile {
  public:
   // Creates the temporary file beside `target` (a resolved path) exclusively, with the
   // owner and the permissions of `original`, the status of the target when it was read.
-  // Throws Failure when it cannot be created (a read-only folder, for one).
+  // Throws Failure when it cannot be created (a read-only folder, for one), or when the
+  // target may not be written.
   ReplacementFile(const std::string& target, const struct stat& original);
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;

@@ -172,15 +172,30 @@ TEST(RemoveDuplicates, ShowsRoundedPercentagesInThePhaseColours) {
     Colour colour;
   };
   const std::vector<Bar> expected = {
-      {0, 12, kBlue},        {12, 25, kBlue},   {25, 38, kBlue},      {38, 50, kBlue},
-      {50, 62, kBlue},       {62, 75, kBlue},   {75, 88, kBlue},      {88, 100, kBlue},
+      {0, 12, kBlue},
+      {12, 25, kBlue},
+      {25, 38, kBlue},
+      {38, 50, kBlue},
+      {50, 62, kBlue},
+      {62, 75, kBlue},
+      {75, 88, kBlue},
+      {88, 100, kBlue},
       {12, 100, background},  // marking starts lower: the lost stretch is cleared
-      {12, 25, kRed},        {25, 38, kRed},    {38, 50, kRed},       {50, 62, kRed},
-      {62, 75, kRed},        {75, 88, kRed},    {25, 88, background},  // the marked first "a" is
-                                                                       // not written: writing
-                                                                       // starts at 2
-      {25, 38, kGreen},      {38, 50, kGreen},  {50, 62, kGreen},     {62, 75, kGreen},
-      {75, 88, kGreen},      {88, 100, kGreen},
+      {12, 25, kRed},
+      {25, 38, kRed},
+      {38, 50, kRed},
+      {50, 62, kRed},
+      {62, 75, kRed},
+      {75, 88, kRed},
+      {25, 88, background},  // the marked first "a" is
+                             // not written: writing
+                             // starts at 2
+      {25, 38, kGreen},
+      {38, 50, kGreen},
+      {50, 62, kGreen},
+      {62, 75, kGreen},
+      {75, 88, kGreen},
+      {88, 100, kGreen},
   };
   const auto& drawn = windows.picture.rectangles;
   ASSERT_EQ(drawn.size(), expected.size());
@@ -343,41 +358,47 @@ TEST(RemoveDuplicates, AListChangedMeanwhileIsNotReplaced) {
   }
 }
 
-// Runs the elimination in a child process as an ordinary user, since root may write into
-// any folder; the child's exit status is the failure number it met (0 when none).
+// The failure number the elimination of `path` meets when an ordinary user runs it: root
+// may write anywhere, so then it runs in a child process that gives up root, and the
+// child's exit status carries the number (0 when none).
 int FailureNumberAsOrdinaryUser(const std::string& path) {
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) _exit(255);
+  const auto failureNumber = [&path] {
     RecordingWindowSystem windows;
     std::int32_t total = 0, removed = 0;
     const EliminationResult result = RemoveDuplicates(path, total, removed, windows);
-    _exit(result.outcome == EliminationOutcome::kFailed ? result.failureNumber % 256 : 0);
+    return result.outcome == EliminationOutcome::kFailed ? result.failureNumber : 0;
+  };
+  if (::geteuid() != 0) return failureNumber();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) _exit(255);
+    _exit(failureNumber() % 256);
   }
   int status = 0;
   ::waitpid(child, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST(RemoveDuplicates, AReadOnlyFolderIsAClearFailureWithTheListIntact) {
-  ScratchFolder scratch;
-  const std::string bytes = "b\r\na\r\nb\r\n";
-  const std::string path = scratch.Write("locked/list.txt", bytes);
-  ::chmod(scratch.Path().c_str(), 0755);
-  ::chmod(path.c_str(), 0644);
-  ::chmod((scratch / "locked").c_str(), 0555);
-  if (::geteuid() == 0) {
-    EXPECT_EQ(FailureNumberAsOrdinaryUser(path), EACCES);
-  } else {
-    RecordingWindowSystem windows;
-    const Elimination run = Eliminate(path, windows);
-    EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
-    EXPECT_EQ(run.result.failureNumber, EACCES);
-    EXPECT_NE(run.result.failureDescription.find("list.txt"), std::string::npos);
+TEST(RemoveDuplicates, AListItsUserMayNotReplaceIsAClearFailureAndStaysIntact) {
+  const struct {
+    const char* what;
+    mode_t folder, list;
+  } cases[] = {
+      {"read-only folder: no temporary file can be made", 0555, 0666},
+      {"read-only list in a writable folder", 0777, 0444},
+  };
+  for (const auto& c : cases) {
+    ScratchFolder scratch;
+    const std::string bytes = "b\r\na\r\nb\r\n";
+    const std::string path = scratch.Write("locked/list.txt", bytes);
+    ::chmod(scratch.Path().c_str(), 0755);
+    ::chmod(path.c_str(), c.list);
+    ::chmod((scratch / "locked").c_str(), c.folder);
+    EXPECT_EQ(FailureNumberAsOrdinaryUser(path), EACCES) << c.what;
+    EXPECT_EQ(ScratchFolder::Read(path), bytes) << c.what;
+    EXPECT_EQ(NamesIn(scratch / "locked"), std::vector<std::string>{"list.txt"}) << c.what;
+    ::chmod((scratch / "locked").c_str(), 0755);
   }
-  EXPECT_EQ(ScratchFolder::Read(path), bytes);
-  EXPECT_EQ(NamesIn(scratch / "locked"), std::vector<std::string>{"list.txt"});
-  ::chmod((scratch / "locked").c_str(), 0755);
 }
 
 TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
