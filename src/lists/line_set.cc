@@ -2,14 +2,15 @@
 
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <new>
 #include <random>
 
 namespace ondrel {
 namespace {
 
-// Slots per line: a load of at most about two thirds keeps linear probing short.
-constexpr double kSlotsPerLine = 1.5;
+// Slots per line: a load of at most one half keeps linear probing short.
+constexpr double kSlotsPerLine = 2;
 constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ULL;
 
 std::uint64_t Mix(std::uint64_t value) {
@@ -33,20 +34,19 @@ LineSet::LineSet(std::string_view text, std::size_t capacity)
       // A seed per set, so that no list can be made to collide on purpose.
       seed_(std::random_device{}()),
       slotCount_(static_cast<std::size_t>(static_cast<double>(capacity) * kSlotsPerLine) + 1),
-      slots_(new Slot[slotCount_]()) {}
+      memory_(slotCount_ * sizeof(Slot)),
+      slots_(static_cast<Slot*>(memory_.Data())) {
+  // Default construction keeps the zeroes the memory came with: every slot is empty.
+  std::uninitialized_default_construct_n(slots_, slotCount_);
+}
 
-std::uint64_t LineSet::Hash(std::string_view line) const {
+std::uint64_t LineSet::HashOf(std::string_view line) const {
   std::uint64_t hash = seed_ ^ (line.size() * kMultiplier);
   const char* bytes = line.data();
   std::size_t left = line.size();
   for (; left >= 8; left -= 8, bytes += 8) hash = Mix(hash ^ Load(bytes, 8)) + kMultiplier;
   if (left > 0) hash = Mix(hash ^ Load(bytes, left));
   return Mix(hash);
-}
-
-// Maps the hash onto the slots without a division.
-std::size_t LineSet::Home(std::uint64_t hash) const {
-  return static_cast<std::size_t>((static_cast<unsigned __int128>(hash) * slotCount_) >> 64);
 }
 
 std::uint32_t LineSet::Tag(std::uint64_t hash) {
@@ -66,12 +66,15 @@ std::size_t LineSet::Find(std::string_view line, std::uint64_t hash) const {
   }
 }
 
-void LineSet::Insert(std::string_view line) {
-  if (line.size() >= std::numeric_limits<std::uint32_t>::max()) {
-    if (!Contains(line)) longLines_.push_back(line);
+bool LineSet::Long(std::string_view line) {
+  return line.size() >= std::numeric_limits<std::uint32_t>::max();
+}
+
+void LineSet::Insert(std::string_view line, std::uint64_t hash) {
+  if (Long(line)) {
+    if (!Contains(line, hash)) longLines_.push_back(line);
     return;
   }
-  const std::uint64_t hash = Hash(line);
   Slot& slot = slots_[Find(line, hash)];
   if (slot.tag != 0) return;
   slot.offset = static_cast<std::uint64_t>(line.data() - text_.data());
@@ -79,13 +82,13 @@ void LineSet::Insert(std::string_view line) {
   slot.tag = Tag(hash);
 }
 
-bool LineSet::Contains(std::string_view line) const {
-  if (line.size() >= std::numeric_limits<std::uint32_t>::max()) {
+bool LineSet::Contains(std::string_view line, std::uint64_t hash) const {
+  if (Long(line)) {
     for (const std::string_view& longLine : longLines_)
       if (longLine == line) return true;
     return false;
   }
-  return slots_[Find(line, Hash(line))].tag != 0;
+  return slots_[Find(line, hash)].tag != 0;
 }
 
 }  // namespace ondrel

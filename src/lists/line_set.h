@@ -4,9 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
+
+#include "common/large_memory.h"
 
 namespace ondrel {
 
@@ -15,10 +16,16 @@ class LineSet {
   // Room for up to `capacity` distinct lines, all views into `text`. Throws std::bad_alloc.
   LineSet(std::string_view text, std::size_t capacity);
 
+  // The hash every other member takes along with its line.
+  std::uint64_t HashOf(std::string_view line) const;
+  // Asks for the slots where a line of this hash would be to be fetched into the cache, so
+  // that the look-ups of several lines can wait for memory at the same time.
+  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[Home(hash)]); }
+
   // Adds `line`, a view into the text; a line already there is not added twice.
-  void Insert(std::string_view line);
+  void Insert(std::string_view line, std::uint64_t hash);
   // Whether a line with exactly these bytes is in the set.
-  bool Contains(std::string_view line) const;
+  bool Contains(std::string_view line, std::uint64_t hash) const;
 
  private:
   struct Slot {
@@ -27,16 +34,20 @@ class LineSet {
     std::uint32_t tag;  // 0: empty; otherwise the hash's upper half, never 0
   };
 
-  std::uint64_t Hash(std::string_view line) const;
-  std::size_t Home(std::uint64_t hash) const;
+  std::size_t Home(std::uint64_t hash) const {
+    // The hash mapped onto the slots without a division.
+    return static_cast<std::size_t>((static_cast<unsigned __int128>(hash) * slotCount_) >> 64);
+  }
   static std::uint32_t Tag(std::uint64_t hash);
+  static bool Long(std::string_view line);
   // The index of the slot that holds `line`, or of the empty slot where it would go.
   std::size_t Find(std::string_view line, std::uint64_t hash) const;
 
   std::string_view text_;
   std::uint64_t seed_;
   std::size_t slotCount_;
-  std::unique_ptr<Slot[]> slots_;
+  LargeMemory memory_;  // zeroed: every slot starts empty
+  Slot* slots_;
   // Lines too long for a slot's length field: a handful at most, searched one by one.
   std::vector<std::string_view> longLines_;
 };

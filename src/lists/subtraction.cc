@@ -1,5 +1,6 @@
 #include "lists/subtraction.h"
 
+#include <array>
 #include <new>
 
 #include "common/checked_int.h"
@@ -43,6 +44,26 @@ class BusyPointer {
   WindowSystem& windows_;
 };
 
+// Hands every trimmed line of `text` with its hash to `use`, in order, a batch at a time:
+// the slots of a whole batch are asked for before the first is looked up, so that the
+// waits for memory overlap.
+template <typename Use>
+void ForEachTrimmedLine(std::string_view text, const LineSet& set, Use use) {
+  constexpr std::size_t kBatch = 16;
+  std::array<std::string_view, kBatch> lines;
+  std::array<std::uint64_t, kBatch> hashes;
+  BufferLines split(text);
+  std::string_view line;
+  for (std::size_t count = kBatch; count == kBatch;) {
+    for (count = 0; count < kBatch && split.Next(line); ++count) {
+      lines[count] = TrimSpaces(line);
+      hashes[count] = set.HashOf(lines[count]);
+      set.Prefetch(hashes[count]);
+    }
+    for (std::size_t i = 0; i < count; ++i) use(lines[i], hashes[i]);
+  }
+}
+
 }  // namespace
 
 // The exclusion list is read once, whole; its trimmed lines are looked up in a hash set of
@@ -54,20 +75,27 @@ SubtractionResult SubtractLists(const std::string& basePath, const std::string& 
     const WholeFile exclusion = ReadWholeFile(exclusionPath);
     result.exclusionLines = CheckedNarrow<std::int32_t>(CountLines(exclusion.Text()));
     LineSet exclusionTable(exclusion.Text(), static_cast<std::size_t>(result.exclusionLines));
-    BufferLines exclusionLines(exclusion.Text());
-    std::string_view line;
-    while (exclusionLines.Next(line)) exclusionTable.Insert(TrimSpaces(line));
+    ForEachTrimmedLine(
+        exclusion.Text(), exclusionTable,
+        [&](std::string_view line, std::uint64_t hash) { exclusionTable.Insert(line, hash); });
 
     TextFileReader base(basePath);
     if (OutputIsAnInput(basePath, exclusionPath, outputPath))
       throw Failure(kFailureBadPath, "\"" + outputPath + "\" is one of the lists being read");
     LineWriter output(outputPath, WriteMode::kReplace);
-    while (base.NextLine(line)) {
-      ++result.baseLinesRead;
-      const std::string_view trimmed = TrimSpaces(line);
-      if (exclusionTable.Contains(trimmed)) continue;
-      output.WriteLine(trimmed);
-      ++result.linesWritten;
+    std::string_view chunk;
+    bool chunkEndedWithCarriageReturn = false;
+    while (base.NextLines(chunk)) {
+      // A CR LF split between two chunks is one line end.
+      if (chunkEndedWithCarriageReturn && !chunk.empty() && chunk.front() == '\n')
+        chunk.remove_prefix(1);
+      chunkEndedWithCarriageReturn = !chunk.empty() && chunk.back() == '\r';
+      ForEachTrimmedLine(chunk, exclusionTable, [&](std::string_view line, std::uint64_t hash) {
+        ++result.baseLinesRead;
+        if (exclusionTable.Contains(line, hash)) return;
+        output.WriteLine(line);
+        ++result.linesWritten;
+      });
     }
     output.Close();
     result.completed = true;

@@ -104,6 +104,21 @@ TEST(SubtractLists, MatchesTheLinearSearchOnGeneratedLists) {
   }
 }
 
+TEST(SubtractLists, ALineEndAcrossTwoReadBlocksIsOneLineEnd) {
+  // The base list is read in blocks of 1 MiB: put a CR LF across the first boundary.
+  const std::size_t block = TextFileReader::kBlockSize;
+  std::string base(block - 1, 'a');
+  base += "\r\nb\r\n";
+  ScratchFolder scratch;
+  const std::string basePath = scratch.Write("base.txt", base);
+  const std::string exclusion = scratch.Write("exclusion.txt", "b\r\n");
+  const SubtractionResult result = SubtractLists(basePath, exclusion, scratch / "MailNew.txt");
+  EXPECT_TRUE(result.completed);
+  EXPECT_EQ(result.baseLinesRead, 2);
+  EXPECT_TRUE(ScratchFolder::Read(scratch / "MailNew.txt") ==
+              LiteralSubtraction(basePath, exclusion));
+}
+
 TEST(SubtractLists, AFailureIsReportedAndNoInputIsTouched) {
   ScratchFolder scratch;
   const std::string base = scratch.Write("base.txt", "a\r\nb\r\n");
