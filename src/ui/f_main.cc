@@ -225,6 +225,7 @@ void FMain::SetWorking(bool working) {
     menu->menuAction()->setEnabled(!working);
     for (QAction* action : menu->actions()) action->setEnabled(!working);
   }
+  if (sottrai_ != nullptr) sottrai_->SetWorking(working);
 }
 
 void FMain::cmdSfoglia_Click(int index) {

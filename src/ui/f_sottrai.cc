@@ -44,7 +44,7 @@ FSottrai::FSottrai(QWidget* owner, Desktop& desktop, WindowSystem& windows)
                                          "nella cartella del file base."),
                           135, 2175, 4170, 570);
   note->setWordWrap(true);
-  QPushButton* cmdSub =
+  cmdSub_ =
       AddGraphicalButton(this, "cmdSub", QStringLiteral("Crea nuovo file"), 1890, 2910, 1470, 690);
   auto* imgHelp = new ClickableImage(this, "imgHelp", QuestionMarkPicture(), HandPointer(),
                                      QStringLiteral("Informazioni"));
@@ -52,16 +52,20 @@ FSottrai::FSottrai(QWidget* owner, Desktop& desktop, WindowSystem& windows)
 
   connect(browse0, &QPushButton::clicked, this, [this] { cmdSfoglia_Click(0); });
   connect(browse1, &QPushButton::clicked, this, [this] { cmdSfoglia_Click(1); });
-  connect(cmdSub, &QPushButton::clicked, this, [this] { cmdSub_Click(); });
+  connect(cmdSub_, &QPushButton::clicked, this, [this] { cmdSub_Click(); });
   connect(imgHelp, &ClickableImage::clicked, this, [this] { imgHelp_Click(); });
 
   dlg_.DialogTitle = QStringLiteral("Indica file");
   // Labels take no focus; the second "Sfoglia" leads and "Crea nuovo file" closes the order.
-  QWidget* order[] = {browse1, txtFile_[1], browse0, txtFile_[0], cmdSub};
+  QWidget* order[] = {browse1, txtFile_[1], browse0, txtFile_[0], cmdSub_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   browse1->setFocus();
 
   PlaceForm(*this);
+}
+
+void FSottrai::SetWorking(bool working) {
+  cmdSub_->setEnabled(!working);
 }
 
 void FSottrai::cmdSfoglia_Click(int index) {

@@ -10,6 +10,7 @@
 #include "ui/file_open_dialog.h"
 
 class QLineEdit;
+class QPushButton;
 
 namespace ondrel::ui {
 
@@ -25,6 +26,10 @@ class FSottrai : public QWidget {
   // The output path of the last press of "Crea nuovo file".
   std::string NewFilePath;
 
+  // While the main window works, "Crea nuovo file" waits: it would run inside the work's
+  // yields and switch the busy pointer off under it.
+  void SetWorking(bool working);
+
  private:
   void cmdSfoglia_Click(int index);
   void cmdSub_Click();
@@ -34,6 +39,7 @@ class FSottrai : public QWidget {
   WindowSystem& windows_;
   FileOpenDialog dlg_;
   std::array<QLineEdit*, 2> txtFile_{};
+  QPushButton* cmdSub_ = nullptr;
 };
 
 }  // namespace ondrel::ui

@@ -215,6 +215,7 @@ class MainWindowTest : public QObject {
   void ControlsAreDisabledWhileARunWorks() {
     TestFolder folder;
     WriteMixedTree(folder);
+    Choose(Window(), QStringLiteral("mnuStruSub"));
     QTest::mouseClick(Find(Window(), QStringLiteral("optKindF(1)")), Qt::LeftButton);
     QStringList enabledDuringRun;
     // The progress dialog of the run's duplicate elimination is on show mid-run.
@@ -223,6 +224,8 @@ class MainWindowTest : public QObject {
            {"cmdExtract", "txtPath(0)", "txtPath(1)", "cmdSfoglia(0)", "cmdSfoglia(1)"}) {
         if (Find(Window(), QString::fromLatin1(name))->isEnabled()) enabledDuringRun << name;
       }
+      if (Find(*Find(Window(), QStringLiteral("FSottrai")), QStringLiteral("cmdSub"))->isEnabled())
+        enabledDuringRun << "cmdSub";
       for (const char* name : {"mnuFileExit", "mnuStruSub", "mnuStruDbl"}) {
         if (Find<QAction>(Window(), QString::fromLatin1(name))->isEnabled())
           enabledDuringRun << name;
@@ -234,6 +237,8 @@ class MainWindowTest : public QObject {
     QVERIFY(Find(Window(), QStringLiteral("cmdExtract"))->isEnabled());
     QVERIFY(Find(Window(), QStringLiteral("txtPath(0)"))->isEnabled());
     QVERIFY(Find<QAction>(Window(), QStringLiteral("mnuStruDbl"))->isEnabled());
+    QVERIFY(
+        Find(*Find(Window(), QStringLiteral("FSottrai")), QStringLiteral("cmdSub"))->isEnabled());
   }
 
   void BrowseFillsTheBoxAndCancelLeavesIt() {
