@@ -14,8 +14,6 @@ constexpr std::size_t kComparisonSortBelow = 32;
 // Lines that still tie after this many bytes are rare enough to be sorted by comparisons;
 // the limit bounds the depth of the recursion (8 levels of key bytes per 8 bytes of line).
 constexpr std::size_t kRadixDepthLimit = 128;
-// How many entries ahead to ask for line bytes that are about to be read.
-constexpr std::size_t kPrefetchDistance = 16;
 
 std::uint64_t LoadBigEndian(const char* bytes) {
   std::uint64_t value;
@@ -150,11 +148,7 @@ void LineTable::SortEqualKeys(Entry* first, Entry* last, std::size_t depth) {
             [this](const Entry& a, const Entry& b) { return LengthOf(a) < LengthOf(b); });
   for (Entry* entry = first; entry < longer; ++entry)
     entry->key = entry + 1 < longer && LengthOf(entry[0]) == LengthOf(entry[1]);
-  for (Entry* entry = longer; entry != last; ++entry) {
-    if (static_cast<std::size_t>(last - entry) > kPrefetchDistance)
-      __builtin_prefetch(text_.data() + (entry[kPrefetchDistance].span >> kLengthBits) + next);
-    entry->key = KeyAt(*entry, next);
-  }
+  for (Entry* entry = longer; entry != last; ++entry) entry->key = KeyAt(*entry, next);
   SortRange(longer, last, next);
 }
 

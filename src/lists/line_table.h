@@ -32,11 +32,6 @@ class LineTable {
   // After Sort: whether line `index` equals line `index` + 1. The sort sees every pair of
   // equal lines side by side, so that nobody has to compare them again.
   bool EqualsNext(std::size_t index) const { return entries_[index].key != 0; }
-  // Asks for the start of line `index` to be fetched into the cache ahead of its use; the
-  // lines of a sorted table lie all over the buffer.
-  void Prefetch(std::size_t index) const {
-    if (index < count_) __builtin_prefetch(text_.data() + (entries_[index].span >> kLengthBits));
-  }
 
   std::size_t Size() const { return count_; }
 

@@ -20,9 +20,6 @@ constexpr Colour kLoadingColour = Rgb(0, 0, 255);
 constexpr Colour kSortingColour = Rgb(255, 255, 0);
 constexpr Colour kMarkingColour = Rgb(255, 0, 0);
 constexpr Colour kWritingColour = Rgb(0, 255, 0);
-// Writing reads the lines in sorted order, all over the buffer: their bytes are asked for
-// this many lines ahead.
-constexpr std::int32_t kLookAhead = 64;
 
 // The progress of one phase over n lines: the bar is drawn, and "Annulla" polled, only when
 // the rounded percentage rises, so that a step per line costs next to nothing.
@@ -117,7 +114,6 @@ class Elimination {
     ReplacementFile replacement(target_, list_.info);
     std::int64_t written = 0;
     for (std::int32_t j = 1; j <= lines_; ++j) {
-      table_->Prefetch(j - 1 + kLookAhead);
       if (table_->EqualsNext(j - 1)) continue;
       const std::string_view line = table_->Line(j - 1);
       if (line == "*") continue;
