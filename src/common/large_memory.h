@@ -21,7 +21,6 @@ class LargeMemory {
   ~LargeMemory();
 
   void* Data() const { return data_; }
-  std::size_t Size() const { return size_; }
 
  private:
   void Release();

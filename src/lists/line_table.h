@@ -33,8 +33,6 @@ class LineTable {
   // equal lines side by side, so that nobody has to compare them again.
   bool EqualsNext(std::size_t index) const { return entries_[index].key != 0; }
 
-  std::size_t Size() const { return count_; }
-
  private:
   // The bytes of a line from `depth` on, big-endian, padded with zeros, in `key` (once its
   // place is final: 1 if the next line is equal, else 0); the offset of the line in the
