@@ -23,7 +23,7 @@ esac
 mkdir -p "$DATA" "$LOGS"
 : >"$DATA/results.txt"
 build_tools
-echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo); $(rg --version | head -n 1); $(sort --version | head -n 1)" |
+echo "machine: $(nproc) cores, $(awk '/MemTotal/ { printf "%.0f GiB", $2 / 1048576 }' /proc/meminfo); $(rg --version | sed -n 1p); $(sort --version | sed -n 1p)" |
   tee -a "$DATA/results.txt"
 [[ $SCALE == 1 ]] || echo "workloads scaled by $SCALE" | tee -a "$DATA/results.txt"
 
