@@ -89,14 +89,18 @@ row_time() {
   printf '  %-58s %8.3f s  ± %.3f\n' "$label" "$mean" "$stddev" | tee -a "$DATA/results.txt"
 }
 
-# row_ratio LABEL NUMERATOR DENOMINATOR OP TARGET: prints NUMERATOR/DENOMINATOR and whether
-# it meets `ratio OP TARGET` (OP is >= or <=).
+# row_ratio LABEL NUMERATOR DENOMINATOR [OP TARGET]: prints NUMERATOR/DENOMINATOR and, when
+# a target is given, whether it meets `ratio OP TARGET` (OP is >= or <=).
 row_ratio() {
-  local label=$1 numerator=$2 denominator=$3 op=$4 target=$5
+  local label=$1 numerator=$2 denominator=$3 op=${4:-} target=${5:-}
   awk -v l="$label" -v a="$numerator" -v b="$denominator" -v op="$op" -v t="$target" 'BEGIN {
     r = a / b
-    ok = (op == ">=") ? (r >= t) : (r <= t)
-    printf "  %-58s %8.2fx    target %s %s: %s\n", l, r, op, t, ok ? "met" : "MISSED"
+    printf "  %-58s %8.2fx", l, r
+    if (op != "") {
+      ok = (op == ">=") ? (r >= t) : (r <= t)
+      printf "    target %s %s: %s", op, t, ok ? "met" : "MISSED"
+    }
+    printf "\n"
   }' | tee -a "$DATA/results.txt"
 }
 
