@@ -40,16 +40,16 @@ const std::string_view kHelpText =
 
 namespace {
 
-struct CommandSpec {
+struct CommandShape {
   std::string_view name;
   Command command;
   std::size_t operandCount;
 };
 
 constexpr std::array kCommands = {
-    CommandSpec{"extract", Command::kExtract, 2},
-    CommandSpec{"dedupe", Command::kDedupe, 1},
-    CommandSpec{"subtract", Command::kSubtract, 2},
+    CommandShape{"extract", Command::kExtract, 2},
+    CommandShape{"dedupe", Command::kDedupe, 1},
+    CommandShape{"subtract", Command::kSubtract, 2},
 };
 
 std::optional<std::int16_t> KindNamed(std::string_view name) {
@@ -77,12 +77,12 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> 
   if (first == "--help" || first == "-h") return Only(Command::kHelp);
   if (first == "--version") return Only(Command::kVersion);
 
-  const CommandSpec* spec = nullptr;
+  const CommandShape* shape = nullptr;
   for (const auto& candidate : kCommands)
-    if (candidate.name == first) spec = &candidate;
-  if (spec == nullptr) return UsageError{"comando sconosciuto: " + std::string(first)};
+    if (candidate.name == first) shape = &candidate;
+  if (shape == nullptr) return UsageError{"comando sconosciuto: " + std::string(first)};
 
-  Arguments parsed = Only(spec->command);
+  Arguments parsed = Only(shape->command);
   bool optionsEnded = false;
   for (std::size_t i = 1; i < arguments.size(); ++i) {
     const std::string_view argument = arguments[i];
@@ -92,9 +92,9 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> 
       optionsEnded = true;
     } else if (argument == "--help" || argument == "-h") {
       return Only(Command::kHelp);
-    } else if (spec->command == Command::kExtract && argument == "--append") {
+    } else if (shape->command == Command::kExtract && argument == "--append") {
       parsed.append = true;
-    } else if (spec->command == Command::kExtract && argument.starts_with("--kind")) {
+    } else if (shape->command == Command::kExtract && argument.starts_with("--kind")) {
       std::string_view value;
       if (argument.starts_with("--kind=")) {
         value = argument.substr(7);
@@ -112,9 +112,9 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> 
       return UsageError{"opzione sconosciuta: " + std::string(argument)};
     }
   }
-  if (parsed.operands.size() != spec->operandCount)
-    return UsageError{std::string(spec->name) + " vuole " +
-                      (spec->operandCount == 1 ? "un percorso" : "due percorsi")};
+  if (parsed.operands.size() != shape->operandCount)
+    return UsageError{std::string(shape->name) + " vuole " +
+                      (shape->operandCount == 1 ? "un percorso" : "due percorsi")};
   return parsed;
 }
 
