@@ -62,7 +62,7 @@ std::string ReadFromStart(int fd) {
 int StartCli(const std::vector<std::string>& arguments, const CliOptions& options, int outFd,
              int errFd) {
   std::vector<std::string> command = options.prefix;
-  command.push_back(ONDREL_CLI_PATH);
+  command.push_back(options.program);
   command.insert(command.end(), arguments.begin(), arguments.end());
   std::vector<std::string> environment = ChildEnvironment(options.environment);
   std::vector<char*> argv = Pointers(command);

@@ -14,10 +14,11 @@ struct CliRun {
 };
 
 struct CliOptions {
-  std::vector<std::string> prefix;       // a command that runs ondrel-cli, e.g. setpriv ...
-  std::vector<std::string> environment;  // NAME=VALUE settings added to the test's own
-  bool errToTerminal = false;            // standard error on a pseudo-terminal
-  std::string workingFolder;             // where it runs; the test's own when empty
+  std::vector<std::string> prefix;        // a command that runs ondrel-cli, e.g. setpriv ...
+  std::vector<std::string> environment;   // NAME=VALUE settings added to the test's own
+  bool errToTerminal = false;             // standard error on a pseudo-terminal
+  std::string workingFolder;              // where it runs; the test's own when empty
+  std::string program = ONDREL_CLI_PATH;  // the ondrel-cli to run, e.g. a copy
 };
 
 // Options for a program whose standard error is a pseudo-terminal, with these settings.
