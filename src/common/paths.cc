@@ -16,7 +16,8 @@ const char* kUnknownSelector = "Parametro BackInfo sconosciuto";
 
 std::string_view TrimSpaces(std::string_view text) {
   const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
+  // Still a view into `text`, so that callers may take its position in the text.
+  if (first == std::string_view::npos) return text.substr(text.size());
   const auto last = text.find_last_not_of(' ');
   return text.substr(first, last - first + 1);
 }

@@ -6,34 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "common/paths.h"
-#include "common/split_text.h"
 #include "common/test_files.h"
 #include "common/text_reader.h"
-#include "engine/address_isolation.h"
 #include "engine/extraction_run.h"
+#include "engine/literal_scan.h"
 
 namespace ondrel {
 namespace {
 
 using testing::ScratchFolder;
 
-// The documented routine, line by line: split every line, isolate every token with "@".
 std::vector<std::string> LiteralAddresses(const std::string& path, std::int16_t kind) {
   static ReadBuffer buffer;
-  std::vector<std::string> found, tokens;
-  TextFileReader reader(path, buffer);
-  std::string_view line;
-  while (reader.NextLine(line)) {
-    SplitText(tokens, line, " ", -1, 0, -1);
-    for (const std::string& token : tokens) {
-      const auto at = token.find('@');
-      if (at == std::string::npos) continue;
-      const std::string_view address = TrimSpaces(IsolateAddress(token, at, kind));
-      if (!address.empty()) found.emplace_back(address);
-    }
-  }
-  return found;
+  return testing::LiteralAddresses(path, kind, buffer);
 }
 
 struct Collector : AddressSink {

@@ -1,0 +1,41 @@
+// The scanning routine as documented, line by line: every line cut into tokens by SplitText,
+// every token that holds "@" isolated. The reference the scanner's fast path must match.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/paths.h"
+#include "common/read_buffer.h"
+#include "common/split_text.h"
+#include "common/text_reader.h"
+#include "engine/address_isolation.h"
+
+namespace ondrel::testing {
+
+// Appends the addresses of `line` (without its line end) to `found`.
+inline void LiteralLineAddresses(std::string_view line, std::int16_t kind,
+                                 std::vector<std::string>& found) {
+  std::vector<std::string> tokens;
+  SplitText(tokens, line, " ", -1, 0, -1);
+  for (const std::string& token : tokens) {
+    const auto at = token.find('@');
+    if (at == std::string::npos) continue;
+    const std::string_view address = TrimSpaces(IsolateAddress(token, at, kind));
+    if (!address.empty()) found.emplace_back(address);
+  }
+}
+
+// The addresses of the file at `path`, read line by line through `buffer`.
+inline std::vector<std::string> LiteralAddresses(const std::string& path, std::int16_t kind,
+                                                 ReadBuffer& buffer) {
+  std::vector<std::string> found;
+  TextFileReader reader(path, buffer);
+  std::string_view line;
+  while (reader.NextLine(line)) LiteralLineAddresses(line, kind, found);
+  return found;
+}
+
+}  // namespace ondrel::testing
