@@ -1,6 +1,7 @@
 #include "common/file_handle.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -31,6 +32,21 @@ FileHandle FileHandle::Open(const std::string& path, int flags, int mode) {
   return FileHandle(fd);
 }
 
+FileHandle FileHandle::OpenToRead(const std::string& path) {
+  // Without O_NONBLOCK, opening a pipe waits for a writer; with O_NOCTTY a terminal does not
+  // become the program's own.
+  FileHandle file = Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+  struct stat info;
+  if (::fstat(file.fd_, &info) != 0) ThrowSystemFailure(errno, "Cannot read", path);
+  if (S_ISDIR(info.st_mode)) ThrowSystemFailure(EISDIR, "Cannot read", path);
+  if (!S_ISREG(info.st_mode))
+    throw Failure(kFailureBadPath, "\"" + path + "\" is not a regular file");
+  const int flags = ::fcntl(file.fd_, F_GETFL);
+  if (flags < 0 || ::fcntl(file.fd_, F_SETFL, flags & ~O_NONBLOCK) != 0)
+    ThrowSystemFailure(errno, "Cannot read", path);
+  return file;
+}
+
 std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view path_for_errors) {
   for (;;) {
     const ssize_t got = ::read(fd_, buffer, size);
@@ -55,7 +71,8 @@ void FileHandle::WriteAll(const char* data, std::size_t size, std::string_view p
 void FileHandle::Close(std::string_view path_for_errors) {
   if (fd_ < 0) return;
   const int fd = std::exchange(fd_, -1);
-  if (::close(fd) != 0 && errno != EINTR) ThrowSystemFailure(errno, "Cannot close", path_for_errors);
+  if (::close(fd) != 0 && errno != EINTR)
+    ThrowSystemFailure(errno, "Cannot close", path_for_errors);
 }
 
 }  // namespace ondrel

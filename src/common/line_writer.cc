@@ -24,15 +24,26 @@ int OpenFlags(WriteMode mode) {
   return O_WRONLY;
 }
 
+// Where the file's whole lines end now: its end when it is appended to, else the position.
+// -1 for what cannot seek (a pipe).
+off_t WholeLinesEnd(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  return ::lseek(fd, 0, flags >= 0 && (flags & O_APPEND) != 0 ? SEEK_END : SEEK_CUR);
+}
+
 }  // namespace
 
 LineWriter::LineWriter(const std::string& path, WriteMode mode, int permissions)
     : file_(FileHandle::Open(path, OpenFlags(mode), permissions)),
       path_(path),
-      buffer_(new char[kBufferSize]) {}
+      buffer_(new char[kBufferSize]),
+      wholeLinesEnd_(WholeLinesEnd(file_.Fd())) {}
 
 LineWriter::LineWriter(FileHandle file, const std::string& path)
-    : file_(std::move(file)), path_(path), buffer_(new char[kBufferSize]) {}
+    : file_(std::move(file)),
+      path_(path),
+      buffer_(new char[kBufferSize]),
+      wholeLinesEnd_(WholeLinesEnd(file_.Fd())) {}
 
 LineWriter::~LineWriter() {
   try {
@@ -41,15 +52,25 @@ LineWriter::~LineWriter() {
   }
 }
 
-void LineWriter::Flush() {
-  if (used_ == 0) return;
+void LineWriter::Put(std::string_view bytes, std::string_view more) {
   try {
-    file_.WriteAll(buffer_.get(), used_, path_);
+    file_.WriteAll(bytes.data(), bytes.size(), path_);
+    if (!more.empty()) file_.WriteAll(more.data(), more.size(), path_);
   } catch (const Failure&) {
     failed_ = true;
     used_ = 0;
+    // A write cut short by a full disk leaves part of a line, which is no entry of a list.
+    if (wholeLinesEnd_ >= 0 && ::ftruncate(file_.Fd(), wholeLinesEnd_) != 0) {
+      // A device cannot be cut back; the failure already reported is the one that matters.
+    }
     throw;
   }
+  wholeLinesEnd_ = ::lseek(file_.Fd(), 0, SEEK_CUR);
+}
+
+void LineWriter::Flush() {
+  if (used_ == 0) return;
+  Put(std::string_view(buffer_.get(), used_), {});
   used_ = 0;
 }
 
@@ -59,17 +80,12 @@ void LineWriter::WriteLine(std::string_view text) {
     Flush();
     if (text.size() + 2 > kBufferSize) {
       // A line longer than the buffer goes straight to the file.
-      try {
-        file_.WriteAll(text.data(), text.size(), path_);
-        file_.WriteAll("\r\n", 2, path_);
-      } catch (const Failure&) {
-        failed_ = true;
-        throw;
-      }
+      Put(text, "\r\n");
       return;
     }
   }
-  std::memcpy(buffer_.get() + used_, text.data(), text.size());
+  // An empty view may carry no pointer at all, which memcpy must not be given.
+  if (!text.empty()) std::memcpy(buffer_.get() + used_, text.data(), text.size());
   used_ += text.size();
   buffer_[used_++] = '\r';
   buffer_[used_++] = '\n';

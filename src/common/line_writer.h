@@ -2,6 +2,8 @@
 // reported, a full disk included.
 #pragma once
 
+#include <sys/types.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,8 +30,8 @@ class LineWriter {
   // Flushes what is buffered, ignoring errors, and closes: for ways out after a failure.
   ~LineWriter();
 
-  // Writes `text` followed by CR LF. Throws Failure on a write error; after one, every
-  // further call throws too.
+  // Writes `text` followed by CR LF. Throws Failure on a write error, after cutting a file
+  // back to its last whole line; after one, every further call throws too.
   void WriteLine(std::string_view text);
   // Flushes and waits until the file's data is on the storage device; throws on failure.
   void Sync();
@@ -42,12 +44,15 @@ class LineWriter {
 
  private:
   void Flush();
+  // Writes `bytes` then `more`, which end with a whole line.
+  void Put(std::string_view bytes, std::string_view more);
 
   FileHandle file_;
   std::string path_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
+  off_t wholeLinesEnd_;  // where the lines written whole end in the file; -1 if unknown
 };
 
 }  // namespace ondrel

@@ -8,7 +8,7 @@
 namespace ondrel {
 
 TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
-    : file_(FileHandle::Open(path, O_RDONLY)),
+    : file_(FileHandle::OpenToRead(path)),
       path_(path),
       own_buffer_(std::make_unique<ReadBuffer>(block_size)),
       buffer_(own_buffer_.get()) {
@@ -16,7 +16,7 @@ TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
 }
 
 TextFileReader::TextFileReader(const std::string& path, ReadBuffer& buffer)
-    : file_(FileHandle::Open(path, O_RDONLY)), path_(path), buffer_(&buffer) {
+    : file_(FileHandle::OpenToRead(path)), path_(path), buffer_(&buffer) {
   ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 

@@ -56,7 +56,7 @@ std::optional<std::string> ConvertStoreFile(const std::string& sourcePath,
 
   std::string copy_path;
   FileHandle copy = CreateCopy(newTempPath, copy_path);
-  FileHandle source = FileHandle::Open(sourcePath, O_RDONLY);
+  FileHandle source = FileHandle::OpenToRead(sourcePath);
   if (excluded && IdentityOfOpenFile(source.Fd()) == *excluded) {
     copy = FileHandle();
     ::unlink(copy_path.c_str());

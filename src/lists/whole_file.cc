@@ -1,7 +1,5 @@
 #include "lists/whole_file.h"
 
-#include <fcntl.h>
-
 #include <cerrno>
 
 #include "common/failure.h"
@@ -17,11 +15,9 @@ namespace {
 }  // namespace
 
 WholeFile ReadWholeFile(const std::string& path, std::size_t padding) {
-  FileHandle file = FileHandle::Open(path, O_RDONLY);
+  FileHandle file = FileHandle::OpenToRead(path);
   WholeFile whole;
   if (::fstat(file.Fd(), &whole.info) != 0) ThrowSystemFailure(errno, "Cannot read", path);
-  if (!S_ISREG(whole.info.st_mode))
-    throw Failure(kFailureBadPath, "\"" + path + "\" is not a regular file");
   whole.size = static_cast<std::size_t>(whole.info.st_size);
   whole.memory = LargeMemory(whole.size + padding);
   char* bytes = static_cast<char*>(whole.memory.Data());

@@ -1,0 +1,104 @@
+// Faults found in the common layer, one test each; the first two show only under the
+// sanitizers.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "common/child_process.h"
+#include "common/failure.h"
+#include "common/file_handle.h"
+#include "common/line_writer.h"
+#include "common/paths.h"
+#include "common/test_files.h"
+#include "lists/small_file_system.h"
+
+namespace ondrel {
+namespace {
+
+using testing::RunAs;
+using testing::RunInChild;
+using testing::ScratchFolder;
+using testing::SmallFileSystem;
+
+// The subtraction took the position of a trimmed line in its buffer; a line of spaces gave
+// an empty view with no pointer, and the position came out of a subtraction from null.
+TEST(TrimSpaces, AnAllSpaceTextGivesAnEmptyViewInsideIt) {
+  for (const std::string_view text : {"   ", " ", ""}) {
+    const std::string_view trimmed = TrimSpaces(text);
+    EXPECT_TRUE(trimmed.empty());
+    EXPECT_EQ(trimmed.data(), text.data() + text.size());
+  }
+}
+
+// Copying an empty view that carries no pointer is undefined, even for no bytes.
+TEST(LineWriter, WritesAnEmptyViewWithoutAPointerAsAnEmptyLine) {
+  ScratchFolder scratch;
+  LineWriter writer(scratch / "list.txt", WriteMode::kReplace);
+  writer.WriteLine(std::string_view());
+  writer.Close();
+  EXPECT_EQ(ScratchFolder::Read(scratch / "list.txt"), "\r\n");
+}
+
+// A write that a full disk cut short left part of a line at the end of the file, which a list
+// tool then took for an entry.
+TEST(LineWriter, AFullDiskLeavesOnlyWholeLines) {
+  ScratchFolder scratch;
+  SmallFileSystem small(scratch.Path());
+  if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
+  const std::string earlier = "earlier@example.org\r\n";
+  for (const std::size_t length : {std::size_t{30}, LineWriter::kBufferSize + 1000}) {
+    SCOPED_TRACE("lines of " + std::to_string(length) + " bytes");
+    const std::string path = scratch.Write("MailOut.txt", earlier);
+    std::string expected = earlier;
+    try {
+      LineWriter writer(path, WriteMode::kAppend);
+      for (int i = 0;; ++i) {
+        const std::string line = std::to_string(i) + std::string(length, 'x');
+        writer.WriteLine(line);
+        expected += line + "\r\n";
+      }
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.Number(), ENOSPC);
+    }
+    const std::string written = ScratchFolder::Read(path);
+    // Compared whole, not printed: the lines are long.
+    EXPECT_TRUE(written.size() >= earlier.size() && written == expected.substr(0, written.size()) &&
+                written.ends_with("\r\n"))
+        << written.size() << " bytes written, the last ones "
+        << written.substr(written.size() - std::min<std::size_t>(written.size(), 20));
+    std::filesystem::remove(path);
+  }
+}
+
+// Opening a pipe for reading waits for a writer, and a device may never end: a reader handed
+// either in a file's place (a file replaced after it was listed or checked) never returned.
+TEST(FileHandle, OpenToReadRefusesAnythingButARegularFileWithoutWaiting) {
+  ScratchFolder scratch;
+  ASSERT_EQ(::mkfifo((scratch / "pipe").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/urandom", scratch / "device");
+  std::filesystem::create_symlink(scratch / "pipe", scratch / "link-to-pipe");
+  std::filesystem::create_directory(scratch / "folder");
+  const std::string file = scratch.Write("file", "x");
+  const std::string outcomes = RunInChild(RunAs::kSameUser, [&] {
+    std::string numbers;
+    for (const char* name : {"pipe", "device", "link-to-pipe", "folder", "file"}) {
+      try {
+        FileHandle::OpenToRead(scratch / name);
+        numbers += "0 ";
+      } catch (const Failure& failure) {
+        numbers += std::to_string(failure.Number()) + " ";
+      }
+    }
+    return numbers;
+  });
+  const std::string refused = std::to_string(kFailureBadPath) + " ";
+  EXPECT_EQ(outcomes, refused + refused + refused + std::to_string(EISDIR) + " 0 ");
+}
+
+}  // namespace
+}  // namespace ondrel

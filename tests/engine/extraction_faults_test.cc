@@ -1,0 +1,270 @@
+// Faults during an extraction: files and folders that change under the walk, files that
+// cannot be read, an output folder that turns read-only and a disk that fills up. The file
+// system is changed at a chosen yield; permission cases run as an ordinary user.
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/child_process.h"
+#include "common/recording_window_system.h"
+#include "common/test_files.h"
+#include "engine/extraction_run.h"
+#include "engine/folder_walk.h"
+#include "engine/harvest_fixture.h"
+#include "lists/small_file_system.h"
+
+namespace ondrel {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::HarvestFixture;
+using testing::RecordingWindowSystem;
+using testing::RunAs;
+using testing::RunInChild;
+using testing::ScratchFolder;
+using testing::SmallFileSystem;
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const auto& text : texts) joined += (joined.empty() ? "" : " ") + text;
+  return joined;
+}
+
+void Overwrite(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Runs `change` once, at the yield after "Analisi di: " and `name` is shown.
+void WhenScanOf(HarvestFixture& h, const std::string& name, std::function<void()> change) {
+  h.windows.onYield = [&h, name, change, done = false]() mutable {
+    if (!done && h.windows.Caption(StatusLabel::kProc) == "Analisi di: " + name) {
+      done = true;
+      change();
+    }
+  };
+}
+
+// Walks the fixture's tree in a child process and returns the addresses it showed.
+std::string WalkInChild(HarvestFixture& h, RunAs user = RunAs::kSameUser) {
+  return RunInChild(user, [&h] {
+    std::string folder = h.tree.Path();
+    ScanFolderTree(folder, h.state);
+    return Joined(h.Shown());
+  });
+}
+
+TEST(ExtractionFaults, AFileChangedAfterTheListingIsReadAsItIsThenOrSkipped) {
+  const std::string long_text(3 << 20, 'x');  // more than a block of the reader
+  const struct {
+    const char* what;
+    std::int16_t kind;
+    std::function<void(const std::string&)> change;
+    std::string found;
+  } cases[] = {
+      {"vanishes", kKindTextFiles, [](const std::string& p) { fs::remove(p); }, ""},
+      {"shrinks", kKindTextFiles, [](const std::string& p) { Overwrite(p, "n@a"); }, "n@a"},
+      {"grows", kKindTextFiles,
+       [&](const std::string& p) { Overwrite(p, "o@a " + long_text + " n@b"); }, "o@a n@b"},
+      {"becomes a folder", kKindTextFiles,
+       [](const std::string& p) {
+         fs::remove(p);
+         fs::create_directory(p);
+       },
+       ""},
+      // A pipe would block the reader until someone wrote to it; a device would never end.
+      {"becomes a pipe", kKindTextFiles,
+       [](const std::string& p) {
+         fs::remove(p);
+         ::mkfifo(p.c_str(), 0600);
+       },
+       ""},
+      {"becomes a link to an endless device", kKindTextFiles,
+       [](const std::string& p) {
+         fs::remove(p);
+         fs::create_symlink("/dev/urandom", p);
+       },
+       ""},
+      {"store file shrinks", kKindStoreFiles,
+       [](const std::string& p) { Overwrite(p, "ab@cdefgh.com"); }, "ab@cdefgh.com"},
+      {"store file grows", kKindStoreFiles,
+       [&](const std::string& p) { Overwrite(p, "ab@cdefgh.com " + long_text + " cd@efghij.com"); },
+       "ab@cdefgh.com cd@efghij.com"},
+      {"store file becomes a pipe", kKindStoreFiles,
+       [](const std::string& p) {
+         fs::remove(p);
+         ::mkfifo(p.c_str(), 0600);
+       },
+       ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    HarvestFixture h;
+    h.kind = c.kind;
+    const std::string name = c.kind == kKindStoreFiles ? "f.dbx" : "f.txt";
+    const std::string file = h.tree.Write("a/" + name, "old@a old@b wx@yzabcd.com");
+    WhenScanOf(h, name, [&] { c.change(file); });
+    // The walk goes on after the changed file, whatever became of it.
+    h.tree.Write(c.kind == kKindStoreFiles ? "b/g.dbx" : "b/g.txt", "ok@example.com");
+    const std::string shown = WalkInChild(h);
+    EXPECT_TRUE(shown == Joined({c.found, "ok@example.com"}) ||
+                shown == Joined({"ok@example.com", c.found}))
+        << shown;
+  }
+}
+
+TEST(ExtractionFaults, AFolderRemovedDuringTheWalkCountsAsEmpty) {
+  HarvestFixture h;
+  // The scan folder's own files come first: the folders below are listed, not yet entered.
+  h.tree.Write("first.txt", "");
+  h.tree.Write("a/gone.txt", "lost@a");
+  h.tree.Write("a/below/gone.txt", "lost@b");
+  h.tree.Write("b/kept.txt", "kept@b");
+  h.tree.Write("b/below/gone.txt", "lost@c");
+  WhenScanOf(h, "first.txt", [&] {
+    fs::remove_all(h.tree / "a");
+    fs::remove_all(h.tree / "b/below");
+  });
+  std::string folder = h.tree.Path();
+  ScanFolderTree(folder, h.state);
+  EXPECT_EQ(h.Shown(), std::vector<std::string>{"kept@b"});
+}
+
+TEST(ExtractionFaults, AFolderMadeUnreadableDuringTheWalkCountsAsEmpty) {
+  if (!testing::MayActAsOrdinaryUser()) GTEST_SKIP() << "needs root to act as another user";
+  HarvestFixture h;
+  h.tree.Write("a/first.txt", "first@a");
+  h.tree.Write("a/closed/hidden.txt", "lost@a");
+  h.tree.Write("a/unlisted/hidden.txt", "lost@b");
+  h.tree.Write("a/unlisted/deeper/hidden.txt", "lost@c");
+  h.tree.Write("a/unopenable/listed.txt", "lost@d");
+  testing::GiveToOrdinaryUser(h.tree.Path());
+  WhenScanOf(h, "first.txt", [&] {
+    ::chmod((h.tree / "a/closed").c_str(), 0);
+    ::chmod((h.tree / "a/unlisted").c_str(), 0300);    // may be entered, not listed
+    ::chmod((h.tree / "a/unopenable").c_str(), 0600);  // may be listed, not entered
+  });
+  EXPECT_EQ(WalkInChild(h, RunAs::kOrdinaryUser), "first@a");
+}
+
+TEST(ExtractionFaults, AStoreFileThatCannotBeReadIsSkippedALockedOneIsRead) {
+  if (!testing::MayActAsOrdinaryUser()) GTEST_SKIP() << "needs root to act as another user";
+  HarvestFixture h;
+  h.kind = kKindStoreFiles;
+  const std::string unreadable = h.tree.Write("a/unreadable.dbx", "ab@cdefgh.com");
+  const std::string locked = h.tree.Write("b/locked.dbx", "cd@efghij.com");
+  testing::GiveToOrdinaryUser(h.tree.Path());
+  testing::GiveToOrdinaryUser(h.out.Path());
+  ::chmod(unreadable.c_str(), 0);
+  const std::string shown = RunInChild(RunAs::kOrdinaryUser, [&] {
+    // Locks on POSIX are advisory: another program's lock does not keep a reader out.
+    const int holder = ::open(locked.c_str(), O_RDWR);
+    if (holder < 0 || ::flock(holder, LOCK_EX) != 0) return std::string("no lock");
+    std::string folder = h.tree.Path();
+    ScanFolderTree(folder, h.state);
+    return Joined(h.Shown());
+  });
+  EXPECT_EQ(shown, "cd@efghij.com");
+  // Each store file got its copy; the unreadable one's stays empty.
+  std::vector<std::uintmax_t> sizes;
+  for (const auto& entry : fs::directory_iterator(h.out.Path()))
+    if (entry.path().filename().string().rfind("copy", 0) == 0) sizes.push_back(entry.file_size());
+  std::sort(sizes.begin(), sizes.end());
+  EXPECT_EQ(sizes, (std::vector<std::uintmax_t>{0, 13}));
+}
+
+// One extraction run of text files from `scan` into `output`.
+struct Extraction {
+  RunResult Extract(const std::string& scan, const std::string& output, int append = 0) {
+    return RunExtraction(scan, output, kind, append, counters, windows);
+  }
+  RecordingWindowSystem windows;
+  std::int16_t kind = kKindTextFiles;
+  RunCounters counters;
+};
+
+// The files of `folder` other than `except`: what a failed rewrite might leave behind.
+std::vector<std::string> Leftovers(const std::string& folder, const std::string& except) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder))
+    if (entry.path().filename() != except) names.push_back(entry.path().filename());
+  return names;
+}
+
+TEST(ExtractionFaults, AnOutputFolderMadeReadOnlyMidRunKeepsTheHarvestedList) {
+  if (!testing::MayActAsOrdinaryUser()) GTEST_SKIP() << "needs root to act as another user";
+  ScratchFolder scratch;
+  scratch.Write("scan/a.txt", "z@z a@a z@z");
+  fs::create_directory(scratch / "out");
+  testing::GiveToOrdinaryUser(scratch.Path());
+  Extraction run;
+  run.windows.onYield = [&] { ::chmod((scratch / "out").c_str(), 0555); };
+  const std::string outcome = RunInChild(RunAs::kOrdinaryUser, [&] {
+    const RunResult result = run.Extract(scratch / "scan", scratch / "out");
+    return std::to_string(static_cast<int>(result.outcome)) + " " +
+           std::to_string(static_cast<int>(result.elimination.outcome)) + " " +
+           std::to_string(result.elimination.failureNumber);
+  });
+  EXPECT_EQ(outcome, std::to_string(static_cast<int>(RunOutcome::kCompleted)) + " " +
+                         std::to_string(static_cast<int>(EliminationOutcome::kFailed)) + " " +
+                         std::to_string(EACCES));
+  EXPECT_EQ(ScratchFolder::Read(scratch / "out/MailOut.txt"), "z@z\r\na@a\r\nz@z\r\n");
+  EXPECT_TRUE(Leftovers(scratch / "out", "MailOut.txt").empty());
+}
+
+// Lines enough to fill most of a small file system, in no order.
+std::string ManyAddresses(int count) {
+  std::string text;
+  for (int i = count; i > 0; --i) text += "address" + std::to_string(i * 7919 % count) + "@x.org ";
+  return text;
+}
+
+TEST(ExtractionFaults, AFullDiskDuringTheEliminationKeepsTheHarvestedList) {
+  ScratchFolder scratch;
+  fs::create_directory(scratch / "out");
+  SmallFileSystem small(scratch / "out");
+  if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
+  scratch.Write("scan/a.txt", ManyAddresses(2000));  // 38 KiB: the list fits, not twice
+  Extraction run;
+  const RunResult result = run.Extract(scratch / "scan", scratch / "out");
+  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kFailed);
+  EXPECT_EQ(result.elimination.failureNumber, ENOSPC);
+  std::string harvested;
+  for (const auto& address : run.windows.captions)
+    if (address.label == StatusLabel::kMail && address.text.find('@') != std::string::npos)
+      harvested += address.text + "\r\n";
+  EXPECT_EQ(ScratchFolder::Read(scratch / "out/MailOut.txt"), harvested);
+  EXPECT_TRUE(Leftovers(scratch / "out", "MailOut.txt").empty());
+}
+
+TEST(ExtractionFaults, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines) {
+  ScratchFolder scratch;
+  fs::create_directory(scratch / "out");
+  SmallFileSystem small(scratch / "out");
+  if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
+  const std::string earlier = "earlier@x.org\r\nolder@x.org\r\n";
+  scratch.Write("out/MailOut.txt", earlier);
+  scratch.Write("scan/a.txt", ManyAddresses(10000));
+  Extraction run;
+  const RunResult result = run.Extract(scratch / "scan", scratch / "out", 1);
+  EXPECT_EQ(result.outcome, RunOutcome::kFailed);
+  EXPECT_EQ(result.failureNumber, ENOSPC);
+  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
+  const std::string written = ScratchFolder::Read(scratch / "out/MailOut.txt");
+  EXPECT_EQ(written.substr(0, earlier.size()), earlier);
+  EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
+  std::string shown;
+  for (const auto& address : run.windows.captions)
+    if (address.label == StatusLabel::kMail) shown += address.text + "\r\n";
+  EXPECT_EQ(written.substr(earlier.size()), shown.substr(0, written.size() - earlier.size()));
+}
+
+}  // namespace
+}  // namespace ondrel
