@@ -22,9 +22,19 @@ enum class RunAs { kSameUser, kOrdinaryUser };
 inline constexpr uid_t kOrdinaryUser = 65534;
 inline constexpr gid_t kOrdinaryGroup = 65534;
 
-// Whether this process may act as another user (only root may).
-inline bool MayActAsOrdinaryUser() {
-  return ::geteuid() == 0;
+// Whether this process may act as another user (only root may), and that user may reach
+// the folders that hold `scratch` (which is then given to it).
+inline bool MayActAsOrdinaryUser(const std::filesystem::path& scratch) {
+  if (::geteuid() != 0) return false;
+  std::filesystem::path folder = scratch.lexically_normal();
+  if (folder.filename().empty()) folder = folder.parent_path();  // a trailing separator
+  for (auto above = folder.parent_path(); !above.empty(); above = above.parent_path()) {
+    if ((std::filesystem::status(above).permissions() & std::filesystem::perms::others_exec) ==
+        std::filesystem::perms::none)
+      return false;
+    if (above == above.root_path()) break;
+  }
+  return true;
 }
 
 // Gives `path` and everything below it to the ordinary user.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/child_process.h"
+#include "common/generated_lists.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "engine/extraction_run.h"
@@ -30,6 +31,7 @@ using testing::RunAs;
 using testing::RunInChild;
 using testing::ScratchFolder;
 using testing::SmallFileSystem;
+using testing::UnorderedAddresses;
 
 std::string Joined(const std::vector<std::string>& texts) {
   std::string joined;
@@ -137,8 +139,9 @@ TEST(ExtractionFaults, AFolderRemovedDuringTheWalkCountsAsEmpty) {
 }
 
 TEST(ExtractionFaults, AFolderMadeUnreadableDuringTheWalkCountsAsEmpty) {
-  if (!testing::MayActAsOrdinaryUser()) GTEST_SKIP() << "needs root to act as another user";
   HarvestFixture h;
+  if (!testing::MayActAsOrdinaryUser(h.tree.Path()))
+    GTEST_SKIP() << "needs root, and a scratch folder other users may reach";
   h.tree.Write("a/first.txt", "first@a");
   h.tree.Write("a/closed/hidden.txt", "lost@a");
   h.tree.Write("a/unlisted/hidden.txt", "lost@b");
@@ -154,8 +157,9 @@ TEST(ExtractionFaults, AFolderMadeUnreadableDuringTheWalkCountsAsEmpty) {
 }
 
 TEST(ExtractionFaults, AStoreFileThatCannotBeReadIsSkippedALockedOneIsRead) {
-  if (!testing::MayActAsOrdinaryUser()) GTEST_SKIP() << "needs root to act as another user";
   HarvestFixture h;
+  if (!testing::MayActAsOrdinaryUser(h.tree.Path()))
+    GTEST_SKIP() << "needs root, and a scratch folder other users may reach";
   h.kind = kKindStoreFiles;
   const std::string unreadable = h.tree.Write("a/unreadable.dbx", "ab@cdefgh.com");
   const std::string locked = h.tree.Write("b/locked.dbx", "cd@efghij.com");
@@ -198,8 +202,9 @@ std::vector<std::string> Leftovers(const std::string& folder, const std::string&
 }
 
 TEST(ExtractionFaults, AnOutputFolderMadeReadOnlyMidRunKeepsTheHarvestedList) {
-  if (!testing::MayActAsOrdinaryUser()) GTEST_SKIP() << "needs root to act as another user";
   ScratchFolder scratch;
+  if (!testing::MayActAsOrdinaryUser(scratch.Path()))
+    GTEST_SKIP() << "needs root, and a scratch folder other users may reach";
   scratch.Write("scan/a.txt", "z@z a@a z@z");
   fs::create_directory(scratch / "out");
   testing::GiveToOrdinaryUser(scratch.Path());
@@ -218,19 +223,12 @@ TEST(ExtractionFaults, AnOutputFolderMadeReadOnlyMidRunKeepsTheHarvestedList) {
   EXPECT_TRUE(Leftovers(scratch / "out", "MailOut.txt").empty());
 }
 
-// Lines enough to fill most of a small file system, in no order.
-std::string ManyAddresses(int count) {
-  std::string text;
-  for (int i = count; i > 0; --i) text += "address" + std::to_string(i * 7919 % count) + "@x.org ";
-  return text;
-}
-
 TEST(ExtractionFaults, AFullDiskDuringTheEliminationKeepsTheHarvestedList) {
   ScratchFolder scratch;
   fs::create_directory(scratch / "out");
   SmallFileSystem small(scratch / "out");
   if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
-  scratch.Write("scan/a.txt", ManyAddresses(2000));  // 38 KiB: the list fits, not twice
+  scratch.Write("scan/a.txt", UnorderedAddresses(2000, " "));  // 38 KiB: the list fits, not twice
   Extraction run;
   const RunResult result = run.Extract(scratch / "scan", scratch / "out");
   EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
@@ -251,7 +249,7 @@ TEST(ExtractionFaults, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines)
   if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
   const std::string earlier = "earlier@x.org\r\nolder@x.org\r\n";
   scratch.Write("out/MailOut.txt", earlier);
-  scratch.Write("scan/a.txt", ManyAddresses(10000));
+  scratch.Write("scan/a.txt", UnorderedAddresses(10000, " "));
   Extraction run;
   const RunResult result = run.Extract(scratch / "scan", scratch / "out", 1);
   EXPECT_EQ(result.outcome, RunOutcome::kFailed);
