@@ -1,14 +1,21 @@
 #include "common/read_buffer.h"
 
-#include <cstring>
+#include <new>
 
 namespace ondrel {
 
-void ReadBuffer::Grow(std::size_t used) {
+ReadBuffer::ReadBuffer(std::size_t size)
+    : data_(static_cast<char*>(std::malloc(size == 0 ? 1 : size))),
+      capacity_(size == 0 ? 1 : size) {
+  if (!data_) throw std::bad_alloc();
+}
+
+void ReadBuffer::Grow() {
   const std::size_t grown = capacity_ * 2;
-  std::unique_ptr<char[]> larger(new char[grown]);
-  std::memcpy(larger.get(), data_.get(), used);
-  data_ = std::move(larger);
+  char* const larger = static_cast<char*>(std::realloc(data_.get(), grown));
+  if (larger == nullptr) throw std::bad_alloc();
+  static_cast<void>(data_.release());
+  data_.reset(larger);
   capacity_ = grown;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 
 namespace ondrel {
@@ -11,17 +12,23 @@ class ReadBuffer {
  public:
   static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
-  explicit ReadBuffer(std::size_t size = kBlockSize)
-      : data_(new char[size == 0 ? 1 : size]), capacity_(size == 0 ? 1 : size) {}
+  // Throws std::bad_alloc when memory is short.
+  explicit ReadBuffer(std::size_t size = kBlockSize);
 
   char* Data() { return data_.get(); }
   std::size_t Capacity() const { return capacity_; }
 
-  // Doubles the capacity, keeping the first `used` bytes.
-  void Grow(std::size_t used);
+  // Doubles the capacity, keeping the bytes held. A large buffer is moved by the system
+  // rather than copied, so a line of gigabytes is held once, not twice, while it grows.
+  // Throws std::bad_alloc when memory is short; the buffer is then as it was.
+  void Grow();
 
  private:
-  std::unique_ptr<char[]> data_;
+  struct Release {
+    void operator()(char* data) const { std::free(data); }
+  };
+
+  std::unique_ptr<char, Release> data_;
   std::size_t capacity_;
 };
 

@@ -31,7 +31,7 @@ bool TextFileReader::Fill() {
     end_ -= begin_;
     begin_ = 0;
   }
-  if (end_ == buffer_->Capacity()) buffer_->Grow(end_);
+  if (end_ == buffer_->Capacity()) buffer_->Grow();
   const std::size_t got = file_.Read(buffer_->Data() + end_, buffer_->Capacity() - end_, path_);
   if (got == 0) {
     at_end_of_file_ = true;
