@@ -4,11 +4,16 @@
 //   ondrel-bench-workload walk ROOT FOLDERS FILES
 //   ondrel-bench-workload duplicates LIST LINES
 //   ondrel-bench-workload subtraction BASE BASE_LINES EXCLUSION EXCLUSION_LINES
+//   ondrel-bench-workload chain ROOT LEVELS
+//   ondrel-bench-workload long-paths ROOT LEVELS NAME_LENGTH
+//   ondrel-bench-workload byte-names ROOT
+//   ondrel-bench-workload long-line FILE BYTES [at]
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "workload/limits.h"
 #include "workload/lists.h"
 #include "workload/trees.h"
 
@@ -19,7 +24,11 @@ int Usage() {
       "usage: ondrel-bench-workload text|web ROOT BYTES FILES\n"
       "       ondrel-bench-workload walk ROOT FOLDERS FILES\n"
       "       ondrel-bench-workload duplicates LIST LINES\n"
-      "       ondrel-bench-workload subtraction BASE BASE_LINES EXCLUSION EXCLUSION_LINES\n",
+      "       ondrel-bench-workload subtraction BASE BASE_LINES EXCLUSION EXCLUSION_LINES\n"
+      "       ondrel-bench-workload chain ROOT LEVELS\n"
+      "       ondrel-bench-workload long-paths ROOT LEVELS NAME_LENGTH\n"
+      "       ondrel-bench-workload byte-names ROOT\n"
+      "       ondrel-bench-workload long-line FILE BYTES [at]\n",
       stderr);
   return 2;
 }
@@ -55,6 +64,22 @@ int main(int argc, char** argv) {
   if (what == "subtraction" && argc == 6) {
     WriteSubtractionLists(argv[2], static_cast<std::uint32_t>(Number(argv[3])), argv[4],
                           static_cast<std::uint32_t>(Number(argv[5])));
+    return 0;
+  }
+  if (what == "chain" && argc == 4) {
+    WriteChain(argv[2], static_cast<int>(Number(argv[3])));
+    return 0;
+  }
+  if (what == "long-paths" && argc == 5) {
+    WriteLongPaths(argv[2], static_cast<int>(Number(argv[3])), static_cast<int>(Number(argv[4])));
+    return 0;
+  }
+  if (what == "byte-names" && argc == 3) {
+    WriteByteNames(argv[2]);
+    return 0;
+  }
+  if (what == "long-line" && (argc == 4 || (argc == 5 && std::string_view(argv[4]) == "at"))) {
+    WriteLongLine(argv[2], Number(argv[3]), argc == 5);
     return 0;
   }
   return Usage();
