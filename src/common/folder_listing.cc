@@ -3,8 +3,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
+
+#include "common/platform.h"
 
 namespace ondrel {
 namespace {
@@ -33,11 +36,23 @@ EntryKind KindOf(int folder_fd, const dirent& entry) {
 
 }  // namespace
 
-bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries) {
+bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, FolderLink link) {
   entries.clear();
   if (folder.find('\0') != std::string::npos) return false;
-  DIR* listing = ::opendir(folder.c_str());
-  if (listing == nullptr) return false;
+  std::string path = folder;
+  int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+  if (link == FolderLink::kRefuse) {
+    // A trailing separator has the system follow a link in the last place whatever the flags.
+    while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
+    flags |= O_NOFOLLOW;
+  }
+  const int fd = ::open(path.c_str(), flags);
+  if (fd < 0) return false;
+  DIR* listing = ::fdopendir(fd);
+  if (listing == nullptr) {
+    ::close(fd);
+    return false;
+  }
   const int folder_fd = ::dirfd(listing);
   while (const dirent* entry = ::readdir(listing)) {
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;

@@ -20,10 +20,11 @@ struct Level {
   std::size_t pathLength = 0;  // length of the folder's path, separator included
 };
 
-// Lists the folder `path` into `level` and scans its files.
-void EnterFolder(const std::string& path, Level& level, ExtractionState& state,
+// Lists the folder `path` into `level` and scans its files. A sub-folder that became a link
+// since its parent was listed is not followed, like any link to a folder.
+void EnterFolder(const std::string& path, Level& level, FolderLink link, ExtractionState& state,
                  std::string& file_path) {
-  ReadFolder(path, level.entries);  // an unreadable folder counts as empty
+  ReadFolder(path, level.entries, link);  // an unreadable folder counts as empty
   level.next = 0;
   level.pathLength = path.size();
   for (const FolderEntry& entry : level.entries) {
@@ -60,7 +61,7 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
   levels.reserve(kDeepestLevel + 1);
   std::string path = folder;
   std::string file_path;
-  EnterFolder(path, levels[0], state, file_path);
+  EnterFolder(path, levels[0], FolderLink::kFollow, state, file_path);
   std::size_t depth = 0;
   for (;;) {
     Level& level = levels[depth];
@@ -77,7 +78,7 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
     path.append(sub_folder->name).push_back(kPathSeparator);
     ++depth;
     if (levels.size() == depth) levels.emplace_back();
-    EnterFolder(path, levels[depth], state, file_path);
+    EnterFolder(path, levels[depth], FolderLink::kRefuse, state, file_path);
     if (depth == kDeepestLevel) {
       throw Failure(kFailureDepthLimit, "Folder tree deeper than " + std::to_string(kDeepestLevel) +
                                             " levels: " + path);

@@ -138,6 +138,25 @@ TEST(ExtractionFaults, AFolderRemovedDuringTheWalkCountsAsEmpty) {
   EXPECT_EQ(h.Shown(), std::vector<std::string>{"kept@b"});
 }
 
+// The walk entered a folder by its path: one replaced by a link after its parent was listed
+// led the walk out of the tree, up to the whole file system.
+TEST(ExtractionFaults, AFolderReplacedByALinkAfterTheListingIsNotFollowed) {
+  HarvestFixture h;
+  ScratchFolder elsewhere;
+  elsewhere.Write("outside.txt", "outside@x");
+  elsewhere.Write("below/outside.txt", "outside@y");
+  h.tree.Write("first.txt", "");
+  h.tree.Write("a/inside.txt", "inside@a");
+  h.tree.Write("b/kept.txt", "kept@b");
+  WhenScanOf(h, "first.txt", [&] {
+    fs::remove_all(h.tree / "a");
+    fs::create_directory_symlink(elsewhere.Path(), h.tree / "a");
+  });
+  std::string folder = h.tree.Path();
+  ScanFolderTree(folder, h.state);
+  EXPECT_EQ(h.Shown(), std::vector<std::string>{"kept@b"});
+}
+
 TEST(ExtractionFaults, AFolderMadeUnreadableDuringTheWalkCountsAsEmpty) {
   HarvestFixture h;
   if (!testing::MayActAsOrdinaryUser(h.tree.Path()))
