@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -34,8 +35,8 @@ class MemoryFile {
   int fd_;
 };
 
-// A folder of this process's own, on a memory file system when there is one; left behind
-// (a fuzzer ends by abort or by exit, with nothing in it but the last input's files).
+// A folder of this process's own, on a memory file system when there is one. It goes when
+// the fuzzer exits; after a failed check it stays, with the files of the failing input.
 inline const std::string& FuzzFolder() {
   static const std::string folder = [] {
     std::string pattern = (::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp");
@@ -43,6 +44,11 @@ inline const std::string& FuzzFolder() {
     FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
     return pattern + "/";
   }();
+  static const bool removed_at_exit = std::atexit([] {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+  }) == 0;
+  static_cast<void>(removed_at_exit);
   return folder;
 }
 
