@@ -35,6 +35,8 @@ class MemoryFile {
   int fd_;
 };
 
+inline void RemoveFuzzFolder();
+
 // A folder of this process's own, on a memory file system when there is one. It goes when
 // the fuzzer exits; after a failed check it stays, with the files of the failing input.
 inline const std::string& FuzzFolder() {
@@ -44,12 +46,15 @@ inline const std::string& FuzzFolder() {
     FUZZ_CHECK(::mkdtemp(pattern.data()) != nullptr);
     return pattern + "/";
   }();
-  static const bool removed_at_exit = std::atexit([] {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }) == 0;
+  // Registered once the folder's name is made, so it runs while the name still exists.
+  static const bool removed_at_exit = std::atexit(RemoveFuzzFolder) == 0;
   static_cast<void>(removed_at_exit);
   return folder;
+}
+
+inline void RemoveFuzzFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(FuzzFolder(), ignored);
 }
 
 inline void WriteFile(const std::string& path, std::string_view bytes) {
