@@ -9,6 +9,15 @@
 #include "common/failure.h"
 
 namespace ondrel {
+namespace {
+
+// True when `fd` was non-blocking and is blocking now.
+bool ClearNonBlocking(int fd) {
+  const int flags = ::fcntl(fd, F_GETFL);
+  return flags >= 0 && (flags & O_NONBLOCK) != 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+}  // namespace
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
   if (this != &other) {
@@ -32,18 +41,15 @@ FileHandle FileHandle::Open(const std::string& path, int flags, int mode) {
   return FileHandle(fd);
 }
 
-FileHandle FileHandle::OpenToRead(const std::string& path) {
+FileHandle FileHandle::OpenToRead(const std::string& path, struct stat& info) {
   // Without O_NONBLOCK, opening a pipe waits for a writer; with O_NOCTTY a terminal does not
-  // become the program's own.
+  // become the program's own. The flag stays on: reads of regular files ignore it, and Read
+  // turns it off should a file system honour it.
   FileHandle file = Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
-  struct stat info;
   if (::fstat(file.fd_, &info) != 0) ThrowSystemFailure(errno, "Cannot read", path);
   if (S_ISDIR(info.st_mode)) ThrowSystemFailure(EISDIR, "Cannot read", path);
   if (!S_ISREG(info.st_mode))
     throw Failure(kFailureBadPath, "\"" + path + "\" is not a regular file");
-  const int flags = ::fcntl(file.fd_, F_GETFL);
-  if (flags < 0 || ::fcntl(file.fd_, F_SETFL, flags & ~O_NONBLOCK) != 0)
-    ThrowSystemFailure(errno, "Cannot read", path);
   return file;
 }
 
@@ -51,7 +57,10 @@ std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view pa
   for (;;) {
     const ssize_t got = ::read(fd_, buffer, size);
     if (got >= 0) return static_cast<std::size_t>(got);
-    if (errno != EINTR) ThrowSystemFailure(errno, "Cannot read", path_for_errors);
+    const int error = errno;
+    if (error == EINTR) continue;
+    if ((error == EAGAIN || error == EWOULDBLOCK) && ClearNonBlocking(fd_)) continue;
+    ThrowSystemFailure(error, "Cannot read", path_for_errors);
   }
 }
 

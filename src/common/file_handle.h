@@ -1,6 +1,8 @@
 // An open file descriptor that is closed on every way out of its owner.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -20,10 +22,10 @@ class FileHandle {
 
   // Opens `path` with open(2) flags and mode; throws Failure naming the path on error.
   static FileHandle Open(const std::string& path, int flags, int mode = 0666);
-  // Opens the regular file `path` (or the one a link leads to) for reading. Anything else
-  // throws Failure at once: a pipe or a device put in a file's place would block the reader
-  // or never end.
-  static FileHandle OpenToRead(const std::string& path);
+  // Opens the regular file `path` (or the one a link leads to) for reading and stores its
+  // status in `info`. Anything else throws Failure at once: a pipe or a device put in a
+  // file's place would block the reader or never end.
+  static FileHandle OpenToRead(const std::string& path, struct stat& info);
 
   int Fd() const { return fd_; }
   bool IsOpen() const { return fd_ >= 0; }

@@ -106,7 +106,7 @@ void LineWriter::Close() {
 FileIdentity LineWriter::Identity() const {
   struct stat info {};
   ::fstat(file_.Fd(), &info);
-  return FileIdentity{info.st_dev, info.st_ino};
+  return IdentityOfStatus(info);
 }
 
 }  // namespace ondrel

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <sys/types.h>
 
+struct stat;
+
 namespace ondrel {
 
 inline constexpr char kPathSeparator = '/';
@@ -37,7 +39,7 @@ struct FileIdentity {
 // The identity of the file `path` leads to (links followed), or none if it cannot be read.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
-// The identity of the open file descriptor `fd`.
-FileIdentity IdentityOfOpenFile(int fd);
+// The identity of the file whose status `info` is.
+FileIdentity IdentityOfStatus(const struct stat& info);
 
 }  // namespace ondrel

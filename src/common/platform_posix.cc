@@ -41,12 +41,10 @@ std::string ExecutablePath() {
 std::optional<FileIdentity> IdentityOf(const std::string& path) {
   struct stat info;
   if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-  return FileIdentity{info.st_dev, info.st_ino};
+  return IdentityOfStatus(info);
 }
 
-FileIdentity IdentityOfOpenFile(int fd) {
-  struct stat info {};
-  ::fstat(fd, &info);
+FileIdentity IdentityOfStatus(const struct stat& info) {
   return FileIdentity{info.st_dev, info.st_ino};
 }
 

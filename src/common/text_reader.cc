@@ -8,20 +8,24 @@
 namespace ondrel {
 
 TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
-    : file_(FileHandle::OpenToRead(path)),
-      path_(path),
+    : path_(path),
       own_buffer_(std::make_unique<ReadBuffer>(block_size)),
       buffer_(own_buffer_.get()) {
-  ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  Open();
 }
 
 TextFileReader::TextFileReader(const std::string& path, ReadBuffer& buffer)
-    : file_(FileHandle::OpenToRead(path)), path_(path), buffer_(&buffer) {
-  ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+    : path_(path), buffer_(&buffer) {
+  Open();
 }
 
-FileIdentity TextFileReader::Identity() const {
-  return IdentityOfOpenFile(file_.Fd());
+void TextFileReader::Open() {
+  struct stat info;
+  file_ = FileHandle::OpenToRead(path_, info);
+  identity_ = IdentityOfStatus(info);
+  sizeAtOpen_ = static_cast<std::uint64_t>(info.st_size);
+  if (sizeAtOpen_ > buffer_->Capacity())
+    ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
 bool TextFileReader::Fill() {
@@ -32,12 +36,17 @@ bool TextFileReader::Fill() {
     begin_ = 0;
   }
   if (end_ == buffer_->Capacity()) buffer_->Grow();
-  const std::size_t got = file_.Read(buffer_->Data() + end_, buffer_->Capacity() - end_, path_);
+  const std::size_t room = buffer_->Capacity() - end_;
+  const std::size_t got = file_.Read(buffer_->Data() + end_, room, path_);
   if (got == 0) {
     at_end_of_file_ = true;
     return false;
   }
   end_ += got;
+  bytesRead_ += got;
+  // A short read that reaches the size the file had when it was opened is its end, which
+  // spares a second read per file to learn it; a file that grew meanwhile fills the read.
+  if (got < room && bytesRead_ >= sizeAtOpen_) at_end_of_file_ = true;
   return true;
 }
 

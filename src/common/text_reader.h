@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,15 +36,22 @@ class TextFileReader {
 
   const std::string& Path() const { return path_; }
   // The identity of the open file, whatever path led to it.
-  FileIdentity Identity() const;
+  FileIdentity Identity() const { return identity_; }
 
  private:
   // Moves the unread bytes to the front and reads one more block, growing the buffer when
   // it is full. Returns false at the end of the file.
   bool Fill();
 
+  // Opens the file, notes its identity and size, and asks for read-ahead when it is larger
+  // than one read takes.
+  void Open();
+
   FileHandle file_;
   std::string path_;
+  FileIdentity identity_;
+  std::uint64_t sizeAtOpen_ = 0;
+  std::uint64_t bytesRead_ = 0;
   std::unique_ptr<ReadBuffer> own_buffer_;  // when no shared buffer was given
   ReadBuffer* buffer_;
   std::size_t begin_ = 0;     // first unread byte

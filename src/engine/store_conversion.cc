@@ -56,8 +56,9 @@ std::optional<std::string> ConvertStoreFile(const std::string& sourcePath,
 
   std::string copy_path;
   FileHandle copy = CreateCopy(newTempPath, copy_path);
-  FileHandle source = FileHandle::OpenToRead(sourcePath);
-  if (excluded && IdentityOfOpenFile(source.Fd()) == *excluded) {
+  struct stat info;
+  FileHandle source = FileHandle::OpenToRead(sourcePath, info);
+  if (excluded && IdentityOfStatus(info) == *excluded) {
     copy = FileHandle();
     ::unlink(copy_path.c_str());
     return std::nullopt;

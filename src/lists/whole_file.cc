@@ -15,9 +15,8 @@ namespace {
 }  // namespace
 
 WholeFile ReadWholeFile(const std::string& path, std::size_t padding) {
-  FileHandle file = FileHandle::OpenToRead(path);
   WholeFile whole;
-  if (::fstat(file.Fd(), &whole.info) != 0) ThrowSystemFailure(errno, "Cannot read", path);
+  FileHandle file = FileHandle::OpenToRead(path, whole.info);
   whole.size = static_cast<std::size_t>(whole.info.st_size);
   whole.memory = LargeMemory(whole.size + padding);
   char* bytes = static_cast<char*>(whole.memory.Data());

@@ -88,7 +88,8 @@ TEST(FileHandle, OpenToReadRefusesAnythingButARegularFileWithoutWaiting) {
     std::string numbers;
     for (const char* name : {"pipe", "device", "link-to-pipe", "folder", "file"}) {
       try {
-        FileHandle::OpenToRead(scratch / name);
+        struct stat info;
+        FileHandle::OpenToRead(scratch / name, info);
         numbers += "0 ";
       } catch (const Failure& failure) {
         numbers += std::to_string(failure.Number()) + " ";

@@ -69,6 +69,28 @@ TEST(TextFileReader, ChunksHoldWholeLinesAndEveryByte) {
   }
 }
 
+// The reader stops without a second read when a short read reaches the size the file had
+// when it was opened; a file that grew or shrank since must still be read to its real end.
+TEST(TextFileReader, ReadsToTheRealEndOfAFileThatChangedSizeAfterOpening) {
+  ScratchFolder scratch;
+  const std::string path = scratch.Write("f.txt", "one\ntwo\n");
+  for (std::size_t block : {2, 4096}) {
+    TextFileReader grown(path, block);
+    scratch.Write("f.txt", "one\ntwo\nthree\n");
+    std::vector<std::string> lines;
+    std::string_view line;
+    while (grown.NextLine(line)) lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"})) << "block " << block;
+
+    TextFileReader shrunk(path, block);
+    scratch.Write("f.txt", "on");
+    lines.clear();
+    while (shrunk.NextLine(line)) lines.emplace_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"on"})) << "block " << block;
+    scratch.Write("f.txt", "one\ntwo\n");
+  }
+}
+
 TEST(TextFileReader, MissingFileIsAFailureWithANumber) {
   ScratchFolder scratch;
   try {
