@@ -1,6 +1,7 @@
-// Memory for buffers of hundreds of megabytes: taken straight from the system, which hands
-// it out zeroed (no second zero-fill), backed by large pages where the system offers them
-// (touching memory the first time costs a page fault per page), and returned whole.
+// Memory for buffers of up to hundreds of megabytes that are filled whole: taken straight
+// from the system, which hands it out zeroed (no second zero-fill), backed by large pages
+// where the system offers them (touching memory the first time costs a page fault per page),
+// and returned whole.
 #pragma once
 
 #include <cstddef>
