@@ -24,8 +24,7 @@ class BufferLines {
     if (next_ >= text_.size()) return false;
     const char* data = text_.data();
     const std::size_t begin = next_;
-    std::size_t end = begin;
-    while (end < text_.size() && !IsLineEndByte(data[end])) ++end;
+    const std::size_t end = LineEndFrom(begin);
     line = std::string_view(data + begin, end - begin);
     next_ = end + 1;
     if (end + 1 < text_.size() && data[end] == '\r' && data[end + 1] == '\n') ++next_;
@@ -33,6 +32,9 @@ class BufferLines {
   }
 
  private:
+  // The first line end at or after `from`, or the text's size.
+  std::size_t LineEndFrom(std::size_t from) const;
+
   std::string_view text_;
   std::size_t next_ = 0;
 };

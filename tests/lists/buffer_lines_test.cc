@@ -26,6 +26,16 @@ TEST(BufferLines, SplitsAndCountsAsTheFileReaderReads) {
     for (int k = 0; k < size; ++k) text += "ab\r\n "[random() % 5];
     texts.push_back(text);
   }
+  // Long lines whose bytes lie next to CR and LF in value (and zero and high bytes), so
+  // that a search many bytes at a time must find the right end and no false one.
+  const std::string near_ends("\x00\x09\x0b\x0c\x0e\x8a\x8d\xff\x01x", 10);
+  for (int i = 0; i < 200; ++i) {
+    std::string text;
+    const int size = static_cast<int>(random() % 120);
+    for (int k = 0; k < size; ++k)
+      text += random() % 23 == 0 ? "\r\n"[random() % 2] : near_ends[random() % near_ends.size()];
+    texts.push_back(text);
+  }
   ScratchFolder scratch;
   for (const std::string& text : texts) {
     const std::string path = scratch.Write("f.txt", text);

@@ -18,6 +18,7 @@
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "common/text_reader.h"
+#include "lists/round_half_even.h"
 #include "lists/small_file_system.h"
 #include "lists/sort_strings.h"
 
@@ -209,6 +210,30 @@ TEST(RemoveDuplicates, ShowsRoundedPercentagesInThePhaseColours) {
   // Once after showing the dialog, per loaded line, before sorting, per compared pair and
   // per written line.
   EXPECT_EQ(windows.yields, 1 + 8 + 1 + 7 + 7);
+}
+
+// The bar of the loading phase, for lists of many lengths, against the percentage worked
+// out line by line: a bar for every rise, none in between, none missed.
+TEST(RemoveDuplicates, DrawsEveryRiseOfTheRoundedPercentageOnce) {
+  ScratchFolder scratch;
+  for (std::int32_t n : {1, 2, 3, 7, 99, 101, 200, 333, 1999}) {
+    std::string bytes;
+    for (std::int32_t i = 0; i < n; ++i) bytes += std::to_string(i) + "\r\n";
+    const std::string path = scratch.Write("list.txt", bytes);
+    RecordingWindowSystem windows;
+    ASSERT_EQ(Eliminate(path, windows).result.outcome, EliminationOutcome::kCompleted);
+    std::vector<double> expected;
+    for (std::int32_t j = 1; j <= n; ++j) {
+      const double percentage = static_cast<double>(RoundHalfEven(100.0 / n * j));
+      if (percentage > (expected.empty() ? 0 : expected.back())) expected.push_back(percentage);
+    }
+    std::vector<double> loaded;
+    for (const auto& bar : windows.picture.rectangles) {
+      if (bar.colour != kBlue) break;
+      loaded.push_back(bar.x2);
+    }
+    EXPECT_EQ(loaded, expected) << n << " lines";
+  }
 }
 
 TEST(RemoveDuplicates, ReadsAnnullaOnlyWhenThePercentageRises) {
