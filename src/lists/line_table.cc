@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace ondrel {
 namespace {
@@ -20,6 +22,65 @@ std::uint64_t LoadBigEndian(const char* bytes) {
   std::memcpy(&value, bytes, sizeof value);
   return __builtin_bswap64(value);
 }
+
+// Ranges this large first try to sort on their distinct keys.
+constexpr std::size_t kFewKeysFrom = std::size_t{1} << 16;
+
+// The distinct values among many keys, as long as there are few, and each one's rank in
+// ascending order: an open-addressing table small enough to stay in the nearest cache.
+class KeyRanks {
+ public:
+  // False when the key would make more distinct keys than the table takes.
+  bool Add(std::uint64_t key) {
+    std::size_t slot = SlotOf(key);
+    for (; ranks_[slot] != kEmpty; slot = (slot + 1) % kSlots)
+      if (keys_[slot] == key) return true;
+    if (count_ == kMaxKeys) return false;
+    keys_[slot] = key;
+    ranks_[slot] = 0;
+    ++count_;
+    return true;
+  }
+
+  // Gives every key added its rank; no key is added after this.
+  void Rank() {
+    std::vector<std::uint64_t> sorted;
+    for (std::size_t slot = 0; slot < kSlots; ++slot)
+      if (ranks_[slot] != kEmpty) sorted.push_back(keys_[slot]);
+    std::sort(sorted.begin(), sorted.end());
+    for (std::size_t rank = 0; rank < sorted.size(); ++rank)
+      ranks_[Find(sorted[rank])] = static_cast<std::uint16_t>(rank);
+  }
+
+  std::size_t Count() const { return count_; }
+  // The rank of a key that was added.
+  std::size_t RankOf(std::uint64_t key) const { return ranks_[Find(key)]; }
+
+ private:
+  static constexpr std::size_t kMaxKeys = 512;
+  static constexpr std::size_t kSlots = 4 * kMaxKeys;  // a power of two
+  static constexpr std::uint16_t kEmpty = 0xffff;
+  static_assert(kSlots == std::size_t{1} << 11 && kMaxKeys < kEmpty);
+
+  static std::size_t SlotOf(std::uint64_t key) {
+    return static_cast<std::size_t>((key * 0x9e3779b97f4a7c15) >> 53);  // 11 bits: kSlots
+  }
+  std::size_t Find(std::uint64_t key) const {
+    std::size_t slot = SlotOf(key);
+    while (keys_[slot] != key) slot = (slot + 1) % kSlots;
+    return slot;
+  }
+
+  std::array<std::uint64_t, kSlots> keys_{};
+  std::array<std::uint16_t, kSlots> ranks_ = Empty();
+  std::size_t count_ = 0;
+
+  static std::array<std::uint16_t, kSlots> Empty() {
+    std::array<std::uint16_t, kSlots> ranks;
+    ranks.fill(kEmpty);
+    return ranks;
+  }
+};
 
 }  // namespace
 
@@ -97,10 +158,54 @@ void LineTable::SortByComparisons(Entry* first, Entry* last, std::size_t depth) 
   if (first != last) last[-1].key = 0;
 }
 
+// Every entry of a range moved straight into its bucket, in place (no second array): bucket
+// d holds counts[d] entries, and the buckets follow each other in ascending order of d.
+template <typename Digit>
+void LineTable::MoveIntoBuckets(Entry* first, const std::size_t* counts, std::size_t buckets,
+                                Digit digit) {
+  std::vector<Entry*> next(buckets), ends(buckets);
+  Entry* start = first;
+  for (std::size_t d = 0; d < buckets; ++d) {
+    next[d] = start;
+    start += counts[d];
+    ends[d] = start;
+  }
+  for (std::size_t d = 0; d < buckets; ++d) {
+    while (next[d] != ends[d]) {
+      Entry moving = *next[d];
+      for (std::size_t home = digit(moving); home != d; home = digit(moving))
+        std::swap(moving, *next[home]++);
+      *next[d]++ = moving;
+    }
+  }
+}
+
+// A large range whose keys take few values (lines that begin alike, as the addresses of a
+// few names do) is split on all eight key bytes at once: each entry moves into the bucket of
+// its key's rank among the distinct keys, instead of one pass per byte. False, with nothing
+// moved, when the keys take too many values.
+bool LineTable::SortByFewKeys(Entry* first, Entry* last, std::size_t depth) {
+  if (static_cast<std::size_t>(last - first) < kFewKeysFrom) return false;
+  KeyRanks ranks;
+  for (const Entry* e = first; e != last; ++e)
+    if (!ranks.Add(e->key)) return false;
+  ranks.Rank();
+  std::vector<std::size_t> counts(ranks.Count());
+  for (const Entry* e = first; e != last; ++e) ++counts[ranks.RankOf(e->key)];
+  MoveIntoBuckets(first, counts.data(), counts.size(),
+                  [&ranks](const Entry& e) { return ranks.RankOf(e.key); });
+  for (const std::size_t count : counts) {
+    SortEqualKeys(first, first + count, depth);
+    first += count;
+  }
+  return true;
+}
+
 // An in-place radix sort on key byte `byte` (0 the most significant) of entries whose keys
 // agree on the bytes before it: every entry is moved straight into its bucket, which needs
 // no second array; then each bucket is sorted on the next byte.
 void LineTable::SortByKeyBytes(Entry* first, Entry* last, unsigned byte, std::size_t depth) {
+  if (byte == 0 && SortByFewKeys(first, last, depth)) return;
   for (;;) {
     const std::size_t count = static_cast<std::size_t>(last - first);
     if (count < kComparisonSortBelow) return SortRange(first, last, depth);
@@ -108,27 +213,19 @@ void LineTable::SortByKeyBytes(Entry* first, Entry* last, unsigned byte, std::si
     const unsigned shift = 56 - 8 * byte;
     const auto digit = [shift](const Entry& e) { return (e.key >> shift) & 0xff; };
     std::array<std::size_t, 256> counts{};
-    for (const Entry* e = first; e != last; ++e) ++counts[digit(*e)];
-    if (counts[digit(*first)] == count) {  // one bucket: nothing to move
-      ++byte;
+    std::uint64_t differing = 0;  // the key bits in which some entry differs from the first
+    for (const Entry* e = first; e != last; ++e) {
+      ++counts[digit(*e)];
+      differing |= e->key ^ first->key;
+    }
+    if (counts[digit(*first)] == count) {
+      // One bucket: nothing to move. Every byte the keys share is skipped at once.
+      if (differing == 0) return SortEqualKeys(first, last, depth);
+      byte = static_cast<unsigned>(std::countl_zero(differing)) / 8;
       continue;
     }
-    std::array<Entry*, 256> next, ends;
+    MoveIntoBuckets(first, counts.data(), counts.size(), digit);
     Entry* start = first;
-    for (unsigned d = 0; d < 256; ++d) {
-      next[d] = start;
-      start += counts[d];
-      ends[d] = start;
-    }
-    for (unsigned d = 0; d < 256; ++d) {
-      while (next[d] != ends[d]) {
-        Entry moving = *next[d];
-        for (unsigned home = digit(moving); home != d; home = digit(moving))
-          std::swap(moving, *next[home]++);
-        *next[d]++ = moving;
-      }
-    }
-    start = first;
     for (unsigned d = 0; d < 256; ++d) {
       if (counts[d] > 0) SortByKeyBytes(start, start + counts[d], byte + 1, depth);
       start += counts[d];

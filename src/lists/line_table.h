@@ -69,6 +69,10 @@ class LineTable {
   void SortByComparisons(Entry* first, Entry* last, std::size_t depth);
   void SortRange(Entry* first, Entry* last, std::size_t depth);
   void SortByKeyBytes(Entry* first, Entry* last, unsigned byte, std::size_t depth);
+  bool SortByFewKeys(Entry* first, Entry* last, std::size_t depth);
+  template <typename Digit>
+  static void MoveIntoBuckets(Entry* first, const std::size_t* counts, std::size_t buckets,
+                              Digit digit);
   void SortEqualKeys(Entry* first, Entry* last, std::size_t depth);
 
   std::string_view text_;

@@ -148,6 +148,34 @@ TEST(SortStrings, GivesTheSameListAsTheLineTableSort) {
   }
 }
 
+// Large lists whose lines begin alike (a few first eight bytes, as addresses of a few names
+// have) are split on their distinct beginnings at once; lists with more beginnings than that
+// takes fall back to byte by byte after looking. Both must give the ordinal order.
+TEST(LineTable, LargeListsOfLinesThatBeginAlikeSortByTheirWholeText) {
+  std::mt19937 random(7);
+  for (const int beginnings : {1, 40, 200, 700}) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < 70000; ++i) {
+      const unsigned n = random() % beginnings;
+      // A beginning fills the eight key bytes and runs on a little, then a tail follows; one
+      // line in ten is cut short within the key instead.
+      std::string line = "b";
+      line += std::to_string(n);
+      line.resize(8 + n % 3, 'x');
+      if (random() % 10 == 0) {
+        line.resize(n % 8 + 1);
+      } else {
+        const int tail = static_cast<int>(random() % 6);
+        for (int k = 0; k < tail; ++k) line += "ab.@"[random() % 4];
+      }
+      lines.push_back(line);
+    }
+    std::vector<std::string> sorted = lines;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_TRUE(SortedByLineTable(lines) == sorted) << beginnings << " beginnings";
+  }
+}
+
 TEST(LineTable, LinesTooLongForTheLengthFieldSortByTheirFullText) {
   // 16 MiB and more do not fit the 24 bits an entry keeps for a length. One text, no
   // copies: memory touched for the first time is slow.
