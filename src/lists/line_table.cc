@@ -160,23 +160,29 @@ void LineTable::SortByComparisons(Entry* first, Entry* last, std::size_t depth) 
 
 // Every entry of a range moved straight into its bucket, in place (no second array): bucket
 // d holds counts[d] entries, and the buckets follow each other in ascending order of d.
+// Each round visits the entries not yet placed in every unfinished bucket and swaps each one
+// into the next free place of its own bucket, which places it for good. The swaps of a round
+// do not wait for each other, so the processor overlaps their trips to memory; an entry
+// swapped into a visited place waits for the next round. Once one bucket is left
+// unfinished, all its entries are home.
 template <typename Digit>
 void LineTable::MoveIntoBuckets(Entry* first, const std::size_t* counts, std::size_t buckets,
                                 Digit digit) {
   std::vector<Entry*> next(buckets), ends(buckets);
+  std::vector<std::size_t> unfinished;
   Entry* start = first;
   for (std::size_t d = 0; d < buckets; ++d) {
     next[d] = start;
     start += counts[d];
     ends[d] = start;
+    if (counts[d] > 0) unfinished.push_back(d);
   }
-  for (std::size_t d = 0; d < buckets; ++d) {
-    while (next[d] != ends[d]) {
-      Entry moving = *next[d];
-      for (std::size_t home = digit(moving); home != d; home = digit(moving))
-        std::swap(moving, *next[home]++);
-      *next[d]++ = moving;
+  while (unfinished.size() > 1) {
+    for (const std::size_t d : unfinished) {
+      Entry* const end = ends[d];
+      for (Entry* entry = next[d]; entry != end; ++entry) std::swap(*entry, *next[digit(*entry)]++);
     }
+    std::erase_if(unfinished, [&](std::size_t d) { return next[d] == ends[d]; });
   }
 }
 
