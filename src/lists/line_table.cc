@@ -251,11 +251,7 @@ void LineTable::SortEqualKeys(Entry* first, Entry* last, std::size_t depth) {
             [this](const Entry& a, const Entry& b) { return LengthOf(a) < LengthOf(b); });
   for (Entry* entry = first; entry < longer; ++entry)
     entry->key = entry + 1 < longer && LengthOf(entry[0]) == LengthOf(entry[1]);
-  for (Entry* entry = longer; entry != last; ++entry) {
-    if (static_cast<std::size_t>(last - entry) > kPrefetchDistance)
-      PrefetchBytes(entry[kPrefetchDistance], next);
-    entry->key = KeyAt(*entry, next);
-  }
+  for (Entry* entry = longer; entry != last; ++entry) entry->key = KeyAt(*entry, next);
   SortRange(longer, last, next);
 }
 

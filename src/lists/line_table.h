@@ -29,18 +29,6 @@ class LineTable {
     const Entry& entry = entries_[index];
     return {text_.data() + (entry.span >> kLengthBits), LengthOf(entry)};
   }
-  // How many lines ahead of its use a line is best fetched.
-  static constexpr std::size_t kPrefetchDistance = 16;
-
-  // Asks the processor to fetch line `index` (if there is one; its first and last bytes)
-  // ahead of its use: after sorting, lines are visited in an order unrelated to where they
-  // lie.
-  void PrefetchLine(std::size_t index) const {
-    if (index >= count_) return;
-    const Entry& entry = entries_[index];
-    PrefetchBytes(entry, 0);
-    PrefetchBytes(entry, (entry.span & kLongLine) - ((entry.span & kLongLine) != 0));
-  }
   // After Sort: whether line `index` equals line `index` + 1. The sort sees every pair of
   // equal lines side by side, so that nobody has to compare them again.
   bool EqualsNext(std::size_t index) const { return entries_[index].key != 0; }
@@ -61,9 +49,6 @@ class LineTable {
     return length == kLongLine ? LongLength(entry.span >> kLengthBits) : length;
   }
   std::size_t LongLength(std::uint64_t offset) const;
-  void PrefetchBytes(const Entry& entry, std::size_t depth) const {
-    __builtin_prefetch(text_.data() + (entry.span >> kLengthBits) + depth);
-  }
   std::uint64_t KeyAt(const Entry& entry, std::size_t depth) const;
   bool Less(const Entry& a, const Entry& b, std::size_t depth) const;
   void SortByComparisons(Entry* first, Entry* last, std::size_t depth);
