@@ -19,17 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  return names;
-}
-
 const std::string kFullDisk = "errore " + std::to_string(ENOSPC) + ":";
 const std::string kUnchanged = "Il file non e` stato modificato.";
 

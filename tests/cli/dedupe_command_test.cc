@@ -11,19 +11,6 @@
 namespace ondrel::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  return names;
-}
-
 TEST(DedupeCommandTest, SortsTheListInPlaceAndPrintsItsCounts) {
   struct Case {
     const char* list;

@@ -23,10 +23,6 @@ constexpr const char* kScanMissing = "Il percorso per la scansione non esiste";
 constexpr const char* kOutputMissing =
     "Il percorso dove scrivere il file con le mail estratte non esiste";
 
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 // Whether every folder on the way to `path` lets other users pass.
 bool OthersMayEnter(const fs::path& path) {
   for (fs::path folder = path; folder != folder.parent_path(); folder = folder.parent_path()) {

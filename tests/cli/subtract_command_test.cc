@@ -12,10 +12,6 @@
 namespace ondrel::testing {
 namespace {
 
-bool Contains(const std::string& text, const std::string& part) {
-  return text.find(part) != std::string::npos;
-}
-
 constexpr const char* kSameNames =
     "I nomi di file base, file di sottrazione e file output non possono essere uguali.";
 

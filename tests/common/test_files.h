@@ -1,10 +1,12 @@
 // A scratch folder per test, removed afterwards, with helpers to make files in it.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -51,5 +53,18 @@ class ScratchFolder {
  private:
   std::filesystem::path path_;
 };
+
+// The names in `folder`, sorted: what a failed or stopped rewrite must not leave behind.
+inline std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+inline bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
 
 }  // namespace ondrel::testing

@@ -26,6 +26,7 @@ namespace ondrel {
 namespace {
 
 using testing::RecordingWindowSystem;
+using testing::NamesIn;
 using testing::ScratchFolder;
 using testing::SmallFileSystem;
 
@@ -74,14 +75,6 @@ Literal LiteralElimination(const std::string& path) {
   for (const auto& entry : list)
     if (entry != "*") literal.bytes.append(entry).append("\r\n");
   return literal;
-}
-
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 TEST(RemoveDuplicates, WritesTheSortedDuplicateFreeForm) {
