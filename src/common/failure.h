@@ -2,9 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ondrel {
 
@@ -30,6 +33,21 @@ class Failure : public std::runtime_error {
  private:
   std::int32_t number_;
 };
+
+// Runs `work` and hands back the failure that ended it, if one did; running out of memory
+// is the failure kFailureOutOfMemory. For the routines that report a failure as their
+// result instead of passing it on.
+template <typename Work>
+std::optional<Failure> FailureOf(Work&& work) {
+  try {
+    std::forward<Work>(work)();
+    return std::nullopt;
+  } catch (const Failure& failure) {
+    return failure;
+  } catch (const std::bad_alloc&) {
+    return Failure(kFailureOutOfMemory, "Out of memory");
+  }
+}
 
 // Throws the failure for errno value `error_number`, naming the action and the path.
 [[noreturn]] void ThrowSystemFailure(int error_number, std::string_view action,

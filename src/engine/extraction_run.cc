@@ -1,6 +1,5 @@
 #include "engine/extraction_run.h"
 
-#include <new>
 #include <optional>
 #include <string>
 
@@ -82,18 +81,14 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
   }
 
   windows.SetBusyPointer(true);
-  try {
-    HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append, counters,
-                        windows, result);
-    result.outcome = RunOutcome::kCompleted;
-  } catch (const Failure& failure) {
+  result.outcome = RunOutcome::kCompleted;
+  if (const auto failure = FailureOf([&] {
+        HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append,
+                            counters, windows, result);
+      })) {
     result.outcome = RunOutcome::kFailed;
-    result.failureNumber = failure.Number();
-    result.failureDescription = failure.Description();
-  } catch (const std::bad_alloc&) {
-    result.outcome = RunOutcome::kFailed;
-    result.failureNumber = kFailureOutOfMemory;
-    result.failureDescription = "Out of memory";
+    result.failureNumber = failure->Number();
+    result.failureDescription = failure->Description();
   }
   windows.SetBusyPointer(false);
   return result;

@@ -1,6 +1,5 @@
 #include "engine/file_scanner.h"
 
-#include <new>
 #include <optional>
 
 #include "common/checked_int.h"
@@ -12,20 +11,6 @@
 
 namespace ondrel {
 namespace {
-
-// Runs one step of reading the file; a failure of it ends the scan of this file only.
-// Returns 0, or the failure's number.
-template <typename Step>
-std::int32_t FileStep(Step&& step) {
-  try {
-    step();
-    return 0;
-  } catch (const Failure& failure) {
-    return failure.Number();
-  } catch (const std::bad_alloc&) {
-    return kFailureOutOfMemory;
-  }
-}
 
 class OutputSink : public AddressSink {
  public:
@@ -51,25 +36,26 @@ std::int32_t ScanFile(const std::string& path, ExtractionState& state) {
   std::optional<std::string> copy;
   const std::string* read_path = &path;
   if (state.fileKind == kKindStoreFiles) {
-    if (const auto failure = FileStep([&] {
+    if (const auto failure = FailureOf([&] {
           copy = ConvertStoreFile(path, state.newTempPath, state.outputIdentity, state.buffer,
                                   state.windows);
         }))
-      return failure;
+      return failure->Number();
     if (!copy) return 0;
     read_path = &*copy;
   }
 
   std::optional<TextFileReader> reader;
-  if (const auto failure = FileStep([&] { reader.emplace(*read_path, state.buffer); }))
-    return failure;
+  if (const auto failure = FailureOf([&] { reader.emplace(*read_path, state.buffer); }))
+    return failure->Number();
   if (reader->Identity() == state.outputIdentity) return 0;
 
   OutputSink sink(state);
   for (;;) {
     std::string_view lines;
     bool more = false;
-    if (const auto failure = FileStep([&] { more = reader->NextLines(lines); })) return failure;
+    if (const auto failure = FailureOf([&] { more = reader->NextLines(lines); }))
+      return failure->Number();
     if (!more) return 0;
     ScanLines(lines, state.fileKind, sink);
   }

@@ -1,7 +1,6 @@
 #include "lists/remove_duplicates.h"
 
 #include <algorithm>
-#include <new>
 #include <optional>
 
 #include "common/checked_int.h"
@@ -165,21 +164,17 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalL
   std::unique_ptr<ProgressDialog> dialog = windows.ShowProgressDialog();
   windows.Yield();
   CHgauge gauge(windows);
-  try {
-    gauge.Max(100);
-    gauge.Min(0);
-    gauge.Setup(dialog->Picture());
-    Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge);
-    result.outcome = elimination.Run();
-    result.linesWritten = elimination.LinesWritten();
-  } catch (const Failure& failure) {
+  if (const auto failure = FailureOf([&] {
+        gauge.Max(100);
+        gauge.Min(0);
+        gauge.Setup(dialog->Picture());
+        Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge);
+        result.outcome = elimination.Run();
+        result.linesWritten = elimination.LinesWritten();
+      })) {
     result.outcome = EliminationOutcome::kFailed;
-    result.failureNumber = failure.Number();
-    result.failureDescription = failure.Description();
-  } catch (const std::bad_alloc&) {
-    result.outcome = EliminationOutcome::kFailed;
-    result.failureNumber = kFailureOutOfMemory;
-    result.failureDescription = "Out of memory";
+    result.failureNumber = failure->Number();
+    result.failureDescription = failure->Description();
   }
   dialog.reset();  // unloads the dialog on every way out
   totalLines = lines;

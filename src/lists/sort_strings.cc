@@ -1,6 +1,5 @@
 #include "lists/sort_strings.h"
 
-#include <new>
 
 #include "common/failure.h"
 #include "lists/round_half_even.h"
@@ -65,17 +64,13 @@ std::int64_t PivotPosition(std::int32_t low, std::int32_t high) {
 }
 
 std::int32_t SortStrings(std::vector<std::string>& list, std::int32_t low, std::int32_t high) {
-  try {
+  const auto failure = FailureOf([&] {
     // Every cursor stays between low and high, so checking the ends checks every access.
     if (low <= high && (!Inside(list, low) || !Inside(list, high)))
       throw Failure(kFailureOutOfRange, "Subscript out of range");
     Sort(list, low, high);
-    return 0;
-  } catch (const Failure& failure) {
-    return failure.Number();
-  } catch (const std::bad_alloc&) {
-    return kFailureOutOfMemory;
-  }
+  });
+  return failure ? failure->Number() : 0;
 }
 
 }  // namespace ondrel

@@ -1,7 +1,6 @@
 #include "lists/subtraction.h"
 
 #include <array>
-#include <new>
 
 #include "common/checked_int.h"
 #include "common/failure.h"
@@ -64,6 +63,38 @@ void ForEachTrimmedLine(std::string_view text, const LineSet& set, Use use) {
   }
 }
 
+// The subtraction itself; a failure is thrown to the caller.
+void Subtract(const std::string& basePath, const std::string& exclusionPath,
+              const std::string& outputPath, SubtractionResult& result) {
+  const WholeFile exclusion = ReadWholeFile(exclusionPath);
+  result.exclusionLines = CheckedNarrow<std::int32_t>(CountLines(exclusion.Text()));
+  LineSet exclusionTable(exclusion.Text(), static_cast<std::size_t>(result.exclusionLines));
+  ForEachTrimmedLine(
+      exclusion.Text(), exclusionTable,
+      [&](std::string_view line, std::uint64_t hash) { exclusionTable.Insert(line, hash); });
+
+  TextFileReader base(basePath);
+  if (OutputIsAnInput(basePath, exclusionPath, outputPath))
+    throw Failure(kFailureBadPath, "\"" + outputPath + "\" is one of the lists being read");
+  LineWriter output(outputPath, WriteMode::kReplace);
+  std::string_view chunk;
+  bool chunkEndedWithCarriageReturn = false;
+  while (base.NextLines(chunk)) {
+    // A CR LF split between two chunks is one line end.
+    if (chunkEndedWithCarriageReturn && !chunk.empty() && chunk.front() == '\n')
+      chunk.remove_prefix(1);
+    chunkEndedWithCarriageReturn = !chunk.empty() && chunk.back() == '\r';
+    ForEachTrimmedLine(chunk, exclusionTable, [&](std::string_view line, std::uint64_t hash) {
+      ++result.baseLinesRead;
+      if (exclusionTable.Contains(line, hash)) return;
+      output.WriteLine(line);
+      ++result.linesWritten;
+    });
+  }
+  output.Close();
+  result.completed = true;
+}
+
 }  // namespace
 
 // The exclusion list is read once, whole; its trimmed lines are looked up in a hash set of
@@ -71,40 +102,10 @@ void ForEachTrimmedLine(std::string_view text, const LineSet& set, Use use) {
 SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
                                 const std::string& outputPath) {
   SubtractionResult result;
-  try {
-    const WholeFile exclusion = ReadWholeFile(exclusionPath);
-    result.exclusionLines = CheckedNarrow<std::int32_t>(CountLines(exclusion.Text()));
-    LineSet exclusionTable(exclusion.Text(), static_cast<std::size_t>(result.exclusionLines));
-    ForEachTrimmedLine(
-        exclusion.Text(), exclusionTable,
-        [&](std::string_view line, std::uint64_t hash) { exclusionTable.Insert(line, hash); });
-
-    TextFileReader base(basePath);
-    if (OutputIsAnInput(basePath, exclusionPath, outputPath))
-      throw Failure(kFailureBadPath, "\"" + outputPath + "\" is one of the lists being read");
-    LineWriter output(outputPath, WriteMode::kReplace);
-    std::string_view chunk;
-    bool chunkEndedWithCarriageReturn = false;
-    while (base.NextLines(chunk)) {
-      // A CR LF split between two chunks is one line end.
-      if (chunkEndedWithCarriageReturn && !chunk.empty() && chunk.front() == '\n')
-        chunk.remove_prefix(1);
-      chunkEndedWithCarriageReturn = !chunk.empty() && chunk.back() == '\r';
-      ForEachTrimmedLine(chunk, exclusionTable, [&](std::string_view line, std::uint64_t hash) {
-        ++result.baseLinesRead;
-        if (exclusionTable.Contains(line, hash)) return;
-        output.WriteLine(line);
-        ++result.linesWritten;
-      });
-    }
-    output.Close();
-    result.completed = true;
-  } catch (const Failure& failure) {
-    result.failureNumber = failure.Number();
-    result.failureDescription = failure.Description();
-  } catch (const std::bad_alloc&) {
-    result.failureNumber = kFailureOutOfMemory;
-    result.failureDescription = "Out of memory";
+  if (const auto failure =
+          FailureOf([&] { Subtract(basePath, exclusionPath, outputPath, result); })) {
+    result.failureNumber = failure->Number();
+    result.failureDescription = failure->Description();
   }
   return result;
 }
