@@ -1,9 +1,12 @@
 // Faults and limits of the list tools beyond those their own tests cover: a list swapped for
-// a pipe between the checks and the reading, and lists whose paths hold every byte.
+// a pipe between the checks and the reading, a list too large for the memory left, and lists
+// whose paths hold every byte.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -60,6 +63,55 @@ std::string EveryByte() {
   for (int byte = 1; byte < 256; ++byte)
     if (byte != '/') name += static_cast<char>(byte);
   return name;
+}
+
+// AddressSanitizer reserves terabytes of address space, so a limit on it cannot be set.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
+
+// The bytes of address space this process holds now.
+rlim_t AddressSpaceInUse() {
+  std::ifstream statm("/proc/self/statm");
+  rlim_t pages = 0;
+  statm >> pages;
+  return pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A list whose table does not fit in the memory left: the elimination and the subtraction
+// report "out of memory" as their failure, and every list stays as it was.
+TEST(ListLimits, AListLargerThanTheMemoryLeftIsAFailureAndStaysAsItWas) {
+  if (!kAddressSpaceCanBeLimited) GTEST_SKIP() << "address space reserved by the sanitizer";
+  ScratchFolder scratch;
+  std::string bytes;
+  for (int i = 0; i < 3'000'000; ++i) bytes += std::to_string(i % 1'000'003) + "\r\n";
+  const std::string list = scratch.Write("list.txt", bytes);
+  const std::string outcome = RunInChild(RunAs::kSameUser, [&] {
+    // Room for the list's text (about 25 MB) and little more; its table needs 48 MB.
+    const rlimit limit{AddressSpaceInUse() + (40 << 20), RLIM_INFINITY};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) return std::string("no limit");
+    RecordingWindowSystem windows;
+    std::int32_t lines = 0;
+    std::int32_t duplicates = 0;
+    const EliminationResult elimination = RemoveDuplicates(list, lines, duplicates, windows);
+    const SubtractionResult subtraction =
+        SubtractLists(scratch.Write("base.txt", "1\r\n"), list, scratch / "MailNew.txt");
+    return std::to_string(static_cast<int>(elimination.outcome)) + " " +
+           std::to_string(elimination.failureNumber) + " " +
+           std::to_string(subtraction.failureNumber);
+  });
+  const std::string failed = std::to_string(static_cast<int>(EliminationOutcome::kFailed));
+  const std::string memory = std::to_string(kFailureOutOfMemory);
+  EXPECT_EQ(outcome, failed + " " + memory + " " + memory);
+  EXPECT_TRUE(ScratchFolder::Read(list) == bytes);
 }
 
 TEST(ListLimits, ListsWhosePathsHoldEveryByteAreSortedAndSubtracted) {
