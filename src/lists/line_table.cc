@@ -11,7 +11,7 @@
 namespace ondrel {
 namespace {
 
-// Ranges this small are sorted by comparisons straight away.
+// Ranges this small are sorted on their keys by comparisons straight away.
 constexpr std::size_t kComparisonSortBelow = 32;
 // Lines that still tie after this many bytes are rare enough to be sorted by comparisons;
 // the limit bounds the depth of the recursion (8 levels of key bytes per 8 bytes of line).
@@ -142,8 +142,10 @@ bool LineTable::Less(const Entry& a, const Entry& b, std::size_t depth) const {
 // Sorts entries whose first `depth` bytes are equal and whose keys hold the next 8.
 void LineTable::SortRange(Entry* first, Entry* last, std::size_t depth) {
   const std::size_t count = static_cast<std::size_t>(last - first);
-  if (count < kComparisonSortBelow || depth >= kRadixDepthLimit) {
+  if (depth >= kRadixDepthLimit) {
     SortByComparisons(first, last, depth);
+  } else if (count < kComparisonSortBelow) {
+    SortByKeys(first, last, depth);
   } else {
     SortByKeyBytes(first, last, 0, depth);
   }
@@ -156,6 +158,23 @@ void LineTable::SortByComparisons(Entry* first, Entry* last, std::size_t depth) 
   std::sort(first, last, less);
   for (Entry* entry = first; entry + 1 < last; ++entry) entry->key = !less(entry[0], entry[1]);
   if (first != last) last[-1].key = 0;
+}
+
+// A small range sorted on its keys alone; every run of equal keys then goes on to the
+// bytes after them, one load per line instead of a comparison of the rest of two lines
+// each time they meet.
+void LineTable::SortByKeys(Entry* first, Entry* last, std::size_t depth) {
+  std::sort(first, last, [](const Entry& a, const Entry& b) { return a.key < b.key; });
+  while (first != last) {
+    Entry* run = first + 1;
+    while (run != last && run->key == first->key) ++run;
+    if (run - first == 1) {
+      first->key = 0;
+    } else {
+      SortEqualKeys(first, run, depth);
+    }
+    first = run;
+  }
 }
 
 // Every entry of a range moved straight into its bucket, in place (no second array): bucket

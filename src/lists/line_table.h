@@ -52,6 +52,7 @@ class LineTable {
   std::uint64_t KeyAt(const Entry& entry, std::size_t depth) const;
   bool Less(const Entry& a, const Entry& b, std::size_t depth) const;
   void SortByComparisons(Entry* first, Entry* last, std::size_t depth);
+  void SortByKeys(Entry* first, Entry* last, std::size_t depth);
   void SortRange(Entry* first, Entry* last, std::size_t depth);
   void SortByKeyBytes(Entry* first, Entry* last, unsigned byte, std::size_t depth);
   bool SortByFewKeys(Entry* first, Entry* last, std::size_t depth);
