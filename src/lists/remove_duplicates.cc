@@ -130,6 +130,7 @@ class Elimination {
     ReplacementFile replacement(target_, list_.info);
     std::int64_t written = 0;
     for (std::int32_t j = 1; j <= lines_; ++j) {
+      table_->PrefetchLine(static_cast<std::size_t>(j - 1) + LineTable::kPrefetchDistance);
       if (table_->EqualsNext(j - 1)) continue;
       const std::string_view line = table_->Line(j - 1);
       if (line == "*") continue;
