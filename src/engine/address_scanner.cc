@@ -2,22 +2,16 @@
 
 #include <cstring>
 
+#include "common/byte_search.h"
 #include "common/paths.h"
 #include "common/text_reader.h"
 #include "engine/address_isolation.h"
 
 namespace ondrel {
-namespace {
 
 // Line starts are found by walking back to the nearest line-end byte. Where a lone LF is text,
 // the LF of a CR LF (possibly the first byte of the next run) would have to be skipped too.
 static_assert(kLoneLineFeedEndsLine, "the scanner takes every line-end byte for a boundary");
-
-bool EndsToken(char c) {
-  return c == ' ' || IsLineEndByte(c);
-}
-
-}  // namespace
 
 void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink& sink) {
   const char* const begin = lines.data();
@@ -26,10 +20,8 @@ void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink
   while (next < end) {
     const char* at = static_cast<const char*>(std::memchr(next, '@', end - next));
     if (at == nullptr) return;
-    const char* first = at;
-    while (first > begin && !EndsToken(first[-1])) --first;
-    const char* last = at + 1;
-    while (last < end && !EndsToken(*last)) ++last;
+    const char* first = StartOfRunBefore<' ', '\r', '\n'>(begin, at);
+    const char* last = FindFirstOf<' ', '\r', '\n'>(at + 1, end);
     next = last;  // further at signs of this token are not looked at
 
     if (last == end || *last != ' ') {
