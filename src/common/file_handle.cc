@@ -31,21 +31,24 @@ FileHandle::~FileHandle() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-FileHandle FileHandle::Open(const std::string& path, int flags, int mode) {
+FileHandle FileHandle::Open(const FilePlace& place, int flags, int mode) {
+  const std::string& path = place.path;
   if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
   int fd;
   do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
+    fd = place.folder >= 0 ? ::openat(place.folder, place.name, flags | O_CLOEXEC, mode)
+                           : ::open(path.c_str(), flags | O_CLOEXEC, mode);
   } while (fd < 0 && errno == EINTR);
   if (fd < 0) ThrowSystemFailure(errno, "Cannot open", path);
   return FileHandle(fd);
 }
 
-FileHandle FileHandle::OpenToRead(const std::string& path, struct stat& info) {
+FileHandle FileHandle::OpenToRead(const FilePlace& place, struct stat& info) {
+  const std::string& path = place.path;
   // Without O_NONBLOCK, opening a pipe waits for a writer; with O_NOCTTY a terminal does not
   // become the program's own. The flag stays on: reads of regular files ignore it, and Read
   // turns it off should a file system honour it.
-  FileHandle file = Open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY);
+  FileHandle file = Open(place, O_RDONLY | O_NONBLOCK | O_NOCTTY);
   if (::fstat(file.fd_, &info) != 0) ThrowSystemFailure(errno, "Cannot read", path);
   if (S_ISDIR(info.st_mode)) ThrowSystemFailure(EISDIR, "Cannot read", path);
   if (!S_ISREG(info.st_mode))

@@ -36,8 +36,26 @@ EntryKind KindOf(int folder_fd, const dirent& entry) {
 
 }  // namespace
 
-bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, FolderLink link) {
+OpenFolder& OpenFolder::operator=(OpenFolder&& other) noexcept {
+  if (this != &other) {
+    if (listing_ != nullptr) ::closedir(listing_);
+    listing_ = std::exchange(other.listing_, nullptr);
+  }
+  return *this;
+}
+
+OpenFolder::~OpenFolder() {
+  if (listing_ != nullptr) ::closedir(listing_);
+}
+
+int OpenFolder::Fd() const {
+  return listing_ != nullptr ? ::dirfd(listing_) : -1;
+}
+
+bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, FolderLink link,
+                OpenFolder* keep) {
   entries.clear();
+  if (keep != nullptr) *keep = OpenFolder();
   if (folder.find('\0') != std::string::npos) return false;
   std::string path = folder;
   int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
@@ -58,7 +76,11 @@ bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, Fo
     if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
     entries.push_back(FolderEntry{entry->d_name, KindOf(folder_fd, *entry)});
   }
-  ::closedir(listing);
+  if (keep != nullptr) {
+    keep->listing_ = listing;
+  } else {
+    ::closedir(listing);
+  }
   return true;
 }
 

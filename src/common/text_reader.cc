@@ -11,17 +11,17 @@ TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
     : path_(path),
       own_buffer_(std::make_unique<ReadBuffer>(block_size)),
       buffer_(own_buffer_.get()) {
-  Open();
+  Open(path_);
 }
 
-TextFileReader::TextFileReader(const std::string& path, ReadBuffer& buffer)
-    : path_(path), buffer_(&buffer) {
-  Open();
+TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer)
+    : path_(place.path), buffer_(&buffer) {
+  Open(place);
 }
 
-void TextFileReader::Open() {
+void TextFileReader::Open(const FilePlace& place) {
   struct stat info;
-  file_ = FileHandle::OpenToRead(path_, info);
+  file_ = FileHandle::OpenToRead(place, info);
   identity_ = IdentityOfStatus(info);
   sizeAtOpen_ = static_cast<std::uint64_t>(info.st_size);
   if (sizeAtOpen_ > buffer_->Capacity())

@@ -22,9 +22,9 @@ class TextFileReader {
 
   // Opens `path` for reading; throws Failure when it cannot be opened.
   explicit TextFileReader(const std::string& path, std::size_t block_size = kBlockSize);
-  // The same, reading through `buffer`, which must outlive the reader and is used by no one
-  // else meanwhile.
-  TextFileReader(const std::string& path, ReadBuffer& buffer);
+  // Opens the file at `place`, reading through `buffer`, which must outlive the reader and
+  // is used by no one else meanwhile.
+  TextFileReader(const FilePlace& place, ReadBuffer& buffer);
 
   // The next line without its line end; false at the end of the file. The view stays valid
   // until the next call. Throws Failure on a read error.
@@ -45,7 +45,7 @@ class TextFileReader {
 
   // Opens the file, notes its identity and size, and asks for read-ahead when it is larger
   // than one read takes.
-  void Open();
+  void Open(const FilePlace& place);
 
   FileHandle file_;
   std::string path_;

@@ -29,24 +29,24 @@ class OutputSink : public AddressSink {
 
 }  // namespace
 
-std::int32_t ScanFile(const std::string& path, ExtractionState& state) {
+std::int32_t ScanFile(const FilePlace& place, ExtractionState& state) {
+  const std::string& path = place.path;
   state.windows.SetCaption(StatusLabel::kProc, "Analisi di: " + PathInfo(path, 1, state.windows));
   state.windows.Yield();
 
   std::optional<std::string> copy;
-  const std::string* read_path = &path;
   if (state.fileKind == kKindStoreFiles) {
     if (const auto failure = FailureOf([&] {
-          copy = ConvertStoreFile(path, state.newTempPath, state.outputIdentity, state.buffer,
+          copy = ConvertStoreFile(place, state.newTempPath, state.outputIdentity, state.buffer,
                                   state.windows);
         }))
       return failure->Number();
     if (!copy) return 0;
-    read_path = &*copy;
   }
+  const FilePlace read_place = copy ? FilePlace(*copy) : place;
 
   std::optional<TextFileReader> reader;
-  if (const auto failure = FailureOf([&] { reader.emplace(*read_path, state.buffer); }))
+  if (const auto failure = FailureOf([&] { reader.emplace(read_place, state.buffer); }))
     return failure->Number();
   if (reader->Identity() == state.outputIdentity) return 0;
 

@@ -36,6 +36,6 @@ struct ExtractionState {
 // showing each in lblMail and yielding before it is written, and counts it. Returns 0, or the
 // number of the failure that ended the reading of this file (what was written stays). A failure
 // to write the output or to count is the run's, not the file's: it is thrown.
-std::int32_t ScanFile(const std::string& path, ExtractionState& state);
+std::int32_t ScanFile(const FilePlace& place, ExtractionState& state);
 
 }  // namespace ondrel

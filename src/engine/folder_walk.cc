@@ -20,17 +20,20 @@ struct Level {
   std::size_t pathLength = 0;  // length of the folder's path, separator included
 };
 
-// Lists the folder `path` into `level` and scans its files. A sub-folder that became a link
-// since its parent was listed is not followed, like any link to a folder.
+// Lists the folder `path` into `level` and scans its files, opened by name in the folder as
+// it was listed. A sub-folder that became a link since its parent was listed is not
+// followed, like any link to a folder.
 void EnterFolder(const std::string& path, Level& level, FolderLink link, ExtractionState& state,
                  std::string& file_path) {
-  ReadFolder(path, level.entries, link);  // an unreadable folder counts as empty
+  OpenFolder folder;
+  ReadFolder(path, level.entries, link, &folder);  // an unreadable folder counts as empty
   level.next = 0;
   level.pathLength = path.size();
   for (const FolderEntry& entry : level.entries) {
     if (entry.kind != EntryKind::kFile || !KindSelects(state.fileKind, entry.name)) continue;
     file_path.assign(path).append(entry.name);
-    ScanFile(file_path, state);  // a file that cannot be read is skipped
+    // A file that cannot be read is skipped.
+    ScanFile(FilePlace(file_path, folder.Fd(), entry.name.c_str()), state);
   }
 }
 

@@ -47,17 +47,18 @@ std::string NewTempPath() {
   return TempFolder() + TempFileName();
 }
 
-std::optional<std::string> ConvertStoreFile(const std::string& sourcePath,
+std::optional<std::string> ConvertStoreFile(const FilePlace& source,
                                             const TempPathSource& newTempPath,
                                             const std::optional<FileIdentity>& excluded,
                                             ReadBuffer& buffer, WindowSystem& windows) {
+  const std::string& sourcePath = source.path;
   windows.SetCaption(StatusLabel::kMail, "Conversione di: " + PathInfo(sourcePath, 1, windows));
   windows.Yield();
 
   std::string copy_path;
   FileHandle copy = CreateCopy(newTempPath, copy_path);
   struct stat info;
-  FileHandle source = FileHandle::OpenToRead(sourcePath, info);
+  FileHandle original = FileHandle::OpenToRead(source, info);
   if (excluded && IdentityOfStatus(info) == *excluded) {
     copy = FileHandle();
     ::unlink(copy_path.c_str());
@@ -65,7 +66,7 @@ std::optional<std::string> ConvertStoreFile(const std::string& sourcePath,
   }
   char* const data = buffer.Data();
   for (;;) {
-    const std::size_t got = source.Read(data, buffer.Capacity(), sourcePath);
+    const std::size_t got = original.Read(data, buffer.Capacity(), sourcePath);
     if (got == 0) break;
     for (std::size_t i = 0; i < got; ++i) data[i] = kByteMap[static_cast<unsigned char>(data[i])];
     copy.WriteAll(data, got, copy_path);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "common/file_handle.h"
 #include "common/platform.h"
 #include "common/read_buffer.h"
 #include "common/window_system.h"
@@ -24,7 +25,7 @@ std::string NewTempPath();
 // the copy's path, which the caller owns and which stays on disk. A store file that is
 // `excluded` (the run's own output) is not copied: its empty copy is removed and nothing is
 // returned. Throws Failure; a store file that cannot be read leaves its copy behind.
-std::optional<std::string> ConvertStoreFile(const std::string& sourcePath,
+std::optional<std::string> ConvertStoreFile(const FilePlace& source,
                                             const TempPathSource& newTempPath,
                                             const std::optional<FileIdentity>& excluded,
                                             ReadBuffer& buffer, WindowSystem& windows);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -155,6 +156,28 @@ TEST(ExtractionFaults, AFolderReplacedByALinkAfterTheListingIsNotFollowed) {
   std::string folder = h.tree.Path();
   ScanFolderTree(folder, h.state);
   EXPECT_EQ(h.Shown(), std::vector<std::string>{"kept@b"});
+}
+
+// Files were opened by their whole path: a folder moved away and replaced by a link while
+// its files were being read had the rest of them read from wherever the link led.
+TEST(ExtractionFaults, TheFilesOfAFolderAreReadFromTheFolderAsListed) {
+  HarvestFixture h;
+  ScratchFolder elsewhere;
+  for (const char* name : {"1.txt", "2.txt", "3.txt"}) {
+    h.tree.Write(std::string("a/") + name, std::string("in") + name[0] + "@a");
+    elsewhere.Write(name, std::string("out") + name[0] + "@x");
+  }
+  h.windows.onYield = [&, done = false]() mutable {
+    if (done || h.windows.Caption(StatusLabel::kProc).rfind("Analisi di: ", 0) != 0) return;
+    done = true;
+    fs::rename(h.tree / "a", h.tree / "moved");
+    fs::create_directory_symlink(elsewhere.Path(), h.tree / "a");
+  };
+  std::string folder = h.tree.Path();
+  ScanFolderTree(folder, h.state);
+  std::vector<std::string> shown = h.Shown();
+  std::sort(shown.begin(), shown.end());
+  EXPECT_EQ(shown, (std::vector<std::string>{"in1@a", "in2@a", "in3@a"}));
 }
 
 TEST(ExtractionFaults, AFolderMadeUnreadableDuringTheWalkCountsAsEmpty) {
