@@ -53,8 +53,8 @@ bool TextFileReader::Fill() {
 bool TextFileReader::NextLine(std::string_view& line) {
   for (;;) {
     const char* data = buffer_->Data();
-    std::size_t i = begin_ + searched_;
-    while (i < end_ && !IsLineEndByte(data[i])) ++i;
+    const std::size_t i =
+        static_cast<std::size_t>(FindLineEnd(data + begin_ + searched_, data + end_) - data);
     if (i < end_) {
       // A CR in the last byte read may have its LF in the next block.
       if (data[i] == '\r' && i + 1 == end_ && !at_end_of_file_) {
@@ -83,8 +83,8 @@ bool TextFileReader::NextLine(std::string_view& line) {
 bool TextFileReader::NextLines(std::string_view& chunk) {
   for (;;) {
     const char* data = buffer_->Data();
-    std::size_t last = end_;
-    while (last > begin_ + searched_ && !IsLineEndByte(data[last - 1])) --last;
+    const std::size_t last =
+        static_cast<std::size_t>(StartOfLineBefore(data + begin_ + searched_, data + end_) - data);
     if (last > begin_ + searched_) {
       chunk = std::string_view(data + begin_, last - begin_);
       begin_ = last;

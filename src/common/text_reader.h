@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/byte_search.h"
 #include "common/file_handle.h"
 #include "common/platform.h"
 #include "common/read_buffer.h"
@@ -63,6 +64,17 @@ class TextFileReader {
 // True for the bytes that end a line on this platform.
 inline bool IsLineEndByte(char c) {
   return c == '\r' || (kLoneLineFeedEndsLine && c == '\n');
+}
+
+// The first line-end byte in [from, end), or `end`.
+inline const char* FindLineEnd(const char* from, const char* end) {
+  return kLoneLineFeedEndsLine ? FindFirstOf<'\r', '\n'>(from, end) : FindFirstOf<'\r'>(from, end);
+}
+
+// Just after the last line-end byte in [begin, from), or `begin`.
+inline const char* StartOfLineBefore(const char* begin, const char* from) {
+  return kLoneLineFeedEndsLine ? StartOfRunBefore<'\r', '\n'>(begin, from)
+                               : StartOfRunBefore<'\r'>(begin, from);
 }
 
 }  // namespace ondrel

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "common/byte_search.h"
-
 namespace ondrel {
 namespace {
 
@@ -22,9 +20,7 @@ bool EndsWithLineEnd(std::string_view text) {
 std::size_t BufferLines::LineEndFrom(std::size_t from) const {
   const char* const begin = text_.data();
   const char* const end = begin + text_.size();
-  const char* found = kLoneLineFeedEndsLine ? FindFirstOf<'\r', '\n'>(begin + from, end)
-                                            : FindFirstOf<'\r'>(begin + from, end);
-  return static_cast<std::size_t>(found - begin);
+  return static_cast<std::size_t>(FindLineEnd(begin + from, end) - begin);
 }
 
 std::int64_t CountLines(std::string_view text) {
