@@ -11,12 +11,11 @@ bench_extraction() {
   local name=$1 kind=$2 tree=$3 pattern=$4 rg_options=$5
   local mail=$DATA/mail-$name summary=$DATA/$name-summary.txt
   mkdir -p "$mail"
-  time_command "$name-ondrel" 1 "$RUNS" "$SETTLE" \
-    "$(q "$CLI") extract --kind $kind $(q "$tree") $(q "$mail") > $(q "$summary")"
   # --no-ignore --hidden: the trees may lie in a git-ignored folder, which ripgrep would skip.
-  time_command "$name-rg" 1 "$RUNS" "$SETTLE" \
-    "rg -o --no-filename --no-line-number --no-ignore --hidden -j1 $rg_options $(q "$pattern") $(q "$tree") > $(q "$DATA/$name-rg.txt")"
-  time_command "$name-memchr" 1 "$RUNS" "$SETTLE" "$(q "$COUNT_AT") $(q "$tree") > $(q "$DATA/$name-at.txt")"
+  time_interleaved "$RUNS" "$SETTLE" \
+    "$name-ondrel" "$(q "$CLI") extract --kind $kind $(q "$tree") $(q "$mail") > $(q "$summary")" \
+    "$name-rg" "rg -o --no-filename --no-line-number --no-ignore --hidden -j1 $rg_options $(q "$pattern") $(q "$tree") > $(q "$DATA/$name-rg.txt")" \
+    "$name-memchr" "$(q "$COUNT_AT") $(q "$tree") > $(q "$DATA/$name-at.txt")"
 
   local found
   found=$(sed -n 's/^Trovati: \([0-9]*\) .*/\1/p' "$summary")

@@ -65,6 +65,39 @@ time_command() {
   awk -F, 'NR == 2 { print $2, $3 }' "$csv" >"$DATA/$name.time"
 }
 
+# time_interleaved RUNS PREPARE NAME COMMAND [NAME COMMAND]...: times the commands in turns,
+# one untimed round, then RUNS rounds in which each command runs once, so that every one of
+# them meets the same moments of a machine whose speed drifts (a virtual machine's does, by a
+# third at times). PREPARE (may be empty) runs before each run, untimed. The mean and
+# standard deviation in seconds land in $DATA/NAME.time, as with time_command.
+time_interleaved() {
+  local runs=$1 prepare=$2
+  shift 2
+  local names=() arguments=()
+  while (($# >= 2)); do
+    names+=("$1")
+    arguments+=(-n "$1" "$2")
+    shift 2
+  done
+  local prepare_option=()
+  [[ -n $prepare ]] && prepare_option=(--prepare "$prepare")
+  local samples=$LOGS/${names[0]}-rounds.txt round
+  : >"$samples"
+  echo "timing ${names[*]} ($runs interleaved rounds) ..."
+  for ((round = 0; round <= runs; round++)); do
+    hyperfine --style basic --runs 1 "${prepare_option[@]}" --export-csv "$LOGS/round.csv" \
+      "${arguments[@]}" >"$LOGS/round.log" 2>&1 || die "timing failed, see $LOGS/round.log"
+    ((round == 0)) && continue  # the untimed round fills the caches
+    awk -F, 'NR > 1 { print $1, $2 }' "$LOGS/round.csv" >>"$samples"
+  done
+  local name
+  for name in "${names[@]}"; do
+    awk -v n="$name" '$1 == n { s += $2; ss += $2 * $2; c++ }
+      END { m = s / c; v = ss / c - m * m; printf "%.6f %.6f\n", m, (v > 0 ? sqrt(v) : 0) }' \
+      "$samples" >"$DATA/$name.time"
+  done
+}
+
 mean_of() { cut -d' ' -f1 "$DATA/$1.time"; }
 
 # peak_kib COMMAND...: runs the command once and prints its peak resident memory in KiB.
