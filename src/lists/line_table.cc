@@ -23,6 +23,10 @@ std::uint64_t LoadBigEndian(const char* bytes) {
   return __builtin_bswap64(value);
 }
 
+// The most buckets entries are moved into at once: the distinct keys a range may have to be
+// sorted on them, and more than the 256 values of a key byte.
+constexpr std::size_t kMostBuckets = 512;
+
 // Ranges this large first try to sort on their distinct keys.
 constexpr std::size_t kFewKeysFrom = std::size_t{1} << 16;
 
@@ -57,7 +61,7 @@ class KeyRanks {
   std::size_t RankOf(std::uint64_t key) const { return ranks_[Find(key)]; }
 
  private:
-  static constexpr std::size_t kMaxKeys = 512;
+  static constexpr std::size_t kMaxKeys = kMostBuckets;
   static constexpr std::size_t kSlots = 4 * kMaxKeys;  // a power of two
   static constexpr std::uint16_t kEmpty = 0xffff;
   static_assert(kSlots == std::size_t{1} << 11 && kMaxKeys < kEmpty);
@@ -187,21 +191,26 @@ void LineTable::SortByKeys(Entry* first, Entry* last, std::size_t depth) {
 template <typename Digit>
 void LineTable::MoveIntoBuckets(Entry* first, const std::size_t* counts, std::size_t buckets,
                                 Digit digit) {
-  std::vector<Entry*> next(buckets), ends(buckets);
-  std::vector<std::size_t> unfinished;
+  std::array<Entry*, kMostBuckets> next, ends;
+  std::array<std::uint16_t, kMostBuckets> unfinished;
+  std::size_t unfinishedCount = 0;
   Entry* start = first;
   for (std::size_t d = 0; d < buckets; ++d) {
     next[d] = start;
     start += counts[d];
     ends[d] = start;
-    if (counts[d] > 0) unfinished.push_back(d);
+    if (counts[d] > 0) unfinished[unfinishedCount++] = static_cast<std::uint16_t>(d);
   }
-  while (unfinished.size() > 1) {
-    for (const std::size_t d : unfinished) {
+  while (unfinishedCount > 1) {
+    std::size_t stillUnfinished = 0;
+    for (std::size_t i = 0; i < unfinishedCount; ++i) {
+      const std::size_t d = unfinished[i];
       Entry* const end = ends[d];
       for (Entry* entry = next[d]; entry != end; ++entry) std::swap(*entry, *next[digit(*entry)]++);
     }
-    std::erase_if(unfinished, [&](std::size_t d) { return next[d] == ends[d]; });
+    for (std::size_t i = 0; i < unfinishedCount; ++i)
+      if (next[unfinished[i]] != ends[unfinished[i]]) unfinished[stillUnfinished++] = unfinished[i];
+    unfinishedCount = stillUnfinished;
   }
 }
 
@@ -215,13 +224,13 @@ bool LineTable::SortByFewKeys(Entry* first, Entry* last, std::size_t depth) {
   for (const Entry* e = first; e != last; ++e)
     if (!ranks.Add(e->key)) return false;
   ranks.Rank();
-  std::vector<std::size_t> counts(ranks.Count());
+  std::array<std::size_t, kMostBuckets> counts{};
   for (const Entry* e = first; e != last; ++e) ++counts[ranks.RankOf(e->key)];
-  MoveIntoBuckets(first, counts.data(), counts.size(),
+  MoveIntoBuckets(first, counts.data(), ranks.Count(),
                   [&ranks](const Entry& e) { return ranks.RankOf(e.key); });
-  for (const std::size_t count : counts) {
-    SortEqualKeys(first, first + count, depth);
-    first += count;
+  for (std::size_t rank = 0; rank < ranks.Count(); ++rank) {
+    SortEqualKeys(first, first + counts[rank], depth);
+    first += counts[rank];
   }
   return true;
 }
