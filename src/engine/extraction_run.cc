@@ -42,8 +42,11 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   }
   windows.SetCaption(StatusLabel::kMail, "Eliminazione doppi");
   windows.Yield();
+  // Appended to, the list holds what earlier runs left on disk, which its replacement must
+  // not put at risk; written anew, all of it is this run's, not on disk yet either.
   result.elimination =
-      RemoveDuplicates(outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows);
+      RemoveDuplicates(outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows,
+                       append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded);
   windows.SetCaption(StatusLabel::kMail, "Fine elaborazione. Totale indirizzi:" +
                                              std::to_string(CheckedSub(
                                                  counters.TotalLines, counters.DuplicatesRemoved)));

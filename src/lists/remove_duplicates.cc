@@ -67,13 +67,14 @@ class PhaseProgress {
 class Elimination {
  public:
   Elimination(const std::string& path, std::int32_t& lines, std::int32_t& duplicatesRemoved,
-              WindowSystem& windows, ProgressDialog& dialog, CHgauge& gauge)
+              WindowSystem& windows, ProgressDialog& dialog, CHgauge& gauge, ListFlush flush)
       : path_(path),
         lines_(lines),
         duplicatesRemoved_(duplicatesRemoved),
         windows_(windows),
         dialog_(dialog),
-        gauge_(gauge) {}
+        gauge_(gauge),
+        flush_(flush) {}
 
   EliminationOutcome Run() {
     if (!FindPlainFile(path_)) return EliminationOutcome::kNoList;
@@ -139,7 +140,7 @@ class Elimination {
       if (!progress.Step(j)) return false;
       windows_.Yield();
     }
-    replacement.Commit();
+    replacement.Commit(flush_ == ListFlush::kBeforeReplacing);
     linesWritten_ = written;
     return true;
   }
@@ -150,6 +151,7 @@ class Elimination {
   WindowSystem& windows_;
   ProgressDialog& dialog_;
   CHgauge& gauge_;
+  ListFlush flush_;
   std::string target_;
   WholeFile list_;
   std::optional<LineTable> table_;
@@ -159,7 +161,8 @@ class Elimination {
 }  // namespace
 
 EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
-                                   std::int32_t& duplicatesRemoved, WindowSystem& windows) {
+                                   std::int32_t& duplicatesRemoved, WindowSystem& windows,
+                                   ListFlush flush) {
   EliminationResult result;
   std::int32_t lines = 0;
   std::unique_ptr<ProgressDialog> dialog = windows.ShowProgressDialog();
@@ -169,7 +172,7 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalL
         gauge.Max(100);
         gauge.Min(0);
         gauge.Setup(dialog->Picture());
-        Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge);
+        Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge, flush);
         result.outcome = elimination.Run();
         result.linesWritten = elimination.LinesWritten();
       })) {

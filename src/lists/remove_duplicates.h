@@ -16,6 +16,14 @@ enum class EliminationOutcome {
   kFailed,     // a runtime failure: the list is unchanged
 };
 
+// Whether the rewritten list is flushed to disk before it replaces the list. A list that was
+// on disk before must never be replaced by one that is not; a list that the caller has just
+// written whole, and not flushed either, loses nothing by a replacement that is not.
+enum class ListFlush {
+  kBeforeReplacing,
+  kNotNeeded,  // the list's whole content was written by the caller just now
+};
+
 struct EliminationResult {
   EliminationOutcome outcome = EliminationOutcome::kNotRun;
   std::int32_t failureNumber = 0;
@@ -28,6 +36,7 @@ struct EliminationResult {
 // is added to for every entry dropped as equal to its successor. A stop or a failure leaves
 // the list byte for byte as it was.
 EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
-                                   std::int32_t& duplicatesRemoved, WindowSystem& windows);
+                                   std::int32_t& duplicatesRemoved, WindowSystem& windows,
+                                   ListFlush flush = ListFlush::kBeforeReplacing);
 
 }  // namespace ondrel

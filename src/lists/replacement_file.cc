@@ -73,8 +73,8 @@ ReplacementFile::ReplacementFile(const std::string& target, const struct stat& o
   writer_.emplace(std::move(file), temporary_.path);
 }
 
-void ReplacementFile::Commit() {
-  writer_->Sync();
+void ReplacementFile::Commit(bool flush) {
+  if (flush) writer_->Sync();
   writer_->Close();
   struct stat now;
   if (::stat(target_.c_str(), &now) != 0 || !Unchanged(original_, now))
@@ -83,7 +83,7 @@ void ReplacementFile::Commit() {
   if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
     ThrowSystemFailure(errno, "Cannot replace", target_);
   temporary_.keep = true;
-  SyncFolder(FolderOf(target_));
+  if (flush) SyncFolder(FolderOf(target_));
 }
 
 }  // namespace ondrel

@@ -28,9 +28,10 @@ class ReplacementFile {
 
   LineWriter& Writer() { return *writer_; }
 
-  // Puts the new content on disk and renames it over the target, provided the target is
-  // still the file as it was read. Throws Failure otherwise; the target is then untouched.
-  void Commit();
+  // Puts the new content on disk (unless `flush` is false) and renames it over the target,
+  // provided the target is still the file as it was read. Throws Failure otherwise; the
+  // target is then untouched.
+  void Commit(bool flush = true);
 
  private:
   // Removes the file it names when it goes, unless told to keep it.
