@@ -57,8 +57,7 @@ void WhenScanOf(HarvestFixture& h, const std::string& name, std::function<void()
 // Walks the fixture's tree in a child process and returns the addresses it showed.
 std::string WalkInChild(HarvestFixture& h, RunAs user = RunAs::kSameUser) {
   return RunInChild(user, [&h] {
-    std::string folder = h.tree.Path();
-    ScanFolderTree(folder, h.state);
+    h.WalkTree();
     return Joined(h.Shown());
   });
 }
@@ -134,8 +133,7 @@ TEST(ExtractionFaults, AFolderRemovedDuringTheWalkCountsAsEmpty) {
     fs::remove_all(h.tree / "a");
     fs::remove_all(h.tree / "b/below");
   });
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   EXPECT_EQ(h.Shown(), std::vector<std::string>{"kept@b"});
 }
 
@@ -153,8 +151,7 @@ TEST(ExtractionFaults, AFolderReplacedByALinkAfterTheListingIsNotFollowed) {
     fs::remove_all(h.tree / "a");
     fs::create_directory_symlink(elsewhere.Path(), h.tree / "a");
   });
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   EXPECT_EQ(h.Shown(), std::vector<std::string>{"kept@b"});
 }
 
@@ -173,8 +170,7 @@ TEST(ExtractionFaults, TheFilesOfAFolderAreReadFromTheFolderAsListed) {
     fs::rename(h.tree / "a", h.tree / "moved");
     fs::create_directory_symlink(elsewhere.Path(), h.tree / "a");
   };
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   std::vector<std::string> shown = h.Shown();
   std::sort(shown.begin(), shown.end());
   EXPECT_EQ(shown, (std::vector<std::string>{"in1@a", "in2@a", "in3@a"}));
@@ -212,8 +208,7 @@ TEST(ExtractionFaults, AStoreFileThatCannotBeReadIsSkippedALockedOneIsRead) {
     // Locks on POSIX are advisory: another program's lock does not keep a reader out.
     const int holder = ::open(locked.c_str(), O_RDWR);
     if (holder < 0 || ::flock(holder, LOCK_EX) != 0) return std::string("no lock");
-    std::string folder = h.tree.Path();
-    ScanFolderTree(folder, h.state);
+    h.WalkTree();
     return Joined(h.Shown());
   });
   EXPECT_EQ(shown, "cd@efghij.com");

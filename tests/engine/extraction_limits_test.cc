@@ -68,8 +68,7 @@ TEST(ExtractionLimits, FoldersPastTheSystemsPathLimitAreSkippedAndTheWalkGoesOn)
   MakeNestedFolders(h.tree.Path(), names);
   h.tree.Write("z/after.txt", "after@x");
 
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   const int tree_folder = ::open(h.tree.Path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   RemoveTreeAt(tree_folder, names[0].c_str());
   ::close(tree_folder);
@@ -102,8 +101,7 @@ TEST(ExtractionLimits, NamesMayHoldEveryByteButZeroAndTheSeparator) {
     h.tree.Write(every_byte + "/" + byte + ".txt", address);
     expected.push_back(address);
   }
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   Names shown = h.Shown();
   std::sort(shown.begin(), shown.end());
   std::sort(expected.begin(), expected.end());

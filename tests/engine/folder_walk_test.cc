@@ -70,8 +70,7 @@ TEST(ScanFolderTree, ReadsTheKindAfreshForEveryFile) {
   h.windows.onYield = [&] {
     if (h.windows.Caption(StatusLabel::kProc) == "Analisi di: first.txt") h.kind = kKindWebPages;
   };
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   EXPECT_EQ(h.Scanned(), (Names{"first.txt", "page.htm"}));
 }
 
@@ -83,8 +82,7 @@ TEST(ScanFolderTree, FollowsLinksToFilesButNeverToFolders) {
   ::symlink("real.txt", (h.tree / "sub/link.txt").c_str());
   ::symlink("missing.txt", (h.tree / "sub/broken.txt").c_str());
   ::mkfifo((h.tree / "sub/pipe.txt").c_str(), 0600);
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   Names scanned = h.Scanned();
   std::sort(scanned.begin(), scanned.end());
   EXPECT_EQ(scanned, (Names{"link.txt", "real.txt"}));
@@ -95,8 +93,7 @@ TEST(ScanFolderTree, TakesAnyBytesInNames) {
   HarvestFixture h;
   const std::string name = "caf\xe9 x\n.txt";
   h.tree.Write("d\xff ir\n/" + name, "a@b\r\n");
-  std::string folder = h.tree.Path();
-  ScanFolderTree(folder, h.state);
+  h.WalkTree();
   EXPECT_EQ(h.Scanned(), Names{name});
   EXPECT_EQ(h.Shown(), Names{"a@b"});
 }

@@ -11,6 +11,7 @@
 #include "common/test_files.h"
 #include "engine/extraction_run.h"
 #include "engine/file_scanner.h"
+#include "engine/folder_walk.h"
 
 namespace ondrel::testing {
 
@@ -18,6 +19,12 @@ struct HarvestFixture {
   HarvestFixture()
       : output(out / "MailOut.txt", WriteMode::kReplace), state(output, found, kind, windows) {
     state.newTempPath = [this] { return out / ("copy" + std::to_string(++copies)); };
+  }
+
+  // Walks the whole tree.
+  void WalkTree() {
+    std::string folder = tree.Path();
+    ScanFolderTree(folder, state);
   }
 
   // The files whose scan began, by name, in order.
