@@ -64,6 +64,10 @@ std::string WalkInChild(HarvestFixture& h, RunAs user = RunAs::kSameUser) {
 
 TEST(ExtractionFaults, AFileChangedAfterTheListingIsReadAsItIsThenOrSkipped) {
   const std::string long_text(3 << 20, 'x');  // more than a block of the reader
+  const auto become_pipe = [](const std::string& p) {
+    fs::remove(p);
+    ::mkfifo(p.c_str(), 0600);
+  };
   const struct {
     const char* what;
     std::int16_t kind;
@@ -82,10 +86,7 @@ TEST(ExtractionFaults, AFileChangedAfterTheListingIsReadAsItIsThenOrSkipped) {
        ""},
       // A pipe would block the reader until someone wrote to it; a device would never end.
       {"becomes a pipe", kKindTextFiles,
-       [](const std::string& p) {
-         fs::remove(p);
-         ::mkfifo(p.c_str(), 0600);
-       },
+       become_pipe,
        ""},
       {"becomes a link to an endless device", kKindTextFiles,
        [](const std::string& p) {
@@ -99,10 +100,7 @@ TEST(ExtractionFaults, AFileChangedAfterTheListingIsReadAsItIsThenOrSkipped) {
        [&](const std::string& p) { Overwrite(p, "ab@cdefgh.com " + long_text + " cd@efghij.com"); },
        "ab@cdefgh.com cd@efghij.com"},
       {"store file becomes a pipe", kKindStoreFiles,
-       [](const std::string& p) {
-         fs::remove(p);
-         ::mkfifo(p.c_str(), 0600);
-       },
+       become_pipe,
        ""},
   };
   for (const auto& c : cases) {
