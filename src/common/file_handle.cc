@@ -56,6 +56,12 @@ FileHandle FileHandle::OpenToRead(const FilePlace& place, struct stat& info) {
   return file;
 }
 
+FileHandle FileHandle::Duplicate(int fd, std::string_view path_for_errors) {
+  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (copy < 0) ThrowSystemFailure(errno, "Cannot open", path_for_errors);
+  return FileHandle(copy);
+}
+
 std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view path_for_errors) {
   for (;;) {
     const ssize_t got = ::read(fd_, buffer, size);

@@ -40,6 +40,10 @@ class FileHandle {
   // file's place would block the reader or never end.
   static FileHandle OpenToRead(const FilePlace& place, struct stat& info);
 
+  // A second descriptor of what `fd` refers to, which stays open when `fd` is closed; throws
+  // Failure naming `path_for_errors` when the system has none to give.
+  static FileHandle Duplicate(int fd, std::string_view path_for_errors);
+
   int Fd() const { return fd_; }
   bool IsOpen() const { return fd_ >= 0; }
 

@@ -17,6 +17,7 @@ void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink
   const char* const begin = lines.data();
   const char* const end = begin + lines.size();
   const char* next = begin;
+  sink.BeginLines(lines);
   while (next < end) {
     const char* at = static_cast<const char*>(std::memchr(next, '@', end - next));
     if (at == nullptr) return;

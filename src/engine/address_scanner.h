@@ -10,7 +10,10 @@ namespace ondrel {
 // Receives the addresses a scan finds, in the order they stand.
 class AddressSink {
  public:
-  // `address` is valid only during the call.
+  // Told of each run of lines before its addresses are found, for a sink that numbers lines;
+  // `lines` stays valid until the next call.
+  virtual void BeginLines(std::string_view /*lines*/) {}
+  // `address` is valid only during the call; it is a view into the last run of lines.
   virtual void Found(std::string_view address) = 0;
 
  protected:

@@ -50,7 +50,8 @@ std::int32_t ScanFile(const FilePlace& place, ExtractionState& state) {
     return failure->Number();
   if (reader->Identity() == state.outputIdentity) return 0;
 
-  OutputSink sink(state);
+  OutputSink output(state);
+  AddressSink& sink = state.handOff != nullptr ? *state.handOff : output;
   for (;;) {
     std::string_view lines;
     bool more = false;

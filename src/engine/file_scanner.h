@@ -2,12 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "common/line_writer.h"
 #include "common/platform.h"
 #include "common/read_buffer.h"
 #include "common/window_system.h"
+#include "engine/address_scanner.h"
 #include "engine/store_conversion.h"
 
 namespace ondrel {
@@ -29,6 +31,11 @@ struct ExtractionState {
   WindowSystem& windows;
   ReadBuffer buffer;                         // every file of the run is read through it
   TempPathSource newTempPath = NewTempPath;  // where store files are copied
+  // When set, the addresses a scan finds go to it instead: they are not shown, written or
+  // counted here.
+  AddressSink* handOff = nullptr;
+  // When set, the walk hands it every file it selects instead of scanning the file itself.
+  std::function<void(const FilePlace&)> visitFile;
 };
 
 // Shows "Analisi di: " and the file's name in lblProc and yields; for the store kind has a text

@@ -32,8 +32,12 @@ void EnterFolder(const std::string& path, Level& level, FolderLink link, Extract
   for (const FolderEntry& entry : level.entries) {
     if (entry.kind != EntryKind::kFile || !KindSelects(state.fileKind, entry.name)) continue;
     file_path.assign(path).append(entry.name);
-    // A file that cannot be read is skipped.
-    ScanFile(FilePlace(file_path, folder.Fd(), entry.name.c_str()), state);
+    const FilePlace place(file_path, folder.Fd(), entry.name.c_str());
+    if (state.visitFile) {
+      state.visitFile(place);
+    } else {
+      ScanFile(place, state);  // a file that cannot be read is skipped
+    }
   }
 }
 
