@@ -1,6 +1,7 @@
 #include "lists/replacement_file.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -40,6 +41,13 @@ void SyncFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// The permissions the process takes away from new files.
+mode_t CurrentUmask() {
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return mask;
+}
+
 }  // namespace
 
 std::string ResolvedPath(const std::string& path) {
@@ -56,19 +64,39 @@ ReplacementFile::TemporaryName::~TemporaryName() {
 
 ReplacementFile::ReplacementFile(const std::string& target, const struct stat& original)
     : target_(target), original_(original) {
+  CreateTemporary(&original);
+}
+
+ReplacementFile::ReplacementFile(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0) {
+    if (errno != ENOENT) ThrowSystemFailure(errno, "Cannot open", path);
+    target_ = path;
+    CreateTemporary(nullptr);
+    return;
+  }
+  target_ = ResolvedPath(path);
+  if (::stat(target_.c_str(), &info) != 0) ThrowSystemFailure(errno, "Cannot open", path);
+  original_ = info;
+  CreateTemporary(&info);
+}
+
+void ReplacementFile::CreateTemporary(const struct stat* original) {
   // Renaming needs only the folder's permission; a file its user may not write stays as it
   // is, as it would if it were rewritten in place.
-  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-    ThrowSystemFailure(errno, "Cannot write", target);
-  std::string pattern = FolderOf(target) + ".ondrel-XXXXXX";
+  if (original != nullptr && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
+    ThrowSystemFailure(errno, "Cannot write", target_);
+  std::string pattern = FolderOf(target_) + ".ondrel-XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target);
+  if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target_);
   FileHandle file(fd);
   temporary_.path = pattern;
-  // Only root may give a file away; anyone else owns it already.
-  if (::fchown(fd, original.st_uid, original.st_gid) != 0 && errno != EPERM)
-    ThrowSystemFailure(errno, "Cannot set the owner of", temporary_.path);
-  if (::fchmod(fd, original.st_mode & 0777) != 0)
+  if (original != nullptr) {
+    // Only root may give a file away; anyone else owns it already.
+    if (::fchown(fd, original->st_uid, original->st_gid) != 0 && errno != EPERM)
+      ThrowSystemFailure(errno, "Cannot set the owner of", temporary_.path);
+  }
+  if (::fchmod(fd, original != nullptr ? original->st_mode & 0777 : 0666 & ~CurrentUmask()) != 0)
     ThrowSystemFailure(errno, "Cannot set the permissions of", temporary_.path);
   writer_.emplace(std::move(file), temporary_.path);
 }
@@ -76,12 +104,17 @@ ReplacementFile::ReplacementFile(const std::string& target, const struct stat& o
 void ReplacementFile::Commit(bool flush) {
   if (flush) writer_->Sync();
   writer_->Close();
-  struct stat now;
-  if (::stat(target_.c_str(), &now) != 0 || !Unchanged(original_, now))
-    throw Failure(kFailureFileChanged,
-                  "The file \"" + target_ + "\" changed while it was being rewritten");
-  if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
-    ThrowSystemFailure(errno, "Cannot replace", target_);
+  if (original_) {
+    struct stat now;
+    if (::stat(target_.c_str(), &now) != 0 || !Unchanged(*original_, now))
+      throw Failure(kFailureFileChanged,
+                    "The file \"" + target_ + "\" changed while it was being rewritten");
+    if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
+      ThrowSystemFailure(errno, "Cannot replace", target_);
+  } else if (::renameat2(AT_FDCWD, temporary_.path.c_str(), AT_FDCWD, target_.c_str(),
+                         RENAME_NOREPLACE) != 0) {
+    ThrowSystemFailure(errno, "Cannot create", target_);
+  }
   temporary_.keep = true;
   if (flush) SyncFolder(FolderOf(target_));
 }

@@ -23,14 +23,17 @@ class ReplacementFile {
   // Throws Failure when it cannot be created (a read-only folder, for one), or when the
   // target may not be written.
   ReplacementFile(const std::string& target, const struct stat& original);
+  // Replaces the file at `path` (the one a link leads to) as above, or, when nothing is
+  // there, creates it with the permissions of a new file. Throws Failure as above.
+  explicit ReplacementFile(const std::string& path);
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
   LineWriter& Writer() { return *writer_; }
 
   // Puts the new content on disk (unless `flush` is false) and renames it over the target,
-  // provided the target is still the file as it was read. Throws Failure otherwise; the
-  // target is then untouched.
+  // provided the target is still the file as it was read (or, for a new file, that its name
+  // is still free). Throws Failure otherwise; the target is then untouched.
   void Commit(bool flush = true);
 
  private:
@@ -41,8 +44,11 @@ class ReplacementFile {
     bool keep = false;
   };
 
+  // Makes the temporary file; with `original`, its owner and permissions.
+  void CreateTemporary(const struct stat* original);
+
   std::string target_;
-  struct stat original_;
+  std::optional<struct stat> original_;  // none for a file not there yet
   TemporaryName temporary_;
   std::optional<LineWriter> writer_;  // destroyed first: closed before it is removed
 };
