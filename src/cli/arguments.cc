@@ -8,7 +8,8 @@
 namespace ondrel::cli {
 
 const std::string_view kUsageText =
-    "Uso: ondrel-cli extract [--kind web|text|store] [--append] SCAN_DIR OUTPUT_DIR\n"
+    "Uso: ondrel-cli extract [--kind web|text|store] [--append] [--jobs N] [--sources FILE]\n"
+    "                        SCAN_DIR OUTPUT_DIR\n"
     "     ondrel-cli dedupe LIST\n"
     "     ondrel-cli subtract BASE EXCLUSION\n"
     "     ondrel-cli --help | --version\n";
@@ -16,7 +17,8 @@ const std::string_view kUsageText =
 const std::string_view kHelpText =
     "Ondrel estrae gli indirizzi e-mail dai file di una cartella e ne cura gli elenchi.\n"
     "\n"
-    "Uso: ondrel-cli extract [--kind web|text|store] [--append] SCAN_DIR OUTPUT_DIR\n"
+    "Uso: ondrel-cli extract [--kind web|text|store] [--append] [--jobs N] [--sources FILE]\n"
+    "                        SCAN_DIR OUTPUT_DIR\n"
     "     ondrel-cli dedupe LIST\n"
     "     ondrel-cli subtract BASE EXCLUSION\n"
     "     ondrel-cli --help | --version\n"
@@ -29,6 +31,11 @@ const std::string_view kHelpText =
     "    --kind text   file di testo (txt): ogni parola che contiene una \"@\"\n"
     "    --kind store  archivi di posta (dbx): ogni parola che e` un indirizzo valido\n"
     "    --append      aggiunge gli indirizzi a MailOut.txt invece di sostituirlo\n"
+    "    --jobs N      legge N file alla volta (predefinito: uno per processore); il\n"
+    "                  risultato non cambia\n"
+    "    --sources FILE  scrive anche FILE, una tabella CSV con la provenienza di ogni\n"
+    "                  indirizzo trovato: address,file,line,count (file, riga della prima\n"
+    "                  occorrenza, occorrenze nel file)\n"
     "dedupe    ordina il file LIST e ne elimina le righe doppie, nel file stesso.\n"
     "          Ctrl-C durante l'elaborazione la annulla e lascia il file com'era.\n"
     "subtract  scrive in MailNew.txt, nella cartella di BASE, le righe di BASE che non\n"
@@ -69,6 +76,33 @@ bool IsOption(std::string_view argument) {
   return argument.size() > 1 && argument[0] == '-';
 }
 
+// Whether arguments[i] is the option `name`, as "NAME=VALUE" or as "NAME" followed by the
+// value (then `i` moves to the value). `value` is none when the value is missing.
+bool IsValuedOption(std::string_view name, std::span<const char* const> arguments, std::size_t& i,
+                    std::optional<std::string_view>& value) {
+  const std::string_view argument = arguments[i];
+  if (!argument.starts_with(name)) return false;
+  if (argument.size() > name.size() && argument[name.size()] == '=') {
+    value = argument.substr(name.size() + 1);
+    return true;
+  }
+  if (argument.size() != name.size()) return false;
+  if (i + 1 < arguments.size()) value = arguments[++i];
+  return true;
+}
+
+// A whole number from 1 to kMostJobs, in decimal digits only.
+std::optional<int> JobsNamed(std::string_view text) {
+  int jobs = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    jobs = jobs * 10 + (c - '0');
+    if (jobs > kMostJobs) return std::nullopt;
+  }
+  if (text.empty() || jobs < 1) return std::nullopt;
+  return jobs;
+}
+
 }  // namespace
 
 std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> arguments) {
@@ -94,20 +128,22 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> 
       return Only(Command::kHelp);
     } else if (shape->command == Command::kExtract && argument == "--append") {
       parsed.append = true;
-    } else if (shape->command == Command::kExtract && argument.starts_with("--kind")) {
-      std::string_view value;
-      if (argument.starts_with("--kind=")) {
-        value = argument.substr(7);
-      } else if (argument == "--kind" && i + 1 < arguments.size()) {
-        value = arguments[++i];
-      } else if (argument == "--kind") {
-        return UsageError{"--kind vuole un valore: web, text o store"};
-      } else {
-        return UsageError{"opzione sconosciuta: " + std::string(argument)};
-      }
-      const auto kind = KindNamed(value);
-      if (!kind) return UsageError{"tipo di file sconosciuto: " + std::string(value)};
+    } else if (std::optional<std::string_view> value;
+               shape->command == Command::kExtract &&
+               IsValuedOption("--kind", arguments, i, value)) {
+      if (!value) return UsageError{"--kind vuole un valore: web, text o store"};
+      const auto kind = KindNamed(*value);
+      if (!kind) return UsageError{"tipo di file sconosciuto: " + std::string(*value)};
       parsed.fileKind = *kind;
+    } else if (shape->command == Command::kExtract &&
+               IsValuedOption("--jobs", arguments, i, value)) {
+      const auto jobs = value ? JobsNamed(*value) : std::nullopt;
+      if (!jobs) return UsageError{"--jobs vuole un numero da 1 a " + std::to_string(kMostJobs)};
+      parsed.jobs = *jobs;
+    } else if (shape->command == Command::kExtract &&
+               IsValuedOption("--sources", arguments, i, value)) {
+      if (!value || value->empty()) return UsageError{"--sources vuole il percorso di un file"};
+      parsed.sourcesPath = *value;
     } else {
       return UsageError{"opzione sconosciuta: " + std::string(argument)};
     }

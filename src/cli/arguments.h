@@ -12,10 +12,15 @@ namespace ondrel::cli {
 
 enum class Command { kHelp, kVersion, kExtract, kDedupe, kSubtract };
 
+// The most files extract reads at once.
+inline constexpr int kMostJobs = 256;
+
 struct Arguments {
   Command command = Command::kHelp;
   std::int16_t fileKind = 0;  // extract: 0 web pages (the default), 1 text files, 2 store files
   bool append = false;        // extract
+  int jobs = 0;               // extract: files read at once; 0 for one per core
+  std::string sourcesPath;    // extract: where the table of provenances goes; empty for none
   // The operands exactly as given: an empty one is an empty box, spaces stay.
   std::vector<std::string> operands;
 };

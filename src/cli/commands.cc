@@ -1,6 +1,8 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <string>
+#include <thread>
 
 #include "common/file_search.h"
 #include "engine/extraction_run.h"
@@ -51,11 +53,20 @@ bool EliminationSucceeded(const EliminationResult& result, ConsoleWindowSystem& 
   return false;
 }
 
+// The cores the program may run on, capped at the most files it reads at once.
+int CoreCount() {
+  const unsigned cores = std::thread::hardware_concurrency();
+  return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMostJobs));
+}
+
 int Extract(const Arguments& arguments, ConsoleWindowSystem& console) {
   RunCounters counters;
   const std::int16_t fileKind = arguments.fileKind;
+  HarvestOptions options;
+  options.jobs = arguments.jobs > 0 ? arguments.jobs : CoreCount();
+  options.sourcesPath = arguments.sourcesPath;
   const RunResult result = RunExtraction(arguments.operands[0], arguments.operands[1], fileKind,
-                                         arguments.append ? 1 : 0, counters, console);
+                                         arguments.append ? 1 : 0, counters, console, options);
   switch (result.outcome) {
     case RunOutcome::kRefused:  // its message is on standard error already
       return kExitFailed;

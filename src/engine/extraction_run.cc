@@ -11,6 +11,8 @@
 #include "common/platform.h"
 #include "engine/file_scanner.h"
 #include "engine/folder_walk.h"
+#include "engine/parallel_harvest.h"
+#include "engine/sources_file.h"
 
 namespace ondrel {
 namespace {
@@ -21,6 +23,8 @@ constexpr std::string_view kSameFolders =
 constexpr std::string_view kScanFolderMissing = "Il percorso per la scansione non esiste";
 constexpr std::string_view kOutputFolderMissing =
     "Il percorso dove scrivere il file con le mail estratte non esiste";
+constexpr std::string_view kSourcesOverOutput =
+    "Il file delle provenienze non puo` essere il file con le mail estratte (MailOut.txt)";
 
 // The separator is added before the spaces are trimmed, so a trailing space typed in a box
 // stays inside the path.
@@ -33,13 +37,21 @@ std::string NormalisedFolder(const std::string& text) {
 // failure path.
 void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
                          const std::int16_t& fileKind, int append, RunCounters& counters,
-                         WindowSystem& windows, RunResult& result) {
+                         WindowSystem& windows, const HarvestOptions& options, RunResult& result) {
+  // Made first, so that a place where it cannot be written is found before MailOut.txt is.
+  std::optional<SourcesFile> sources;
+  if (!options.sourcesPath.empty()) sources.emplace(options.sourcesPath);
   {
     LineWriter output(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace);
     ExtractionState state(output, counters.AddressesFound, fileKind, windows);
-    ScanFolderTree(scanFolder, state);
+    if (options.jobs > 1 || sources) {
+      HarvestInParallel(scanFolder, state, options.jobs, sources ? &sources->Table() : nullptr);
+    } else {
+      ScanFolderTree(scanFolder, state);
+    }
     output.Close();
   }
+  if (sources) sources->Commit();
   windows.SetCaption(StatusLabel::kMail, "Eliminazione doppi");
   windows.Yield();
   // Appended to, the list holds what earlier runs left on disk, which its replacement must
@@ -61,7 +73,7 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
 
 RunResult RunExtraction(const std::string& scanText, const std::string& outputText,
                         const std::int16_t& fileKind, int append, RunCounters& counters,
-                        WindowSystem& windows) {
+                        WindowSystem& windows, const HarvestOptions& options) {
   RunResult result;
   counters = RunCounters{};
   std::string scan_folder = NormalisedFolder(scanText);
@@ -76,6 +88,9 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
     refusal = kScanFolderMissing;
   } else if (TestPath(output_folder) != kPathFound) {
     refusal = kOutputFolderMissing;
+  } else if (!options.sourcesPath.empty() &&
+             WouldWriteOver(options.sourcesPath, output_folder + "MailOut.txt")) {
+    refusal = kSourcesOverOutput;
   }
   if (refusal) {
     windows.ShowMessage(*refusal, kMessageInformation);
@@ -86,8 +101,8 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
   windows.SetBusyPointer(true);
   result.outcome = RunOutcome::kCompleted;
   if (const auto failure = FailureOf([&] {
-        HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append,
-                            counters, windows, result);
+        HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append, counters,
+                            windows, options, result);
       })) {
     result.outcome = RunOutcome::kFailed;
     result.failureNumber = failure->Number();

@@ -33,11 +33,20 @@ struct RunResult {
   EliminationResult elimination;
 };
 
+// How a run reads its tree.
+struct HarvestOptions {
+  int jobs = 1;  // files read at once; 1 reads them one after another on the calling thread
+  std::string sourcesPath;  // where the table of each address's files goes; empty for none
+};
+
 // Runs one extraction. `scanText` and `outputText` are the two path boxes as typed;
 // `fileKind` is read afresh for every file and every token, so a front end may change it
 // while the run yields; `append` is the check box value (any non-zero value appends).
+// `options` may read the files on several threads (the result is the same) and ask for the
+// table of where each address was found, which is refused when it would take the place of
+// MailOut.txt, and written only when the whole tree was harvested.
 RunResult RunExtraction(const std::string& scanText, const std::string& outputText,
                         const std::int16_t& fileKind, int append, RunCounters& counters,
-                        WindowSystem& windows);
+                        WindowSystem& windows, const HarvestOptions& options = {});
 
 }  // namespace ondrel

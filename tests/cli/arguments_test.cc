@@ -45,6 +45,28 @@ TEST(ArgumentsTest, ValidCommandLines) {
   }
 }
 
+TEST(ArgumentsTest, JobsAndSourcesOfAnExtraction) {
+  struct Case {
+    std::vector<const char*> arguments;
+    int jobs;
+    std::string sources;
+  };
+  const Case cases[] = {
+      {{"extract", "a", "b"}, 0, ""},
+      {{"extract", "--jobs", "1", "a", "b"}, 1, ""},
+      {{"extract", "a", "b", "--jobs=256", "--sources", "s.csv"}, 256, "s.csv"},
+      {{"extract", "--sources=--x", "--jobs", "007", "a", "b"}, 7, "--x"},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = Parse(c.arguments);
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    ASSERT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<UsageError>(parsed).reason;
+    EXPECT_EQ(std::get<Arguments>(parsed).jobs, c.jobs);
+    EXPECT_EQ(std::get<Arguments>(parsed).sourcesPath, c.sources);
+    EXPECT_EQ(std::get<Arguments>(parsed).operands, (std::vector<std::string>{"a", "b"}));
+  }
+}
+
 TEST(ArgumentsTest, UsageErrorsSayWhatIsWrong) {
   struct Case {
     std::vector<const char*> arguments;
@@ -62,6 +84,14 @@ TEST(ArgumentsTest, UsageErrorsSayWhatIsWrong) {
       {{"extract", "-a", "a", "b"}, "opzione sconosciuta: -a"},
       {{"subtract", "--append", "a", "b"}, "opzione sconosciuta: --append"},
       {{"dedupe", "--kind", "text", "a"}, "opzione sconosciuta: --kind"},
+      {{"extract", "--jobs", "0", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
+      {{"extract", "--jobs=257", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
+      {{"extract", "--jobs", "-2", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
+      {{"extract", "--jobs=", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
+      {{"extract", "a", "b", "--jobs"}, "--jobs vuole un numero da 1 a 256"},
+      {{"extract", "--sources=", "a", "b"}, "--sources vuole il percorso di un file"},
+      {{"extract", "a", "b", "--sources"}, "--sources vuole il percorso di un file"},
+      {{"dedupe", "--jobs", "2", "a"}, "opzione sconosciuta: --jobs"},
   };
   for (const Case& c : cases) {
     const auto parsed = Parse(c.arguments);

@@ -25,8 +25,8 @@ Table LineByLine(const std::string& text) {
     std::size_t end = text.find_first_of("\r\n", start);
     if (end == std::string::npos) end = text.size();
     std::vector<std::string> found;
-    testing::LiteralLineAddresses(std::string_view(text).substr(start, end - start),
-                                  kKindTextFiles, found);
+    testing::LiteralLineAddresses(std::string_view(text).substr(start, end - start), kKindTextFiles,
+                                  found);
     for (const std::string& address : found) {
       auto& [line, count] = table[address];
       if (count++ == 0) line = number;
