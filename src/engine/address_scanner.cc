@@ -20,7 +20,7 @@ void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink
   sink.BeginLines(lines);
   while (next < end) {
     const char* at = static_cast<const char*>(std::memchr(next, '@', end - next));
-    if (at == nullptr) return;
+    if (at == nullptr) break;
     const char* first = StartOfRunBefore<' ', '\r', '\n'>(begin, at);
     const char* last = FindFirstOf<' ', '\r', '\n'>(at + 1, end);
     next = last;  // further at signs of this token are not looked at
@@ -39,6 +39,7 @@ void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink
         TrimSpaces(IsolateAddress(token, static_cast<std::size_t>(at - first), fileKind));
     if (!address.empty()) sink.Found(address);
   }
+  sink.EndLines();
 }
 
 }  // namespace ondrel

@@ -10,9 +10,10 @@ namespace ondrel {
 // Receives the addresses a scan finds, in the order they stand.
 class AddressSink {
  public:
-  // Told of each run of lines before its addresses are found, for a sink that numbers lines;
-  // `lines` stays valid until the next call.
+  // Told of each run of lines before its addresses are found, and when they all have been,
+  // for a sink that numbers lines; `lines` stays valid until EndLines returns.
   virtual void BeginLines(std::string_view /*lines*/) {}
+  virtual void EndLines() {}
   // `address` is valid only during the call; it is a view into the last run of lines.
   virtual void Found(std::string_view address) = 0;
 

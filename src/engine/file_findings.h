@@ -18,11 +18,12 @@ class FileFindings {
   };
 
   // A new run of whole lines of the file begins, directly after the previous one; the views
-  // handed to Found point into it.
+  // handed to Found point into it, and it stays valid until EndLines returns.
   void BeginLines(std::string_view lines);
   // Notes `address`, a view into the current run of lines, after the addresses found before
   // it in the run.
   void Found(std::string_view address);
+  void EndLines();
 
   // The distinct addresses, in no particular order.
   template <typename Visit>
@@ -40,14 +41,12 @@ class FileFindings {
   };
 
   std::unordered_map<std::string, Occurrence, Hash, std::equal_to<>> distinct_;
-  // How far the current run is numbered: the line at `counted_`, and whether the byte
-  // before it was a CR (whose LF ends no second line).
+  // How far the file is numbered: the line at `counted_` in the current run, which ends at
+  // `runEnd_`, and whether the byte before was a CR (whose LF ends no second line).
   const char* counted_ = nullptr;
+  const char* runEnd_ = nullptr;
   std::uint64_t line_ = 1;
   bool afterCr_ = false;
-  // The same for the start of the next run.
-  std::uint64_t nextRunLine_ = 1;
-  bool nextRunAfterCr_ = false;
 };
 
 }  // namespace ondrel

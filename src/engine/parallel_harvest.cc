@@ -103,6 +103,7 @@ class Harvest {
   struct Worker : AddressSink {
     Worker(Harvest& harvest, ExtractionState& run);
     void BeginLines(std::string_view lines) override;
+    void EndLines() override;
     void Found(std::string_view address) override;
 
     Harvest& harvest;
@@ -162,6 +163,10 @@ Harvest::Worker::Worker(Harvest& harvest, ExtractionState& run)
 
 void Harvest::Worker::BeginLines(std::string_view lines) {
   if (harvest.sources_ != nullptr) job->findings.BeginLines(lines);
+}
+
+void Harvest::Worker::EndLines() {
+  if (harvest.sources_ != nullptr) job->findings.EndLines();
 }
 
 void Harvest::Worker::Found(std::string_view address) {

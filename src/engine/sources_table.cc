@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/byte_search.h"
 #include "common/failure.h"
 
 namespace ondrel {
@@ -13,7 +14,8 @@ constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 }  // namespace
 
 void AppendCsvField(std::string& row, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+  const char* const end = field.data() + field.size();
+  if (FindFirstOf<',', '"', '\r', '\n'>(field.data(), end) == end) {
     row += field;
     return;
   }
@@ -43,7 +45,8 @@ void SourcesTable::AddFile(const std::string& path, const FileFindings& findings
   if (findings.Empty()) return;
   if (files_.size() > UINT32_MAX) throw Failure(kFailureOverflow, "Too many files");
   const auto file = static_cast<std::uint32_t>(files_.size());
-  files_.push_back(path);
+  files_.emplace_back();
+  AppendCsvField(files_.back(), path);
   findings.ForEach([&](std::string_view address, const FileFindings::Occurrence& occurrence) {
     rows_.push_back(Row{Keep(address), file, occurrence.line, occurrence.count});
   });
@@ -60,7 +63,7 @@ void SourcesTable::Write(LineWriter& out) {
     row.clear();
     AppendCsvField(row, entry.address);
     row += ',';
-    AppendCsvField(row, files_[entry.file]);
+    row += files_[entry.file];
     row += ',';
     row += std::to_string(entry.line);
     row += ',';

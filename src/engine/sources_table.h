@@ -34,7 +34,7 @@ class SourcesTable {
   // Keeps a copy of `text` for as long as the table lives.
   std::string_view Keep(std::string_view text);
 
-  std::vector<std::string> files_;
+  std::vector<std::string> files_;  // as CSV fields
   std::vector<Row> rows_;
   std::vector<std::unique_ptr<char[]>> blocks_;
   char* blockNext_ = nullptr;  // the first free byte of the last block

@@ -39,6 +39,7 @@ Table LineByLine(const std::string& text) {
 struct Recorder : AddressSink {
   void BeginLines(std::string_view lines) override { findings.BeginLines(lines); }
   void Found(std::string_view address) override { findings.Found(address); }
+  void EndLines() override { findings.EndLines(); }
   Table Recorded() const {
     Table table;
     findings.ForEach([&](std::string_view address, const FileFindings::Occurrence& occurrence) {
