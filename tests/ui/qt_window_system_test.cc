@@ -12,6 +12,7 @@
 
 #include "common/failure.h"
 #include "ui/f_dlg_doppi.h"
+#include "ui/failure_report.h"
 #include "ui/scripted_desktop.h"
 #include "ui/text_codec.h"
 #include "ui/ui_test_registry.h"
@@ -117,6 +118,18 @@ class QtWindowSystemTest : public QObject {
     QCOMPARE(proc_.toolTip(), QString());
   }
 
+  // A failure's description, Italian and naming a path, reaches the message box whole.
+  void FailureMessagesShowTheDescriptionWhole() {
+    const std::string description =
+        "Impossibile scrivere /home/utente/liste-già-pronte/MailOut.txt: file system di sola "
+        "lettura";
+    ReportFailure(*windows_, "Estrazione interrotta.", 30, description);
+    QCOMPARE(
+        desktop_.messages.back().text,
+        QStringLiteral("Estrazione interrotta.\n\nErrore 30: ") + QString::fromUtf8(description));
+    QCOMPARE(desktop_.messages.back().style, 16);
+  }
+
   void AStopRequestReachesEveryDialogUntilCleared() {
     std::unique_ptr<ProgressDialog> first = windows_->ShowProgressDialog();
     windows_->RequestStop();
@@ -125,17 +138,6 @@ class QtWindowSystemTest : public QObject {
     QVERIFY(windows_->ShowProgressDialog()->Ferma());
     windows_->ClearStop();
     QVERIFY(!windows_->ShowProgressDialog()->Ferma());
-  }
-
-  void TheChecksComeBeforeTheWork() {
-    int started = 0;
-    windows_->BeforeWork([&] { ++started; });
-    windows_->ShowMessage("rifiutato", kMessageInformation);
-    QCOMPARE(started, 0);
-    windows_->SetBusyPointer(true);
-    windows_->Yield();
-    windows_->SetBusyPointer(false);
-    QCOMPARE(started, 1);
   }
 };
 
