@@ -25,8 +25,8 @@
 namespace ondrel {
 namespace {
 
-using testing::RecordingWindowSystem;
 using testing::NamesIn;
+using testing::RecordingWindowSystem;
 using testing::ScratchFolder;
 using testing::SmallFileSystem;
 
@@ -287,6 +287,26 @@ TEST(RemoveDuplicates, AStopInAnyPhaseLeavesTheListAsItWas) {
     EXPECT_EQ(run.result.linesWritten, 0) << c.phase;
     EXPECT_FALSE(windows.dialogOpen) << c.phase;
   }
+}
+
+// A window system that keeps its windows alive beside the sort; "Annulla" is pressed
+// meanwhile and honoured at the first step of marking.
+TEST(RemoveDuplicates, SortsWhereTheWindowSystemKeepsItsWindowsAlive) {
+  struct SortingAside : RecordingWindowSystem {
+    void RunWhileYielding(const std::function<void()>& work) override {
+      ++worksRun;
+      work();
+      stopRequested = true;
+    }
+    int worksRun = 0;
+  };
+  ScratchFolder scratch;
+  const std::string path = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
+  SortingAside windows;
+  const Elimination run = Eliminate(path, windows);
+  EXPECT_EQ(windows.worksRun, 1);
+  EXPECT_EQ(run.result.outcome, EliminationOutcome::kStopped);
+  EXPECT_EQ(ScratchFolder::Read(path), "b\r\na\r\nb\r\n");
 }
 
 TEST(RemoveDuplicates, NoListToWorkOn) {
