@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -213,6 +214,36 @@ TEST_F(ParallelExtraction, OnATerminalTheLineShowsAFileReadAndItsAddresses) {
   EXPECT_EQ(run.status, 0) << run.terminal;
   EXPECT_TRUE(Contains(run.terminal, "\rAnalisi di: a.txt")) << run.terminal;
   EXPECT_TRUE(Contains(run.terminal, "anna@example.com")) << run.terminal;
+}
+
+TEST_F(ParallelExtraction, CtrlCEndsTheRunAsOnOneThreadLeavingWholeLines) {
+  RandomTree random(41);
+  random.Fill(tree_, 30, 2);
+  std::vector<int> statuses;
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(std::string("--jobs ") + jobs);
+    out_.Write("MailOut.txt", "");
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    // With the terminal's output stopped, the first drawing of the progress line blocks: the
+    // harvest is under way when the interrupt arrives.
+    PseudoTerminal terminal;
+    terminal.StopOutput();
+    const int pid =
+        StartCli({"extract", "--kind", "text", "--jobs", jobs, tree_.Path(), out_.Path()},
+                 OnTerminal({"TERM=xterm"}), ::fileno(out), terminal.Child());
+    terminal.CloseChildEnd();
+    ASSERT_TRUE(WaitUntilBlockedWriting(pid, 2));
+    ASSERT_EQ(::kill(pid, SIGINT), 0);
+    terminal.ResumeOutput();
+    terminal.ReadAll();
+    statuses.push_back(WaitForExit(pid));
+    std::fclose(out);
+    const std::string output = ScratchFolder::Read(out_ / "MailOut.txt");
+    EXPECT_TRUE(output.empty() || output.ends_with("\r\n"));
+  }
+  EXPECT_EQ(statuses[0], statuses[1]);
+  EXPECT_NE(statuses[0], 0);
 }
 
 }  // namespace
