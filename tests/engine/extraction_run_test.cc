@@ -1,6 +1,7 @@
 #include "engine/extraction_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -120,7 +121,6 @@ TEST(RunExtraction, NeverFeedsItsOwnOutputBackWhenItLiesInTheScannedTree) {
   Extraction r;
   const std::string output = r.scratch.Write("scan/out/MailOut.txt", "old@x\r\n");
   r.scratch.Write("scan/a.txt", "new@x");
-  ::link(output.c_str(), (r.scratch / "scan/hard.txt").c_str());
   ::symlink(output.c_str(), (r.scratch / "scan/soft.txt").c_str());
   EXPECT_EQ(r.Extract(r.scratch / "scan", r.scratch / "scan/out", 1).outcome,
             RunOutcome::kCompleted);
@@ -153,11 +153,35 @@ void ExpectFailurePath(const Extraction& r, const RunResult& result, std::int32_
   EXPECT_EQ(std::find(shown.begin(), shown.end(), "Eliminazione doppi"), shown.end());
 }
 
-TEST(RunExtraction, FailsWithoutASummaryWhenTheDiskIsFull) {
-  Extraction r;
-  r.scratch.Write("scan/a.txt", "a@b");
-  ::symlink("/dev/full", (r.Folder("out") + "/MailOut.txt").c_str());
-  ExpectFailurePath(r, r.Extract(r.scratch / "scan", r.scratch / "out"), ENOSPC);
+// In a folder another user may write, MailOut.txt may be planted as a link to one of the
+// user's files, or as a pipe that would block the run for ever.
+TEST(RunExtraction, RefusesAnOutputNameThatIsNoPlainFileAndTouchesNothing) {
+  const struct {
+    const char* what;
+    void (*plant)(const std::string& output, const std::string& victim);
+  } cases[] = {
+      {"link", [](const std::string& o, const std::string& v) { ::symlink(v.c_str(), o.c_str()); }},
+      {"dangling link", [](const std::string& o,
+                           const std::string& v) { ::symlink((v + ".new").c_str(), o.c_str()); }},
+      {"pipe", [](const std::string& o, const std::string&) { ::mkfifo(o.c_str(), 0600); }},
+      {"hard link",
+       [](const std::string& o, const std::string& v) { ::link(v.c_str(), o.c_str()); }},
+      {"device",
+       [](const std::string& o, const std::string&) { ::symlink("/dev/full", o.c_str()); }},
+  };
+  for (const int append : {0, 1}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (append != 0 ? ", appending" : ""));
+      Extraction r;
+      r.scratch.Write("scan/a.txt", "a@b");
+      const std::string victim = r.scratch.Write("victim.txt", "precious\r\n");
+      c.plant(r.Folder("out") + "/MailOut.txt", victim);
+      const RunResult result = r.Extract(r.scratch / "scan", r.scratch / "out", append);
+      ExpectFailurePath(r, result, kFailureBadPath);
+      EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
+      EXPECT_FALSE(std::filesystem::exists(victim + ".new"));
+    }
+  }
 }
 
 TEST(RunExtraction, FailsAfterTheFilesOfTheHundredthLevelKeepingWhatItWrote) {
