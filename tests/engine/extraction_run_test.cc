@@ -184,6 +184,51 @@ TEST(RunExtraction, RefusesAnOutputNameThatIsNoPlainFileAndTouchesNothing) {
   }
 }
 
+// The duplicates tool run on MailOut.txt from another window replaces it meanwhile: the run
+// must not eliminate duplicates in a file that is not the one it wrote.
+TEST(RunExtraction, FailsWhenItsOutputWasReplacedMeanwhileAndLeavesTheNewFile) {
+  for (const char* moment : {"Analisi di: b.txt", "Eliminazione doppi"}) {
+    SCOPED_TRACE(moment);
+    Extraction r;
+    r.scratch.Write("scan/a.txt", "a@b.org");
+    r.scratch.Write("scan/b.txt", "c@d.org");
+    const std::string out = r.Folder("out");
+    bool replaced = false;
+    r.windows.onYield = [&] {
+      const bool due = r.windows.Caption(StatusLabel::kProc) == moment ||
+                       r.windows.Caption(StatusLabel::kMail) == moment;
+      if (replaced || !due) return;
+      replaced = true;
+      std::filesystem::rename(r.scratch.Write("other.txt", "z@z\r\ny@y\r\n"), out + "/MailOut.txt");
+    };
+    const RunResult result = r.Extract(r.scratch / "scan", out);
+    ASSERT_TRUE(replaced);
+    const std::int32_t number = result.outcome == RunOutcome::kFailed
+                                    ? result.failureNumber
+                                    : result.elimination.failureNumber;
+    EXPECT_EQ(number, kFailureFileChanged);
+    EXPECT_NE(result.elimination.outcome, EliminationOutcome::kCompleted);
+    EXPECT_EQ(ScratchFolder::Read(out + "/MailOut.txt"), "z@z\r\ny@y\r\n");
+    EXPECT_EQ(r.windows.Caption(StatusLabel::kMail).find("Fine elaborazione"), std::string::npos);
+  }
+}
+
+// A front end's stop (a console's Ctrl-C) ends the run at a yield: what was written is whole
+// lines, and no summary of a sorted list is shown.
+TEST(RunExtraction, AStopRequestEndsTheRunWithWholeLines) {
+  Extraction r;
+  r.scratch.Write("scan/a.txt", "a1@b.org a2@b.org a3@b.org a4@b.org");
+  int yields = 0;
+  r.windows.onYield = [&] {
+    if (++yields == 4) throw StopRequest{};
+  };
+  const RunResult result = r.Extract(r.scratch / "scan", r.Folder("out"));
+  EXPECT_EQ(result.outcome, RunOutcome::kStopped);
+  EXPECT_EQ(ScratchFolder::Read(r.scratch / "out/MailOut.txt"), "a1@b.org\r\na2@b.org\r\n");
+  EXPECT_EQ(r.windows.busyCalls, (std::vector<bool>{true, false}));
+  EXPECT_EQ(r.windows.Caption(StatusLabel::kRes), "");
+}
+
 TEST(RunExtraction, FailsAfterTheFilesOfTheHundredthLevelKeepingWhatItWrote) {
   Extraction r;
   std::string relative = "scan/";
