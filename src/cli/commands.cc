@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/interrupt_as_stop.h"
+#include "cli/progress_text.h"
 #include "common/file_search.h"
 #include "engine/extraction_run.h"
 #include "lists/remove_duplicates.h"
@@ -167,7 +168,8 @@ int RunCommand(const Arguments& arguments, ConsoleWindowSystem& console) {
 }
 
 int ReportUsageError(const UsageError& error, int errFd) {
-  const std::string text = std::string(kProgramTitle) + ": " + error.reason + "\n" +
+  // The reason may quote an argument, whose control bytes must not reach the terminal.
+  const std::string text = std::string(kProgramTitle) + ": " + PrintableText(error.reason) + "\n" +
                            std::string(kUsageText) + "Per tutti i dettagli: ondrel-cli --help\n";
   WriteAll(errFd, text);
   return kExitUsage;
