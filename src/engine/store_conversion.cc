@@ -45,7 +45,8 @@ FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path) {
     try {
       return FileHandle::Open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
     } catch (const Failure& failure) {
-      if (failure.Number() != EEXIST || attempt == kTempNameAttempts) throw;
+      if (failure.Number() != EEXIST || attempt == kTempNameAttempts)
+        ThrowSystemFailure(failure.Number(), "Impossibile creare la copia temporanea", path);
     }
   }
 }
