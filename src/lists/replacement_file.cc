@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "common/extended_attributes.h"
 #include "common/failure.h"
 #include "common/file_handle.h"
 #include "common/platform.h"
@@ -43,10 +44,11 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 std::string ResolvedPath(const std::string& path) {
-  if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
+  if (path.find('\0') != std::string::npos)
+    throw Failure(kFailureBadPath, "Nome di file non valido");
   const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                              &std::free);
-  if (!resolved) ThrowSystemFailure(errno, "Cannot open", path);
+  if (!resolved) ThrowSystemFailure(errno, "Impossibile aprire", path);
   return resolved.get();
 }
 
@@ -56,20 +58,29 @@ ReplacementFile::TemporaryName::~TemporaryName() {
 
 ReplacementFile::ReplacementFile(const std::string& target, const struct stat& original)
     : target_(target), original_(original) {
+  // A rename would cut the other names off the list, which keep the old content: a list with
+  // more than one name is refused rather than split in two.
+  if (original.st_nlink > 1) {
+    throw Failure(kFailureBadPath, "Il file \"" + target +
+                                       "\" ha altri nomi (collegamenti fisici) e non viene "
+                                       "riscritto: ne va fatta una copia con un solo nome");
+  }
   // Renaming needs only the folder's permission; a file its user may not write stays as it
   // is, as it would if it were rewritten in place.
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-    ThrowSystemFailure(errno, "Cannot write", target);
+    ThrowSystemFailure(errno, "Impossibile scrivere", target);
   std::string pattern = FolderOf(target) + ".ondrel-XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target);
+  if (fd < 0) ThrowSystemFailure(errno, "Impossibile creare un file temporaneo accanto a", target);
   FileHandle file(fd);
   temporary_.path = pattern;
   // Only root may give a file away; anyone else owns it already.
   if (::fchown(fd, original.st_uid, original.st_gid) != 0 && errno != EPERM)
-    ThrowSystemFailure(errno, "Cannot set the owner of", temporary_.path);
-  if (::fchmod(fd, original.st_mode & 0777) != 0)
-    ThrowSystemFailure(errno, "Cannot set the permissions of", temporary_.path);
+    ThrowSystemFailure(errno, "Impossibile assegnare il proprietario di", temporary_.path);
+  // The set-group and sticky bits too; after the owner, which would clear them.
+  if (::fchmod(fd, original.st_mode & 07777) != 0)
+    ThrowSystemFailure(errno, "Impossibile assegnare i permessi di", temporary_.path);
+  CopyExtendedAttributes(target, fd, temporary_.path);
   writer_.emplace(std::move(file), temporary_.path);
 }
 
@@ -79,9 +90,9 @@ void ReplacementFile::Commit(bool flush) {
   struct stat now;
   if (::stat(target_.c_str(), &now) != 0 || !Unchanged(original_, now))
     throw Failure(kFailureFileChanged,
-                  "The file \"" + target_ + "\" changed while it was being rewritten");
+                  "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
   if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
-    ThrowSystemFailure(errno, "Cannot replace", target_);
+    ThrowSystemFailure(errno, "Impossibile sostituire", target_);
   temporary_.keep = true;
   if (flush) SyncFolder(FolderOf(target_));
 }

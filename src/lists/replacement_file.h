@@ -19,9 +19,10 @@ std::string ResolvedPath(const std::string& path);
 class ReplacementFile {
  public:
   // Creates the temporary file beside `target` (a resolved path) exclusively, with the
-  // owner and the permissions of `original`, the status of the target when it was read.
-  // Throws Failure when it cannot be created (a read-only folder, for one), or when the
-  // target may not be written.
+  // owner, the permissions (special bits included) and the extended attributes of the
+  // target; `original` is its status when it was read. Throws Failure when it cannot be
+  // created (a read-only folder, for one), when the target may not be written, or when it
+  // has other hard links, which a replacement would part from it.
   ReplacementFile(const std::string& target, const struct stat& original);
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
