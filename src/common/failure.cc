@@ -1,6 +1,6 @@
 #include "common/failure.h"
 
-#include <cstring>
+#include <cerrno>
 
 namespace ondrel {
 
@@ -9,7 +9,7 @@ void ThrowSystemFailure(int error_number, std::string_view action, std::string_v
   description += " \"";
   description += path;
   description += "\": ";
-  description += std::strerror(error_number);
+  description += SystemErrorText(error_number == 0 ? EIO : error_number);
   throw Failure(error_number == 0 ? EIO : error_number, description);
 }
 

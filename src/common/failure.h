@@ -45,11 +45,16 @@ std::optional<Failure> FailureOf(Work&& work) {
   } catch (const Failure& failure) {
     return failure;
   } catch (const std::bad_alloc&) {
-    return Failure(kFailureOutOfMemory, "Out of memory");
+    return Failure(kFailureOutOfMemory, "Memoria insufficiente");
   }
 }
 
-// Throws the failure for errno value `error_number`, naming the action and the path.
+// The Italian description of the system's failure number `error_number` (an errno value);
+// every system failure a user can see is described through it.
+std::string SystemErrorText(int error_number);
+
+// Throws the failure for errno value `error_number`: the action (in Italian, such as
+// "Impossibile aprire"), the path in quotes and the description of the number.
 [[noreturn]] void ThrowSystemFailure(int error_number, std::string_view action,
                                      std::string_view path);
 

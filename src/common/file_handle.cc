@@ -33,13 +33,14 @@ FileHandle::~FileHandle() {
 
 FileHandle FileHandle::Open(const FilePlace& place, int flags, int mode) {
   const std::string& path = place.path;
-  if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
+  if (path.find('\0') != std::string::npos)
+    throw Failure(kFailureBadPath, "Nome di file non valido");
   int fd;
   do {
     fd = place.folder >= 0 ? ::openat(place.folder, place.name, flags | O_CLOEXEC, mode)
                            : ::open(path.c_str(), flags | O_CLOEXEC, mode);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) ThrowSystemFailure(errno, "Cannot open", path);
+  if (fd < 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
   return FileHandle(fd);
 }
 
@@ -49,16 +50,16 @@ FileHandle FileHandle::OpenToRead(const FilePlace& place, struct stat& info) {
   // become the program's own. The flag stays on: reads of regular files ignore it, and Read
   // turns it off should a file system honour it.
   FileHandle file = Open(place, O_RDONLY | O_NONBLOCK | O_NOCTTY);
-  if (::fstat(file.fd_, &info) != 0) ThrowSystemFailure(errno, "Cannot read", path);
-  if (S_ISDIR(info.st_mode)) ThrowSystemFailure(EISDIR, "Cannot read", path);
+  if (::fstat(file.fd_, &info) != 0) ThrowSystemFailure(errno, "Impossibile leggere", path);
+  if (S_ISDIR(info.st_mode)) ThrowSystemFailure(EISDIR, "Impossibile leggere", path);
   if (!S_ISREG(info.st_mode))
-    throw Failure(kFailureBadPath, "\"" + path + "\" is not a regular file");
+    throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
   return file;
 }
 
 FileHandle FileHandle::Duplicate(int fd, std::string_view path_for_errors) {
   const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
-  if (copy < 0) ThrowSystemFailure(errno, "Cannot open", path_for_errors);
+  if (copy < 0) ThrowSystemFailure(errno, "Impossibile aprire", path_for_errors);
   return FileHandle(copy);
 }
 
@@ -69,7 +70,7 @@ std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view pa
     const int error = errno;
     if (error == EINTR) continue;
     if ((error == EAGAIN || error == EWOULDBLOCK) && ClearNonBlocking(fd_)) continue;
-    ThrowSystemFailure(error, "Cannot read", path_for_errors);
+    ThrowSystemFailure(error, "Impossibile leggere", path_for_errors);
   }
 }
 
@@ -78,19 +79,24 @@ void FileHandle::WriteAll(const char* data, std::size_t size, std::string_view p
     const ssize_t put = ::write(fd_, data, size);
     if (put < 0) {
       if (errno == EINTR) continue;
-      ThrowSystemFailure(errno, "Cannot write", path_for_errors);
+      ThrowSystemFailure(errno, "Impossibile scrivere", path_for_errors);
     }
-    if (put == 0) ThrowSystemFailure(ENOSPC, "Cannot write", path_for_errors);
+    if (put == 0) ThrowSystemFailure(ENOSPC, "Impossibile scrivere", path_for_errors);
     data += put;
     size -= static_cast<std::size_t>(put);
   }
+}
+
+void FileHandle::Rewind(std::string_view path_for_errors) {
+  if (::lseek(fd_, 0, SEEK_SET) != 0)
+    ThrowSystemFailure(errno, "Impossibile leggere", path_for_errors);
 }
 
 void FileHandle::Close(std::string_view path_for_errors) {
   if (fd_ < 0) return;
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0 && errno != EINTR)
-    ThrowSystemFailure(errno, "Cannot close", path_for_errors);
+    ThrowSystemFailure(errno, "Impossibile chiudere", path_for_errors);
 }
 
 }  // namespace ondrel

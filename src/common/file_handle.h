@@ -51,6 +51,8 @@ class FileHandle {
   std::size_t Read(char* buffer, std::size_t size, std::string_view path_for_errors);
   // Writes every byte or throws (a full disk included).
   void WriteAll(const char* data, std::size_t size, std::string_view path_for_errors);
+  // Moves back to the first byte; throws on error.
+  void Rewind(std::string_view path_for_errors);
   // Closes now and reports a failed close (deferred write errors) as a Failure.
   void Close(std::string_view path_for_errors);
 

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "common/platform.h"
@@ -52,36 +53,55 @@ int OpenFolder::Fd() const {
   return listing_ != nullptr ? ::dirfd(listing_) : -1;
 }
 
-bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, FolderLink link,
-                OpenFolder* keep) {
-  entries.clear();
-  if (keep != nullptr) *keep = OpenFolder();
-  if (folder.find('\0') != std::string::npos) return false;
-  std::string path = folder;
-  int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-  if (link == FolderLink::kRefuse) {
-    // A trailing separator has the system follow a link in the last place whatever the flags.
-    while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
-    flags |= O_NOFOLLOW;
-  }
-  const int fd = ::open(path.c_str(), flags);
-  if (fd < 0) return false;
+// Lists the folder open as `fd`, which it takes over; returns 0 or an errno value.
+int ListOpenedFolder(int fd, std::vector<FolderEntry>& entries, OpenFolder* keep) {
   DIR* listing = ::fdopendir(fd);
   if (listing == nullptr) {
+    const int error = errno;
     ::close(fd);
-    return false;
+    return error;
   }
   const int folder_fd = ::dirfd(listing);
+  errno = 0;
   while (const dirent* entry = ::readdir(listing)) {
-    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    entries.push_back(FolderEntry{entry->d_name, KindOf(folder_fd, *entry)});
+    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+      entries.push_back(FolderEntry{entry->d_name, KindOf(folder_fd, *entry)});
+    errno = 0;
+  }
+  const int error = errno;
+  if (error != 0) {
+    entries.clear();
+    ::closedir(listing);
+    return error;
   }
   if (keep != nullptr) {
     keep->listing_ = listing;
   } else {
     ::closedir(listing);
   }
-  return true;
+  return 0;
+}
+
+bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep) {
+  entries.clear();
+  if (keep != nullptr) *keep = OpenFolder();
+  if (folder.find('\0') != std::string::npos) return false;
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, keep);
+  errno = error;
+  return error == 0;
+}
+
+int ReadSubFolder(const OpenFolder& parent, const std::string& name,
+                  std::vector<FolderEntry>& entries, OpenFolder& keep) {
+  entries.clear();
+  keep = OpenFolder();
+  int fd;
+  do {
+    fd = ::openat(parent.Fd(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) return errno;
+  return ListOpenedFolder(fd, entries, &keep);
 }
 
 std::string NextSubFolder(const std::string& folder) {

@@ -20,14 +20,8 @@ struct FolderEntry {
   EntryKind kind;
 };
 
-// Whether a folder path whose last part is a link to a folder is listed through the link.
-enum class FolderLink {
-  kFollow,
-  kRefuse,  // for a walk: a folder listed as one may have been replaced by a link meanwhile
-};
-
-// A folder kept open after its listing, so that its files are opened by name in it: the
-// files of the very folder that was listed, whatever its path leads to by then.
+// A folder kept open after its listing, so that its files and sub-folders are opened by name
+// in it: the entries of the very folder that was listed, whatever its path leads to by then.
 class OpenFolder {
  public:
   OpenFolder() = default;
@@ -41,16 +35,24 @@ class OpenFolder {
   int Fd() const;
 
  private:
-  friend bool ReadFolder(const std::string&, std::vector<FolderEntry>&, FolderLink, OpenFolder*);
+  friend int ListOpenedFolder(int, std::vector<FolderEntry>&, OpenFolder*);
   DIR* listing_ = nullptr;
 };
 
-// Replaces `entries` with the entries of `folder` (a path ending with the separator) in the
-// order the system hands them out, "." and ".." left out. Returns false, with `entries`
-// empty, when the folder cannot be listed (or is a link that `link` refuses). With `keep`,
+// Replaces `entries` with the entries of `folder` (a path ending with the separator; a link
+// is followed) in the order the system hands them out, "." and ".." left out. Returns false,
+// with `entries` empty and errno saying why, when the folder cannot be listed. With `keep`,
 // the folder stays open in it.
 bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries,
-                FolderLink link = FolderLink::kFollow, OpenFolder* keep = nullptr);
+                OpenFolder* keep = nullptr);
+
+// The same for the sub-folder `name` of the open folder `parent`, opened in it and never
+// through a link: nothing outside the tree of `parent` is reached, whatever is renamed or
+// replaced meanwhile, and no path length limit applies. Returns 0, or the errno value of the
+// failure (ELOOP or ENOTDIR for a sub-folder replaced by a link or a file), with `entries`
+// empty.
+int ReadSubFolder(const OpenFolder& parent, const std::string& name,
+                  std::vector<FolderEntry>& entries, OpenFolder& keep);
 
 // With a folder path (ending with the separator): starts a new listing of it and returns its
 // first sub-folder's name. With the empty text: the next sub-folder of the listing started

@@ -31,7 +31,48 @@ off_t WholeLinesEnd(int fd) {
   return ::lseek(fd, 0, flags >= 0 && (flags & O_APPEND) != 0 ? SEEK_END : SEEK_CUR);
 }
 
+[[noreturn]] void RefuseOutput(const std::string& path, std::string_view what) {
+  throw Failure(kFailureBadPath, "\"" + path + "\" " + std::string(what) + ": non viene scritto");
+}
+
+// Adds CR LF at the end of the file open as `file` when its last byte ends no line.
+void EndLastLine(FileHandle& file, const struct stat& info, const std::string& path) {
+  if (info.st_size == 0) return;
+  char last = 0;
+  if (::pread(file.Fd(), &last, 1, info.st_size - 1) != 1)
+    ThrowSystemFailure(errno, "Impossibile leggere", path);
+  if (last != '\n' && last != '\r') file.WriteAll("\r\n", 2, path);
+}
+
 }  // namespace
+
+FileHandle OpenOutputFile(const std::string& path, WriteMode mode) {
+  // Emptied only once it is known to be a plain file: a refusal touches nothing.
+  // Appended to, its last byte is read first.
+  const int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY |
+                    (mode == WriteMode::kAppend ? O_RDWR | O_APPEND : O_WRONLY);
+  FileHandle file;
+  try {
+    file = FileHandle::Open(path, flags);
+  } catch (const Failure& failure) {
+    if (failure.Number() == ELOOP) RefuseOutput(path, "e` un collegamento simbolico");
+    if (failure.Number() == ENXIO) RefuseOutput(path, "non e` un file normale");
+    throw;
+  }
+  struct stat info;
+  if (::fstat(file.Fd(), &info) != 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
+  if (!S_ISREG(info.st_mode)) RefuseOutput(path, "non e` un file normale");
+  if (info.st_nlink > 1) RefuseOutput(path, "ha altri nomi (collegamenti fisici)");
+  const int status = ::fcntl(file.Fd(), F_GETFL);
+  if (status < 0 || ::fcntl(file.Fd(), F_SETFL, status & ~O_NONBLOCK) != 0)
+    ThrowSystemFailure(errno, "Impossibile aprire", path);
+  if (mode == WriteMode::kAppend) {
+    EndLastLine(file, info, path);
+  } else if (::ftruncate(file.Fd(), 0) != 0) {
+    ThrowSystemFailure(errno, "Impossibile scrivere", path);
+  }
+  return file;
+}
 
 LineWriter::LineWriter(const std::string& path, WriteMode mode, int permissions)
     : file_(FileHandle::Open(path, OpenFlags(mode), permissions)),
@@ -75,7 +116,7 @@ void LineWriter::Flush() {
 }
 
 void LineWriter::WriteLine(std::string_view text) {
-  if (failed_) ThrowSystemFailure(EIO, "Cannot write", path_);
+  if (failed_) ThrowSystemFailure(EIO, "Impossibile scrivere", path_);
   if (used_ + text.size() + 2 > kBufferSize) {
     Flush();
     if (text.size() + 2 > kBufferSize) {
@@ -92,13 +133,13 @@ void LineWriter::WriteLine(std::string_view text) {
 }
 
 void LineWriter::Sync() {
-  if (failed_) ThrowSystemFailure(EIO, "Cannot write", path_);
+  if (failed_) ThrowSystemFailure(EIO, "Impossibile scrivere", path_);
   Flush();
-  if (::fsync(file_.Fd()) != 0) ThrowSystemFailure(errno, "Cannot write", path_);
+  if (::fsync(file_.Fd()) != 0) ThrowSystemFailure(errno, "Impossibile scrivere", path_);
 }
 
 void LineWriter::Close() {
-  if (failed_) ThrowSystemFailure(EIO, "Cannot write", path_);
+  if (failed_) ThrowSystemFailure(EIO, "Impossibile scrivere", path_);
   Flush();
   file_.Close(path_);
 }

@@ -31,18 +31,19 @@ std::string TempFileNameFrom(int month, int day, double secondsSinceMidnight,
 }
 
 std::string TempFileName() {
-  // Unseeded on purpose: the sequence of random parts is the same after every start.
-  static std::minstd_rand generator;
-  static std::uniform_real_distribution<double> fraction(0.0, 1.0);
+  // Drawn from the system's random source: a sequence that started alike in every run would
+  // let another user of a shared temporary folder take the names before the run does.
+  static std::random_device source;
+  std::uniform_real_distribution<double> fraction(0.0, 1.0);
 
   timeval now{};
   ::gettimeofday(&now, nullptr);
   std::tm local{};
   const std::time_t seconds = now.tv_sec;
   ::localtime_r(&seconds, &local);
-  const double since_midnight = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec +
-                                now.tv_usec / 1e6;
-  return TempFileNameFrom(local.tm_mon + 1, local.tm_mday, since_midnight, fraction(generator));
+  const double since_midnight =
+      local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_usec / 1e6;
+  return TempFileNameFrom(local.tm_mon + 1, local.tm_mday, since_midnight, fraction(source));
 }
 
 }  // namespace ondrel

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/failure.h"
+
 namespace ondrel {
 
 TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
@@ -19,13 +21,24 @@ TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer)
   Open(place);
 }
 
+TextFileReader::TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer)
+    : file_(std::move(file)), path_(path), buffer_(&buffer) {
+  struct stat info;
+  if (::fstat(file_.Fd(), &info) != 0 || !S_ISREG(info.st_mode))
+    throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
+  Opened(info);
+}
+
 void TextFileReader::Open(const FilePlace& place) {
   struct stat info;
   file_ = FileHandle::OpenToRead(place, info);
+  Opened(info);
+}
+
+void TextFileReader::Opened(const struct stat& info) {
   identity_ = IdentityOfStatus(info);
   sizeAtOpen_ = static_cast<std::uint64_t>(info.st_size);
-  if (sizeAtOpen_ > buffer_->Capacity())
-    ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  if (sizeAtOpen_ > buffer_->Capacity()) ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
 }
 
 bool TextFileReader::Fill() {

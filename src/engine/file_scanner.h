@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/line_writer.h"
 #include "common/platform.h"
@@ -13,6 +14,12 @@
 #include "engine/store_conversion.h"
 
 namespace ondrel {
+
+// A file or folder the run could not read, with the reason; its addresses are missing.
+struct SkippedFile {
+  std::string path;
+  std::string reason;
+};
 
 // What the folder walk and the scanner of one extraction run share.
 struct ExtractionState {
@@ -31,6 +38,7 @@ struct ExtractionState {
   WindowSystem& windows;
   ReadBuffer buffer;                         // every file of the run is read through it
   TempPathSource newTempPath = NewTempPath;  // where store files are copied
+  std::vector<SkippedFile> skipped;          // in the order the walk met them
   // When set, the addresses a scan finds go to it instead: they are not shown, written or
   // counted here.
   AddressSink* handOff = nullptr;
@@ -41,8 +49,9 @@ struct ExtractionState {
 // Shows "Analisi di: " and the file's name in lblProc and yields; for the store kind has a text
 // copy made and reads that instead; then writes every address of the file to the output,
 // showing each in lblMail and yielding before it is written, and counts it. Returns 0, or the
-// number of the failure that ended the reading of this file (what was written stays). A failure
-// to write the output or to count is the run's, not the file's: it is thrown.
+// number of the failure that ended the reading of this file (what was written stays), which is
+// also added to `state.skipped`. A failure to write the output or to count is the run's, not
+// the file's: it is thrown.
 std::int32_t ScanFile(const FilePlace& place, ExtractionState& state);
 
 }  // namespace ondrel

@@ -56,11 +56,14 @@ struct FileJob {
   bool finished = false;
   // Written by the worker alone; read by the writer once `finished` is set, or once it has
   // taken a batch, for the caption, which a scan sets before it finds anything.
-  std::string caption;        // the lblProc caption of the scan
-  bool captionShown = false;  // the writer's own
+  std::string caption;  // the lblProc caption of the scan
   std::vector<Message> messages;
-  std::exception_ptr failure;  // a failure of the run, met in this file
+  std::exception_ptr failure;        // a failure of the run, met in this file
+  std::vector<SkippedFile> skipped;  // this file, when it could not be read
   FileFindings findings;
+  // The walk's, taken when the file is queued: the folders it could not read before this file.
+  std::vector<SkippedFile> skippedBefore;
+  bool started = false;  // the writer's own: it has begun to write this file
 };
 
 // Thrown in a worker to abandon its file once the run has ended.
@@ -123,8 +126,8 @@ class Harvest {
   bool WriteNext(std::unique_lock<std::mutex>& lock);
   void WriteBatch(const Batch& batch);
   void FinishFile(FileJob& job);
-  // Shows the file whose addresses are written from now on.
-  void ShowCaption(FileJob& job);
+  // Begins the writing of `job`: what the walk met before it is noted, and the file shows.
+  void StartFile(FileJob& job);
 
   // The workers' side.
   void Work(Worker& worker);
@@ -135,6 +138,8 @@ class Harvest {
   SourcesTable* sources_;
   const std::size_t window_;
   bool writerFailed_ = false;  // the walk thread only
+  // What could not be read, in walk order, as far as the output is written.
+  std::vector<SkippedFile> skipped_;
 
   std::mutex mutex_;
   std::condition_variable fileWaits_;              // a file waits for a worker, or the walk ended
@@ -202,23 +207,34 @@ void Harvest::Run(std::string& folder) {
   try {
     for (auto& worker : workers_) threads_.emplace_back([this, &worker] { Work(*worker); });
   } catch (const std::system_error& error) {
-    throw Failure(error.code().value(), "Cannot start a thread to read files");
+    throw Failure(error.code().value(), "Impossibile avviare i thread di lettura dei file");
   }
   state_.visitFile = [this](const FilePlace& place) { Visit(place); };
   std::exception_ptr walkFailure;
   try {
     ScanFolderTree(folder, state_);
   } catch (...) {
-    if (writerFailed_) throw;  // the run stops here, as it would on one thread
+    if (writerFailed_) {
+      // The run stops here, as it would on one thread, knowing only what came before.
+      state_.skipped = std::move(skipped_);
+      throw;
+    }
     // The walk itself failed: the files it handed out before are harvested first.
     walkFailure = std::current_exception();
   }
-  {
+  // Folders the walk could not read after its last file come after every file.
+  std::vector<SkippedFile> lastFolders = std::move(state_.skipped);
+  try {
     std::unique_lock lock(mutex_);
     walkEnded_ = true;
     fileWaits_.notify_all();
     WriteUntil(lock, [this] { return underWay_.empty(); });
+  } catch (...) {
+    state_.skipped = std::move(skipped_);
+    throw;
   }
+  for (SkippedFile& folder : lastFolders) skipped_.push_back(std::move(folder));
+  state_.skipped = std::move(skipped_);
   if (walkFailure) std::rethrow_exception(walkFailure);
 }
 
@@ -226,6 +242,8 @@ void Harvest::Visit(const FilePlace& place) {
   try {
     auto job = std::make_unique<FileJob>();
     job->path = place.path;
+    job->skippedBefore = std::move(state_.skipped);
+    state_.skipped.clear();
     if (place.folder >= 0) {
       job->name = place.name;
       job->folder = FileHandle::Duplicate(place.folder, place.path);
@@ -261,7 +279,7 @@ bool Harvest::WriteNext(std::unique_lock<std::mutex>& lock) {
     next.batches.pop_front();
     lock.unlock();
     batchTaken_.notify_all();
-    ShowCaption(next);
+    StartFile(next);
     WriteBatch(batch);
     lock.lock();
     return true;
@@ -288,18 +306,20 @@ void Harvest::WriteBatch(const Batch& batch) {
   state_.windows.Yield();
 }
 
-void Harvest::ShowCaption(FileJob& job) {
-  if (job.captionShown || job.caption.empty()) return;
-  state_.windows.SetCaption(StatusLabel::kProc, job.caption);
-  job.captionShown = true;
+void Harvest::StartFile(FileJob& job) {
+  if (job.started) return;
+  job.started = true;
+  for (SkippedFile& folder : job.skippedBefore) skipped_.push_back(std::move(folder));
+  if (!job.caption.empty()) state_.windows.SetCaption(StatusLabel::kProc, job.caption);
 }
 
 void Harvest::FinishFile(FileJob& job) {
+  StartFile(job);
   for (const Message& message : job.messages)
     state_.windows.ShowMessage(message.text, message.style, message.title);
   if (job.failure) std::rethrow_exception(job.failure);
+  for (SkippedFile& file : job.skipped) skipped_.push_back(std::move(file));
   if (sources_ != nullptr) sources_->AddFile(job.path, job.findings);
-  ShowCaption(job);
   state_.windows.Yield();
 }
 
@@ -327,6 +347,8 @@ void Harvest::Work(Worker& worker) {
       job->failure = std::current_exception();
       worker.batch = Batch{};
     }
+    job->skipped = std::move(worker.state.skipped);
+    worker.state.skipped.clear();
     job->folder = FileHandle();
     {
       std::lock_guard lock(mutex_);

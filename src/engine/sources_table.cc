@@ -43,7 +43,7 @@ std::string_view SourcesTable::Keep(std::string_view text) {
 
 void SourcesTable::AddFile(const std::string& path, const FileFindings& findings) {
   if (findings.Empty()) return;
-  if (files_.size() > UINT32_MAX) throw Failure(kFailureOverflow, "Too many files");
+  if (files_.size() > UINT32_MAX) throw Failure(kFailureOverflow, "Troppi file");
   const auto file = static_cast<std::uint32_t>(files_.size());
   files_.emplace_back();
   AppendCsvField(files_.back(), path);

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "common/extended_attributes.h"
 #include "common/failure.h"
 #include "common/file_handle.h"
 #include "common/platform.h"
@@ -51,10 +52,11 @@ mode_t CurrentUmask() {
 }  // namespace
 
 std::string ResolvedPath(const std::string& path) {
-  if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
+  if (path.find('\0') != std::string::npos)
+    throw Failure(kFailureBadPath, "Nome di file non valido");
   const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                              &std::free);
-  if (!resolved) ThrowSystemFailure(errno, "Cannot open", path);
+  if (!resolved) ThrowSystemFailure(errno, "Impossibile aprire", path);
   return resolved.get();
 }
 
@@ -64,40 +66,52 @@ ReplacementFile::TemporaryName::~TemporaryName() {
 
 ReplacementFile::ReplacementFile(const std::string& target, const struct stat& original)
     : target_(target), original_(original) {
-  CreateTemporary(&original);
+  CreateTemporary();
 }
 
 ReplacementFile::ReplacementFile(const std::string& path) {
   struct stat info;
   if (::lstat(path.c_str(), &info) != 0) {
-    if (errno != ENOENT) ThrowSystemFailure(errno, "Cannot open", path);
+    if (errno != ENOENT) ThrowSystemFailure(errno, "Impossibile aprire", path);
     target_ = path;
-    CreateTemporary(nullptr);
-    return;
+  } else {
+    target_ = ResolvedPath(path);
+    if (::stat(target_.c_str(), &info) != 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
+    original_ = info;
   }
-  target_ = ResolvedPath(path);
-  if (::stat(target_.c_str(), &info) != 0) ThrowSystemFailure(errno, "Cannot open", path);
-  original_ = info;
-  CreateTemporary(&info);
+  CreateTemporary();
 }
 
-void ReplacementFile::CreateTemporary(const struct stat* original) {
-  // Renaming needs only the folder's permission; a file its user may not write stays as it
-  // is, as it would if it were rewritten in place.
-  if (original != nullptr && ::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
-    ThrowSystemFailure(errno, "Cannot write", target_);
+void ReplacementFile::CreateTemporary() {
+  if (original_) {
+    // A rename would cut the other names off the list, which keep the old content: a list
+    // with more than one name is refused rather than split in two.
+    if (original_->st_nlink > 1) {
+      throw Failure(kFailureBadPath, "Il file \"" + target_ +
+                                         "\" ha altri nomi (collegamenti fisici) e non viene "
+                                         "riscritto: ne va fatta una copia con un solo nome");
+    }
+    // Renaming needs only the folder's permission; a file its user may not write stays as it
+    // is, as it would if it were rewritten in place.
+    if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
+      ThrowSystemFailure(errno, "Impossibile scrivere", target_);
+  }
   std::string pattern = FolderOf(target_) + ".ondrel-XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target_);
+  if (fd < 0) ThrowSystemFailure(errno, "Impossibile creare un file temporaneo accanto a", target_);
   FileHandle file(fd);
   temporary_.path = pattern;
-  if (original != nullptr) {
+  if (original_) {
     // Only root may give a file away; anyone else owns it already.
-    if (::fchown(fd, original->st_uid, original->st_gid) != 0 && errno != EPERM)
-      ThrowSystemFailure(errno, "Cannot set the owner of", temporary_.path);
+    if (::fchown(fd, original_->st_uid, original_->st_gid) != 0 && errno != EPERM)
+      ThrowSystemFailure(errno, "Impossibile assegnare il proprietario di", temporary_.path);
+    // The set-group and sticky bits too; after the owner, which would clear them.
+    if (::fchmod(fd, original_->st_mode & 07777) != 0)
+      ThrowSystemFailure(errno, "Impossibile assegnare i permessi di", temporary_.path);
+    CopyExtendedAttributes(target_, fd, temporary_.path);
+  } else if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0) {
+    ThrowSystemFailure(errno, "Impossibile assegnare i permessi di", temporary_.path);
   }
-  if (::fchmod(fd, original != nullptr ? original->st_mode & 0777 : 0666 & ~CurrentUmask()) != 0)
-    ThrowSystemFailure(errno, "Cannot set the permissions of", temporary_.path);
   writer_.emplace(std::move(file), temporary_.path);
 }
 
@@ -108,12 +122,12 @@ void ReplacementFile::Commit(bool flush) {
     struct stat now;
     if (::stat(target_.c_str(), &now) != 0 || !Unchanged(*original_, now))
       throw Failure(kFailureFileChanged,
-                    "The file \"" + target_ + "\" changed while it was being rewritten");
+                    "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
     if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
-      ThrowSystemFailure(errno, "Cannot replace", target_);
+      ThrowSystemFailure(errno, "Impossibile sostituire", target_);
   } else if (::renameat2(AT_FDCWD, temporary_.path.c_str(), AT_FDCWD, target_.c_str(),
                          RENAME_NOREPLACE) != 0) {
-    ThrowSystemFailure(errno, "Cannot create", target_);
+    ThrowSystemFailure(errno, "Impossibile creare", target_);
   }
   temporary_.keep = true;
   if (flush) SyncFolder(FolderOf(target_));

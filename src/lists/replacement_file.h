@@ -19,9 +19,10 @@ std::string ResolvedPath(const std::string& path);
 class ReplacementFile {
  public:
   // Creates the temporary file beside `target` (a resolved path) exclusively, with the
-  // owner and the permissions of `original`, the status of the target when it was read.
-  // Throws Failure when it cannot be created (a read-only folder, for one), or when the
-  // target may not be written.
+  // owner, the permissions (special bits included) and the extended attributes of the
+  // target; `original` is its status when it was read. Throws Failure when it cannot be
+  // created (a read-only folder, for one), when the target may not be written, or when it
+  // has other hard links, which a replacement would part from it.
   ReplacementFile(const std::string& target, const struct stat& original);
   // Replaces the file at `path` (the one a link leads to) as above, or, when nothing is
   // there, creates it with the permissions of a new file. Throws Failure as above.
@@ -44,8 +45,9 @@ class ReplacementFile {
     bool keep = false;
   };
 
-  // Makes the temporary file; with `original`, its owner and permissions.
-  void CreateTemporary(const struct stat* original);
+  // Makes the temporary file; for a target that is there, with its owner, permissions and
+  // extended attributes.
+  void CreateTemporary();
 
   std::string target_;
   std::optional<struct stat> original_;  // none for a file not there yet

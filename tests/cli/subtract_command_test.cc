@@ -56,18 +56,23 @@ TEST(SubtractCommandTest, RefusalsExitOneWithTheirMessageAndWriteNothing) {
   }
 }
 
-TEST(SubtractCommandTest, AFailureWhileWritingIsReportedAsAnIncompleteList) {
+// A link planted as MailNew.txt is refused before anything is written, and the message
+// says so instead of calling the list incomplete.
+TEST(SubtractCommandTest, AFailureBeforeWritingSaysMailNewWasNotTouched) {
   ScratchFolder scratch;
   const std::string base = scratch.Write("base.txt", "A\r\nB\r\n");
   const std::string exclusion = scratch.Write("exclusion.txt", "C\r\n");
-  ASSERT_EQ(::symlink("/dev/full", (scratch / "MailNew.txt").c_str()), 0);
+  const std::string victim = scratch.Write("victim.txt", "precious\r\n");
+  ASSERT_EQ(::symlink(victim.c_str(), (scratch / "MailNew.txt").c_str()), 0);
 
   const CliRun run = RunCli({"subtract", base, exclusion});
 
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(ENOSPC))) << run.err;
-  EXPECT_TRUE(Contains(run.err, "MailNew.txt e` incompleto")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "e` un collegamento simbolico")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "MailNew.txt non e` stato creato ne' modificato.")) << run.err;
+  EXPECT_FALSE(Contains(run.err, "incompleto")) << run.err;
+  EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -9,6 +10,7 @@
 #include "common/failure.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
+#include "common/text_reader.h"
 
 namespace ondrel {
 namespace {
@@ -18,6 +20,12 @@ using testing::ScratchFolder;
 
 struct Conversion {
   std::optional<std::string> Convert(const std::string& source,
+                                     std::optional<FileIdentity> excluded = {}) {
+    auto copy = ConvertIt(source, excluded);
+    if (!copy) return std::nullopt;
+    return copy->path;
+  }
+  std::optional<StoreCopy> ConvertIt(const std::string& source,
                                      std::optional<FileIdentity> excluded = {}) {
     return ConvertStoreFile(
         source, [&] { return scratch / ("copy" + std::to_string(++drawn)); }, excluded, buffer,
@@ -62,11 +70,28 @@ TEST(ConvertStoreFile, CreatesItsCopyUnderAFreshNameOnly) {
   EXPECT_EQ(ScratchFolder::Read(*c.Convert(c.scratch.Write("empty.dbx", ""))), "");
 }
 
-TEST(ConvertStoreFile, LeavesAnEmptyCopyWhenTheStoreFileCannotBeOpened) {
+TEST(ConvertStoreFile, RemovesItsCopyWhenTheStoreFileCannotBeRead) {
   Conversion c;
   EXPECT_THROW(c.Convert(c.scratch / "missing.dbx"), Failure);
-  EXPECT_TRUE(std::filesystem::exists(c.scratch / "copy1"));
-  EXPECT_EQ(ScratchFolder::Read(c.scratch / "copy1"), "");
+  EXPECT_THROW(c.Convert(c.scratch.Write("folder.dbx/inside", "x") + "/.."), Failure);
+  EXPECT_FALSE(std::filesystem::exists(c.scratch / "copy1"));
+  EXPECT_FALSE(std::filesystem::exists(c.scratch / "copy2"));
+}
+
+// In a temporary folder others may write, the copy's name may lead to another file by the
+// time it is read: the scan reads the descriptor that wrote it.
+TEST(ConvertStoreFile, HandsBackTheCopyOpenAtItsStartWhateverItsNameLeadsToLater) {
+  Conversion c;
+  const std::string secret = c.scratch.Write("secret.txt", "private@example.com");
+  auto copy = c.ConvertIt(c.scratch.Write("Posta.dbx", std::string("ab@cd.it\0", 9)));
+  ASSERT_TRUE(copy);
+  std::filesystem::remove(copy->path);
+  ASSERT_EQ(::symlink(secret.c_str(), copy->path.c_str()), 0);
+  TextFileReader reader(std::move(copy->file), copy->path, c.buffer);
+  std::string_view line;
+  ASSERT_TRUE(reader.NextLine(line));
+  EXPECT_EQ(line, "ab@cd.it ");
+  EXPECT_FALSE(reader.NextLine(line));
 }
 
 TEST(ConvertStoreFile, CopiesNothingOfAnExcludedFile) {

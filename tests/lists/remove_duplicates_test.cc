@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -342,6 +343,38 @@ TEST(RemoveDuplicates, ReplacesTheTargetOfALinkAndKeepsItsPermissions) {
   ASSERT_EQ(::stat(target.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
   EXPECT_EQ(NamesIn(scratch / "lists"), std::vector<std::string>{"real.txt"});
+}
+
+TEST(RemoveDuplicates, KeepsTheSpecialModeBitsAndTheExtendedAttributes) {
+  ScratchFolder scratch;
+  const std::string list = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
+  ASSERT_EQ(::chmod(list.c_str(), 03640), 0);
+  const bool attributes = ::setxattr(list.c_str(), "user.origin", "web", 3, 0) == 0;
+  RecordingWindowSystem windows;
+  EXPECT_EQ(Eliminate(list, windows).result.outcome, EliminationOutcome::kCompleted);
+  EXPECT_EQ(ScratchFolder::Read(list), "a\r\nb\r\n");
+  struct stat info;
+  ASSERT_EQ(::stat(list.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 03640u);
+  if (!attributes) GTEST_SKIP() << "this file system keeps no user attributes";
+  char value[8] = {};
+  EXPECT_EQ(::getxattr(list.c_str(), "user.origin", value, sizeof value), 3);
+  EXPECT_STREQ(value, "web");
+}
+
+// A rename would part the list from its other names, which would keep the old content; the
+// list is refused, untouched, instead.
+TEST(RemoveDuplicates, RefusesAListWithOtherHardLinks) {
+  ScratchFolder scratch;
+  const std::string list = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
+  ASSERT_EQ(::link(list.c_str(), (scratch / "other.txt").c_str()), 0);
+  RecordingWindowSystem windows;
+  const Elimination run = Eliminate(list, windows);
+  EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
+  EXPECT_EQ(run.result.failureNumber, kFailureBadPath);
+  EXPECT_TRUE(testing::Contains(run.result.failureDescription, "collegamenti fisici"));
+  EXPECT_EQ(ScratchFolder::Read(list), "b\r\na\r\nb\r\n");
+  EXPECT_EQ(NamesIn(scratch.Path()), (std::vector<std::string>{"list.txt", "other.txt"}));
 }
 
 TEST(RemoveDuplicates, AFailureLeavesTheListAsItWas) {

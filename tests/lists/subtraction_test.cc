@@ -131,7 +131,7 @@ TEST(SubtractLists, AFailureIsReportedAndNoInputIsTouched) {
       {"missing base", scratch / "none.txt", exclusion, scratch / "out1.txt", ENOENT},
       {"missing exclusion", base, scratch / "none.txt", scratch / "out2.txt", ENOENT},
       {"output in a missing folder", base, exclusion, scratch / "no/MailNew.txt", ENOENT},
-      {"full device", base, exclusion, "/dev/full", ENOSPC},
+      {"output is a device", base, exclusion, "/dev/full", kFailureBadPath},
       {"output is the base", base, exclusion, scratch / "./base.txt", kFailureBadPath},
   };
   for (const auto& c : cases) {
@@ -139,6 +139,7 @@ TEST(SubtractLists, AFailureIsReportedAndNoInputIsTouched) {
     EXPECT_FALSE(result.completed) << c.what;
     EXPECT_EQ(result.failureNumber, c.number) << c.what;
     EXPECT_FALSE(result.failureDescription.empty()) << c.what;
+    EXPECT_FALSE(result.outputWritten) << c.what;
   }
   EXPECT_EQ(ScratchFolder::Read(base), "a\r\nb\r\n");
   EXPECT_EQ(ScratchFolder::Read(exclusion), "a\r\n");
@@ -158,6 +159,7 @@ TEST(SubtractLists, AFullDiskKeepsTheLinesWrittenAndIsNoSuccess) {
   const SubtractionResult result = SubtractLists(base, exclusion, output);
   EXPECT_FALSE(result.completed);
   EXPECT_EQ(result.failureNumber, ENOSPC);
+  EXPECT_TRUE(result.outputWritten);
   const std::string written = ScratchFolder::Read(output);
   EXPECT_GT(written.size(), 0u);
   EXPECT_LT(written.size(), bytes.size());

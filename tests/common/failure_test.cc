@@ -1,0 +1,40 @@
+#include "common/failure.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+namespace ondrel {
+namespace {
+
+// Every system failure a user can meet is described in Italian, in one form.
+TEST(SystemFailure, IsDescribedInItalianWithTheActionAndThePath) {
+  const struct {
+    int number;
+    const char* text;
+  } cases[] = {
+      {ENOSPC, "spazio esaurito sul disco"},
+      {EACCES, "permesso negato"},
+      {ENOENT, "file o cartella inesistente"},
+      {EISDIR, "e` una cartella"},
+      {0, "errore di lettura o scrittura sul dispositivo"},  // a failure with no number
+      {4095, "errore di sistema 4095"},
+  };
+  for (const auto& c : cases) {
+    try {
+      ThrowSystemFailure(c.number, "Impossibile scrivere", "/tmp/a b");
+      ADD_FAILURE();
+    } catch (const Failure& failure) {
+      EXPECT_EQ(failure.Description(), std::string("Impossibile scrivere \"/tmp/a b\": ") + c.text);
+      EXPECT_EQ(failure.Number(), c.number == 0 ? EIO : c.number);
+    }
+  }
+  // No number the system may give is left to the system's own, English, text.
+  for (int number = 1; number < 134; ++number)
+    EXPECT_NE(SystemErrorText(number), std::strerror(number)) << number;
+}
+
+}  // namespace
+}  // namespace ondrel
