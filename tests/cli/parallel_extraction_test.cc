@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "cli/cli_runner.h"
 #include "cli/random_tree.h"
+#include "common/child_process.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "engine/extraction_run.h"
@@ -31,8 +33,15 @@ struct RunRecord {
   std::int32_t found, total, duplicates;
   std::string mail, res;
   std::vector<std::string> messages;
-  std::string output;  // MailOut.txt
+  std::vector<std::string> skipped;  // path and reason
+  std::string output;                // MailOut.txt
 };
+
+// `text` with the names of temporary copies, which differ from run to run, left out.
+std::string TempNamesMasked(const std::string& text) {
+  static const std::regex kTempName("~Qz[^\"]*");
+  return std::regex_replace(text, kTempName, "~Qz");
+}
 
 void ExpectSame(const RunRecord& one, const RunRecord& many) {
   EXPECT_EQ(one.outcome, many.outcome);
@@ -45,6 +54,7 @@ void ExpectSame(const RunRecord& one, const RunRecord& many) {
   EXPECT_EQ(one.mail, many.mail);
   EXPECT_EQ(one.res, many.res);
   EXPECT_EQ(one.messages, many.messages);
+  EXPECT_EQ(one.skipped, many.skipped);
   EXPECT_TRUE(one.output == many.output) << "MailOut.txt differs: " << one.output.size()
                                          << " bytes on one thread, " << many.output.size();
 }
@@ -84,8 +94,11 @@ class ParallelExtraction : public ::testing::Test {
                      windows.Caption(StatusLabel::kMail),
                      windows.Caption(StatusLabel::kRes),
                      {},
+                     {},
                      fs::is_symlink(mailOut) ? "" : ScratchFolder::Read(mailOut)};
     for (const auto& message : windows.messages) record.messages.push_back(message.text);
+    for (const SkippedFile& skipped : result.skippedFiles)
+      record.skipped.push_back(skipped.path + ": " + TempNamesMasked(skipped.reason));
     return record;
   }
 
@@ -165,7 +178,48 @@ TEST_F(ParallelExtraction, StoreFilesWithoutACopyAreSkippedAlike) {
   RandomTree random(13);
   random.Fill(tree_, 40);
   ::setenv("TEMP", (copies_ / "missing").c_str(), 1);
+  ASSERT_FALSE(Run(kKindStoreFiles, 0, 1).skipped.empty());
   ExpectSameForEveryThreadCount(kKindStoreFiles, 0);
+}
+
+TEST_F(ParallelExtraction, FilesAndFoldersThatCannotBeReadAreReportedAlike) {
+  if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv") || !MayActAsOrdinaryUser(tree_.Path()) ||
+      !MayActAsOrdinaryUser(out_.Path()))
+    GTEST_SKIP() << "needs root to run the program as another user";
+  RandomTree random(23);
+  random.Fill(tree_, 60, 1);
+  std::vector<fs::path> closed;
+  for (const auto& entry : fs::recursive_directory_iterator(tree_.Path())) {
+    if (random.Pick(6) == 0) closed.push_back(entry.path());
+  }
+  GiveToOrdinaryUser(tree_.Path());
+  GiveToOrdinaryUser(out_.Path());
+  for (const fs::path& path : closed) ::chmod(path.c_str(), 0);
+  CliOptions asNobody;
+  asNobody.prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+  // The build folder may lie where that user cannot go: run a copy.
+  asNobody.program = copies_ / "ondrel-cli";
+  fs::copy_file(ONDREL_CLI_PATH, asNobody.program);
+  ::chmod(copies_.Path().c_str(), 0755);
+
+  CliRun first;
+  std::string firstOutput;
+  for (const char* jobs : {"1", "2", "7"}) {
+    SCOPED_TRACE(std::string("--jobs ") + jobs);
+    const CliRun run =
+        RunCli({"extract", "--kind", "text", "--jobs", jobs, tree_.Path(), out_.Path()}, asNobody);
+    const std::string output = ScratchFolder::Read(out_ / "MailOut.txt");
+    if (first.status == -1) {
+      first = run;
+      firstOutput = output;
+      EXPECT_EQ(run.status, 3) << run.err;
+      continue;
+    }
+    EXPECT_EQ(run.status, first.status);
+    EXPECT_EQ(run.out, first.out);
+    EXPECT_EQ(run.err, first.err);
+    EXPECT_TRUE(output == firstOutput);
+  }
 }
 
 TEST_F(ParallelExtraction, RandomTreesKindsAndThreadCounts) {
