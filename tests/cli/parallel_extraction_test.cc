@@ -113,6 +113,29 @@ class ParallelExtraction : public ::testing::Test {
     }
   }
 
+  // Runs ondrel-cli extract --kind text with --jobs 1, 2 and 7 and expects the same status
+  // (`status` the first time), output, messages and MailOut.txt of all three.
+  void ExpectSameCommandForEveryThreadCount(int status, const CliOptions& options = {}) {
+    CliRun first;
+    std::string firstOutput;
+    for (const char* jobs : {"1", "2", "7"}) {
+      SCOPED_TRACE(std::string("--jobs ") + jobs);
+      const CliRun run =
+          RunCli({"extract", "--kind", "text", "--jobs", jobs, tree_.Path(), out_.Path()}, options);
+      const std::string output = ScratchFolder::Read(out_ / "MailOut.txt");
+      if (first.status == -1) {
+        EXPECT_EQ(run.status, status) << run.err;
+        first = run;
+        firstOutput = output;
+        continue;
+      }
+      EXPECT_EQ(run.status, first.status);
+      EXPECT_EQ(run.out, first.out);
+      EXPECT_EQ(run.err, first.err);
+      EXPECT_TRUE(output == firstOutput);
+    }
+  }
+
   ScratchFolder tree_, out_, copies_;
   std::optional<std::string> savedTemp_;
 };
@@ -202,24 +225,7 @@ TEST_F(ParallelExtraction, FilesAndFoldersThatCannotBeReadAreReportedAlike) {
   fs::copy_file(ONDREL_CLI_PATH, asNobody.program);
   ::chmod(copies_.Path().c_str(), 0755);
 
-  CliRun first;
-  std::string firstOutput;
-  for (const char* jobs : {"1", "2", "7"}) {
-    SCOPED_TRACE(std::string("--jobs ") + jobs);
-    const CliRun run =
-        RunCli({"extract", "--kind", "text", "--jobs", jobs, tree_.Path(), out_.Path()}, asNobody);
-    const std::string output = ScratchFolder::Read(out_ / "MailOut.txt");
-    if (first.status == -1) {
-      first = run;
-      firstOutput = output;
-      EXPECT_EQ(run.status, 3) << run.err;
-      continue;
-    }
-    EXPECT_EQ(run.status, first.status);
-    EXPECT_EQ(run.out, first.out);
-    EXPECT_EQ(run.err, first.err);
-    EXPECT_TRUE(output == firstOutput);
-  }
+  ExpectSameCommandForEveryThreadCount(3, asNobody);
 }
 
 TEST_F(ParallelExtraction, RandomTreesKindsAndThreadCounts) {
@@ -241,24 +247,7 @@ TEST_F(ParallelExtraction, RandomTreesKindsAndThreadCounts) {
 TEST_F(ParallelExtraction, TheCommandPrintsAndLeavesTheSameForAnyJobs) {
   RandomTree random(31);
   random.Fill(tree_, 30, 1);
-  std::string firstOutput;
-  CliRun first;
-  for (const char* jobs : {"1", "2", "7"}) {
-    SCOPED_TRACE(std::string("--jobs ") + jobs);
-    const CliRun run =
-        RunCli({"extract", "--kind", "text", "--jobs", jobs, tree_.Path(), out_.Path()});
-    const std::string output = ScratchFolder::Read(out_ / "MailOut.txt");
-    if (first.status == -1) {
-      first = run;
-      firstOutput = output;
-      EXPECT_EQ(run.status, 0) << run.err;
-      continue;
-    }
-    EXPECT_EQ(run.status, first.status);
-    EXPECT_EQ(run.out, first.out);
-    EXPECT_EQ(run.err, first.err);
-    EXPECT_TRUE(output == firstOutput);
-  }
+  ExpectSameCommandForEveryThreadCount(0);
 }
 
 TEST_F(ParallelExtraction, OnATerminalTheLineShowsAFileReadAndItsAddresses) {
