@@ -1,32 +1,52 @@
-# Extraction benchmarks: text files and web pages against ripgrep on one thread and the
-# memchr pass, the walk alone against find, and the peak memory of an extraction.
+# Extraction benchmarks: text files and web pages against ripgrep on all cores and on one
+# thread and against the memchr pass, the walk alone against find, and the peak memory of an
+# extraction, with and without --sources.
 # Sourced by run.sh after lib.sh.
 
 # Every timed run starts with no pending writes: otherwise one command's output, still being
 # written back, slows the next command's writes and its flush to disk.
 readonly SETTLE=sync
 
-# bench_extraction NAME KIND TREE PATTERN RG_OPTIONS: one kind over one tree.
+# bench_extraction NAME KIND TREE PATTERN RG_OPTIONS: one kind over one tree. ondrel-cli runs
+# with its default (one thread per core) and with --jobs 1 and 2; ripgrep on all cores and on
+# one thread.
 bench_extraction() {
   local name=$1 kind=$2 tree=$3 pattern=$4 rg_options=$5
   local mail=$DATA/mail-$name summary=$DATA/$name-summary.txt
+  local extract="$(q "$CLI") extract --kind $kind"
+  local rg="rg -o --no-filename --no-line-number --no-ignore --hidden${rg_options:+ $rg_options}"
   mkdir -p "$mail"
   # --no-ignore --hidden: the trees may lie in a git-ignored folder, which ripgrep would skip.
   time_interleaved "$RUNS" "$SETTLE" \
-    "$name-ondrel" "$(q "$CLI") extract --kind $kind $(q "$tree") $(q "$mail") > $(q "$summary")" \
-    "$name-rg" "rg -o --no-filename --no-line-number --no-ignore --hidden -j1 $rg_options $(q "$pattern") $(q "$tree") > $(q "$DATA/$name-rg.txt")" \
+    "$name-ondrel" "$extract $(q "$tree") $(q "$mail") > $(q "$summary")" \
+    "$name-ondrel-j1" "$extract --jobs 1 $(q "$tree") $(q "$mail") > /dev/null" \
+    "$name-ondrel-j2" "$extract --jobs 2 $(q "$tree") $(q "$mail") > /dev/null" \
+    "$name-ondrel-sources" "$extract --sources $(q "$DATA/$name-sources.csv") $(q "$tree") $(q "$mail") > /dev/null" \
+    "$name-rg" "$rg $(q "$pattern") $(q "$tree") > $(q "$DATA/$name-rg.txt")" \
+    "$name-rg-j1" "$rg -j1 $(q "$pattern") $(q "$tree") > /dev/null" \
     "$name-memchr" "$(q "$COUNT_AT") $(q "$tree") > $(q "$DATA/$name-at.txt")"
 
   local found
   found=$(sed -n 's/^Trovati: \([0-9]*\) .*/\1/p' "$summary")
   heading "Extraction, --kind $kind: $(du -sh --apparent-size "$tree" | cut -f1)B in $(find "$tree" -type f | wc -l) files"
-  row_time "$name-ondrel" "ondrel-cli extract --kind $kind"
-  row_time "$name-rg" "rg -o -j1${rg_options:+ $rg_options} '$pattern'"
+  row_time "$name-ondrel" "ondrel-cli extract --kind $kind (default: $(nproc) jobs)"
+  row_time "$name-ondrel-j2" "ondrel-cli extract --kind $kind --jobs 2"
+  row_time "$name-ondrel-j1" "ondrel-cli extract --kind $kind --jobs 1"
+  row_time "$name-ondrel-sources" "ondrel-cli extract --kind $kind --sources FILE"
+  row_time "$name-rg" "rg -o${rg_options:+ $rg_options} '$pattern' (all cores)"
+  row_time "$name-rg-j1" "rg -o -j1${rg_options:+ $rg_options} '$pattern'"
   row_time "$name-memchr" "memchr pass (one thread, counts \"@\")"
-  row_ratio "rg -j1 time / ondrel-cli time" "$(mean_of "$name-rg")" "$(mean_of "$name-ondrel")" ">=" 1.5
-  row_ratio "ondrel-cli time / memchr pass time" "$(mean_of "$name-ondrel")" "$(mean_of "$name-memchr")" "<=" 3
+  row_ratio "ondrel-cli time / rg time, both on all cores" "$(mean_of "$name-ondrel")" "$(mean_of "$name-rg")" "<=" 0.8
+  row_ratio "ondrel-cli --jobs 1 time / default time" "$(mean_of "$name-ondrel-j1")" "$(mean_of "$name-ondrel")"
+  row_ratio "rg -j1 time / ondrel-cli --jobs 1 time" "$(mean_of "$name-rg-j1")" "$(mean_of "$name-ondrel-j1")" ">=" 1.5
+  row_ratio "ondrel-cli --jobs 1 time / memchr pass time" "$(mean_of "$name-ondrel-j1")" "$(mean_of "$name-memchr")" "<=" 3
   row_memory "peak memory of ondrel-cli extract (dedupe of MailOut incl.)" \
     "$(peak_kib "$CLI" extract --kind "$kind" "$tree" "$mail")" 0
+  row_memory "peak memory of ondrel-cli extract --jobs 1" \
+    "$(peak_kib "$CLI" extract --kind "$kind" --jobs 1 "$tree" "$mail")" 0
+  row_memory "peak memory of ondrel-cli extract --sources" \
+    "$(peak_kib "$CLI" extract --kind "$kind" --sources "$DATA/$name-sources.csv" "$tree" "$mail")" 0
+  row_text "--sources: $(($(line_count "$DATA/$name-sources.csv") - 1)) rows (distinct pairs of address and file), $(mib "$(file_bytes "$DATA/$name-sources.csv")")"
   row_text "addresses found: ondrel-cli ${found:-?}, rg matches $(line_count "$DATA/$name-rg.txt"), \"@\" bytes $(cat "$DATA/$name-at.txt")"
 }
 
