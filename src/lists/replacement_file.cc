@@ -77,6 +77,8 @@ ReplacementFile::ReplacementFile(const std::string& path) {
   } else {
     target_ = ResolvedPath(path);
     if (::stat(target_.c_str(), &info) != 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
+    if (!S_ISREG(info.st_mode))
+      throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
     original_ = info;
   }
   CreateTemporary();

@@ -25,7 +25,8 @@ class ReplacementFile {
   // has other hard links, which a replacement would part from it.
   ReplacementFile(const std::string& target, const struct stat& original);
   // Replaces the file at `path` (the one a link leads to) as above, or, when nothing is
-  // there, creates it with the permissions of a new file. Throws Failure as above.
+  // there, creates it with the permissions of a new file. Throws Failure as above, and when
+  // `path` leads to anything but a regular file.
   explicit ReplacementFile(const std::string& path);
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;

@@ -170,12 +170,24 @@ TEST_F(Sources, ReplacesTheTableOnlyWhenTheWholeTreeWasHarvested) {
   EXPECT_EQ(NamesIn(work_.Path()), std::vector<std::string>{"sources.csv"});
 }
 
-TEST_F(Sources, AFolderThatCannotTakeTheTableFailsTheRunBeforeMailOutIsTouched) {
+TEST_F(Sources, APlaceThatCannotTakeTheTableFailsTheRunBeforeMailOutIsTouched) {
   tree_.Write("a.txt", "anna@example.com\r\n");
   out_.Write("MailOut.txt", "earlier@example.com\r\n");
-  const RunResult result = Run(kKindTextFiles, 0, 2, work_ / "missing/sources.csv");
-  EXPECT_EQ(result.outcome, RunOutcome::kFailed);
-  EXPECT_EQ(ScratchFolder::Read(MailOut()), "earlier@example.com\r\n");
+  fs::create_directory(work_ / "folder");
+  const struct {
+    std::string sources;
+    const char* reason;
+  } cases[] = {
+      {work_ / "missing/sources.csv", "file o cartella inesistente"},
+      {work_ / "folder", "non e` un file normale"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.sources);
+    const RunResult result = Run(kKindTextFiles, 0, 2, c.sources);
+    EXPECT_EQ(result.outcome, RunOutcome::kFailed);
+    EXPECT_TRUE(Contains(result.failureDescription, c.reason)) << result.failureDescription;
+    EXPECT_EQ(ScratchFolder::Read(MailOut()), "earlier@example.com\r\n");
+  }
 }
 
 TEST_F(Sources, APathThatNamesMailOutIsRefusedHoweverSpelled) {
