@@ -12,8 +12,9 @@ namespace ondrel::cli {
 
 enum class Command { kHelp, kVersion, kExtract, kDedupe, kSubtract };
 
-// The most files extract reads at once.
-inline constexpr int kMostJobs = 256;
+// The most files extract reads at once. Each file under way holds its folder open, a few per
+// thread: this many stays well inside the usual limit of 1,024 open files.
+inline constexpr int kMostJobs = 64;
 
 struct Arguments {
   Command command = Command::kHelp;

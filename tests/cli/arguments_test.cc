@@ -54,7 +54,7 @@ TEST(ArgumentsTest, JobsAndSourcesOfAnExtraction) {
   const Case cases[] = {
       {{"extract", "a", "b"}, 0, ""},
       {{"extract", "--jobs", "1", "a", "b"}, 1, ""},
-      {{"extract", "a", "b", "--jobs=256", "--sources", "s.csv"}, 256, "s.csv"},
+      {{"extract", "a", "b", "--jobs=64", "--sources", "s.csv"}, 64, "s.csv"},
       {{"extract", "--sources=--x", "--jobs", "007", "a", "b"}, 7, "--x"},
   };
   for (const Case& c : cases) {
@@ -84,11 +84,11 @@ TEST(ArgumentsTest, UsageErrorsSayWhatIsWrong) {
       {{"extract", "-a", "a", "b"}, "opzione sconosciuta: -a"},
       {{"subtract", "--append", "a", "b"}, "opzione sconosciuta: --append"},
       {{"dedupe", "--kind", "text", "a"}, "opzione sconosciuta: --kind"},
-      {{"extract", "--jobs", "0", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
-      {{"extract", "--jobs=257", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
-      {{"extract", "--jobs", "-2", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
-      {{"extract", "--jobs=", "a", "b"}, "--jobs vuole un numero da 1 a 256"},
-      {{"extract", "a", "b", "--jobs"}, "--jobs vuole un numero da 1 a 256"},
+      {{"extract", "--jobs", "0", "a", "b"}, "--jobs vuole un numero da 1 a 64"},
+      {{"extract", "--jobs=65", "a", "b"}, "--jobs vuole un numero da 1 a 64"},
+      {{"extract", "--jobs", "-2", "a", "b"}, "--jobs vuole un numero da 1 a 64"},
+      {{"extract", "--jobs=", "a", "b"}, "--jobs vuole un numero da 1 a 64"},
+      {{"extract", "a", "b", "--jobs"}, "--jobs vuole un numero da 1 a 64"},
       {{"extract", "--sources=", "a", "b"}, "--sources vuole il percorso di un file"},
       {{"extract", "a", "b", "--sources"}, "--sources vuole il percorso di un file"},
       {{"dedupe", "--jobs", "2", "a"}, "opzione sconosciuta: --jobs"},
