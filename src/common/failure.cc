@@ -1,16 +1,13 @@
 #include "common/failure.h"
 
-#include <cstring>
-
 namespace ondrel {
 
-void ThrowSystemFailure(int error_number, std::string_view action, std::string_view path) {
+void ThrowFailure(FailureNumber number, std::string_view action, std::string_view path) {
   std::string description(action);
   description += " \"";
   description += path;
-  description += "\": ";
-  description += std::strerror(error_number);
-  throw Failure(error_number == 0 ? EIO : error_number, description);
+  description += '"';
+  throw Failure(number, description);
 }
 
 }  // namespace ondrel

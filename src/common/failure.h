@@ -11,8 +11,8 @@
 
 namespace ondrel {
 
-// Numbers of failures that do not come from the operating system. System failures carry
-// their errno value, which is always below these.
+// The program's own failure numbers, the same on every platform. Each platform maps its system
+// errors (errno, GetLastError) onto the second group; callers compare only these.
 enum FailureNumber : std::int32_t {
   kFailureOverflow = 10001,
   kFailureDepthLimit = 10002,
@@ -21,6 +21,15 @@ enum FailureNumber : std::int32_t {
   kFailurePathTooLong = 10005,
   kFailureBadPath = 10006,
   kFailureOutOfRange = 10007,
+
+  kFailureNotFound = 10020,      // no such file or folder
+  kFailureAccessDenied = 10021,  // permissions, a read-only file or medium
+  kFailureNameTaken = 10022,     // a file of that name exists already
+  kFailureNoSpace = 10023,       // the disk or the quota is full
+  kFailureIsFolder = 10024,      // a folder where a file was wanted
+  kFailureInUse = 10025,         // locked or held open by another program
+  kFailureInputOutput = 10026,   // the device failed
+  kFailureSystem = 10029,        // any other failure of the system
 };
 
 class Failure : public std::runtime_error {
@@ -49,8 +58,13 @@ std::optional<Failure> FailureOf(Work&& work) {
   }
 }
 
-// Throws the failure for errno value `error_number`, naming the action and the path.
-[[noreturn]] void ThrowSystemFailure(int error_number, std::string_view action,
+// Throws the failure for the system's error number `system_error` (errno on POSIX,
+// GetLastError on Windows), mapped onto the program's numbers, naming the action and the path.
+[[noreturn]] void ThrowSystemFailure(int system_error, std::string_view action,
                                      std::string_view path);
+
+// Throws the failure `number`, naming the action and the path.
+[[noreturn]] void ThrowFailure(FailureNumber number, std::string_view action,
+                               std::string_view path);
 
 }  // namespace ondrel

@@ -1,18 +1,19 @@
 // Listing a folder's entries, and handing out its sub-folders one at a time.
 #pragma once
 
-#include <dirent.h>
-
+#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
+
+#include "common/unique_handle.h"
 
 namespace ondrel {
 
 enum class EntryKind {
-  kFile,    // a regular file, or a link to one
-  kFolder,  // a folder itself; a link to a folder is not one, so a walk never loops
-  kOther,   // devices, pipes, sockets, broken links, links to folders
+  kFile,    // a regular file, or a link to one; on Windows hidden and system files too
+  kFolder,  // a folder itself; a link to a folder is not one, so a walk never loops; on
+            // Windows hidden folders too, but not folders marked as system or reparse points
+  kOther,   // devices, pipes, sockets, broken links, links to folders, junctions
 };
 
 struct FolderEntry {
@@ -28,21 +29,24 @@ enum class FolderLink {
 
 // A folder kept open after its listing, so that its files are opened by name in it: the
 // files of the very folder that was listed, whatever its path leads to by then.
+// On Windows a folder held open cannot be renamed or removed meanwhile.
 class OpenFolder {
  public:
-  OpenFolder() = default;
-  OpenFolder(OpenFolder&& other) noexcept : listing_(std::exchange(other.listing_, nullptr)) {}
-  OpenFolder& operator=(OpenFolder&& other) noexcept;
-  OpenFolder(const OpenFolder&) = delete;
-  OpenFolder& operator=(const OpenFolder&) = delete;
-  ~OpenFolder();
+  struct Traits {
+    using Value = std::intptr_t;
+    static constexpr Value Invalid() { return -1; }
+    static void Close(Value folder);
+  };
 
-  // The folder's descriptor; -1 when no folder is held.
-  int Fd() const;
+  OpenFolder() = default;
+  explicit OpenFolder(Traits::Value native) : native_(native) {}
+
+  bool IsOpen() const { return native_.Valid(); }
+  // The system's handle of the folder (a descriptor, a HANDLE), for the platform files.
+  Traits::Value Native() const { return native_.Get(); }
 
  private:
-  friend bool ReadFolder(const std::string&, std::vector<FolderEntry>&, FolderLink, OpenFolder*);
-  DIR* listing_ = nullptr;
+  UniqueHandle<Traits> native_;
 };
 
 // Replaces `entries` with the entries of `folder` (a path ending with the separator) in the

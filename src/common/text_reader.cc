@@ -1,7 +1,5 @@
 #include "common/text_reader.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -20,12 +18,11 @@ TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer)
 }
 
 void TextFileReader::Open(const FilePlace& place) {
-  struct stat info;
-  file_ = FileHandle::OpenToRead(place, info);
-  identity_ = IdentityOfStatus(info);
-  sizeAtOpen_ = static_cast<std::uint64_t>(info.st_size);
-  if (sizeAtOpen_ > buffer_->Capacity())
-    ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+  FileStatus status;
+  file_ = FileHandle::OpenToRead(place, status);
+  identity_ = status.identity;
+  sizeAtOpen_ = status.size;
+  if (sizeAtOpen_ > buffer_->Capacity()) file_.AdviseSequential();
 }
 
 bool TextFileReader::Fill() {

@@ -7,8 +7,8 @@
 #include "common/failure.h"
 #include "common/file_search.h"
 #include "common/line_writer.h"
+#include "common/path_rules.h"
 #include "common/paths.h"
-#include "common/platform.h"
 #include "engine/file_scanner.h"
 #include "engine/folder_walk.h"
 
@@ -86,8 +86,8 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
   windows.SetBusyPointer(true);
   result.outcome = RunOutcome::kCompleted;
   if (const auto failure = FailureOf([&] {
-        HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append,
-                            counters, windows, result);
+        HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append, counters,
+                            windows, result);
       })) {
     result.outcome = RunOutcome::kFailed;
     result.failureNumber = failure->Number();

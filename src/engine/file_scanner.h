@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "common/file_status.h"
 #include "common/line_writer.h"
-#include "common/platform.h"
 #include "common/read_buffer.h"
 #include "common/window_system.h"
 #include "engine/store_conversion.h"

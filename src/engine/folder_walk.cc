@@ -5,10 +5,10 @@
 
 #include "common/failure.h"
 #include "common/folder_listing.h"
+#include "common/path_rules.h"
 #include "common/paths.h"
-#include "common/platform.h"
 #include "engine/ascii_case.h"
-#include "engine/extraction_run.h"
+#include "engine/file_kind.h"
 
 namespace ondrel {
 namespace {
@@ -33,7 +33,7 @@ void EnterFolder(const std::string& path, Level& level, FolderLink link, Extract
     if (entry.kind != EntryKind::kFile || !KindSelects(state.fileKind, entry.name)) continue;
     file_path.assign(path).append(entry.name);
     // A file that cannot be read is skipped.
-    ScanFile(FilePlace(file_path, folder.Fd(), entry.name.c_str()), state);
+    ScanFile(FilePlace(file_path, folder, entry.name), state);
   }
 }
 

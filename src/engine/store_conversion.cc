@@ -1,10 +1,6 @@
 #include "engine/store_conversion.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 
 #include "common/failure.h"
 #include "common/file_handle.h"
@@ -34,9 +30,9 @@ FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path) {
   for (int attempt = 1;; ++attempt) {
     path = newTempPath();
     try {
-      return FileHandle::Open(path, O_WRONLY | O_CREAT | O_EXCL, 0600);
+      return FileHandle::CreateExclusive(path);
     } catch (const Failure& failure) {
-      if (failure.Number() != EEXIST || attempt == kTempNameAttempts) throw;
+      if (failure.Number() != kFailureNameTaken || attempt == kTempNameAttempts) throw;
     }
   }
 }
@@ -57,11 +53,11 @@ std::optional<std::string> ConvertStoreFile(const FilePlace& source,
 
   std::string copy_path;
   FileHandle copy = CreateCopy(newTempPath, copy_path);
-  struct stat info;
-  FileHandle original = FileHandle::OpenToRead(source, info);
-  if (excluded && IdentityOfStatus(info) == *excluded) {
+  FileStatus status;
+  FileHandle original = FileHandle::OpenToRead(source, status);
+  if (excluded && status.identity == *excluded) {
     copy = FileHandle();
-    ::unlink(copy_path.c_str());
+    RemoveFile(copy_path);
     return std::nullopt;
   }
   char* const data = buffer.Data();

@@ -10,6 +10,7 @@
 
 #include "cli/cli_runner.h"
 #include "common/child_process.h"
+#include "common/failure.h"
 #include "common/generated_lists.h"
 #include "common/test_files.h"
 #include "lists/small_file_system.h"
@@ -19,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kFullDisk = "errore " + std::to_string(ENOSPC) + ":";
+const std::string kFullDisk = "errore " + std::to_string(kFailureNoSpace) + ":";
 const std::string kUnchanged = "Il file non e` stato modificato.";
 
 // A scratch folder with a small file system on its "small" folder.
@@ -114,8 +115,8 @@ TEST(CliPermissionFaults, AnOutputFolderItMayNotWriteFailsTheEliminationAndKeeps
       RunCli({"extract", "--kind", "text", scratch / "scan", scratch / "out"}, as_ordinary_user);
 
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(
-      Contains(run.err, "Eliminazione doppi non riuscita, errore " + std::to_string(EACCES) + ":"))
+  EXPECT_TRUE(Contains(run.err, "Eliminazione doppi non riuscita, errore " +
+                                    std::to_string(kFailureAccessDenied) + ":"))
       << run.err;
   EXPECT_TRUE(Contains(run.err, kUnchanged)) << run.err;
   EXPECT_EQ(ScratchFolder::Read(mail_out), "z@x.org\r\na@x.org\r\nz@x.org\r\n");

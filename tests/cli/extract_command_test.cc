@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "common/failure.h"
 #include "common/test_files.h"
 
 namespace ondrel::testing {
@@ -130,7 +131,7 @@ TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureAndIsNoSuccess) {
 
   EXPECT_EQ(run.status, 1);
   EXPECT_FALSE(Contains(run.out, "Fine elaborazione")) << run.out;
-  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(ENOSPC))) << run.err;
+  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(kFailureNoSpace))) << run.err;
   EXPECT_TRUE(Contains(run.err, std::strerror(ENOSPC))) << run.err;
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "cli/cli_runner.h"
+#include "common/failure.h"
 #include "common/test_files.h"
 
 namespace ondrel::testing {
@@ -66,7 +67,7 @@ TEST(SubtractCommandTest, AFailureWhileWritingIsReportedAsAnIncompleteList) {
 
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(ENOSPC))) << run.err;
+  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(kFailureNoSpace))) << run.err;
   EXPECT_TRUE(Contains(run.err, "MailNew.txt e` incompleto")) << run.err;
 }
 

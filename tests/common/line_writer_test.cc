@@ -1,10 +1,9 @@
 #include "common/line_writer.h"
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
 #include "common/failure.h"
+#include "common/path_rules.h"
 #include "common/test_files.h"
 
 namespace ondrel {
@@ -36,14 +35,17 @@ TEST(LineWriter, EndsEveryLineWithCrLfAndAppendsOrReplaces) {
   EXPECT_EQ(ScratchFolder::Read(path), "b\r\nc\r\n");
 }
 
-TEST(LineWriter, CreateNewRefusesAnExistingNameAndKeepsPermissions) {
+TEST(FileHandle, CreateExclusiveRefusesAnExistingNameAndIsTheOwnersOnly) {
   ScratchFolder scratch;
   const std::string path = scratch / "copy";
-  { LineWriter writer(path, WriteMode::kCreateNew, 0600); }
-  struct stat info;
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
-  EXPECT_THROW(LineWriter(path, WriteMode::kCreateNew), Failure);
+  { LineWriter writer(FileHandle::CreateExclusive(path), path); }
+  if (!kWindowsPlatform) EXPECT_EQ(StatusOf(path)->permissions, 0600u);
+  try {
+    FileHandle::CreateExclusive(path);
+    ADD_FAILURE() << "an existing name was opened";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Number(), kFailureNameTaken);
+  }
 }
 
 TEST(LineWriter, AFullDiskIsReportedAndStaysReported) {
@@ -54,7 +56,7 @@ TEST(LineWriter, AFullDiskIsReportedAndStaysReported) {
     writer.Close();
   } catch (const Failure& failure) {
     failed = true;
-    EXPECT_EQ(failure.Number(), ENOSPC);
+    EXPECT_EQ(failure.Number(), kFailureNoSpace);
   }
   EXPECT_TRUE(failed);
   EXPECT_TRUE(writer.Failed());

@@ -1,11 +1,12 @@
 #include "common/temp_names.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <regex>
 
-#include <gtest/gtest.h>
-
-#include "common/platform.h"
+#include "common/environment.h"
+#include "common/path_rules.h"
 
 namespace ondrel {
 namespace {

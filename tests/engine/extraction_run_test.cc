@@ -157,7 +157,7 @@ TEST(RunExtraction, FailsWithoutASummaryWhenTheDiskIsFull) {
   Extraction r;
   r.scratch.Write("scan/a.txt", "a@b");
   ::symlink("/dev/full", (r.Folder("out") + "/MailOut.txt").c_str());
-  ExpectFailurePath(r, r.Extract(r.scratch / "scan", r.scratch / "out"), ENOSPC);
+  ExpectFailurePath(r, r.Extract(r.scratch / "scan", r.scratch / "out"), kFailureNoSpace);
 }
 
 TEST(RunExtraction, FailsAfterTheFilesOfTheHundredthLevelKeepingWhatItWrote) {

@@ -76,10 +76,10 @@ TEST(ScanFile, EndsOnlyItsOwnScanWhenTheFileCannotBeRead) {
       std::filesystem::create_directory(replaced);
     }
   };
-  EXPECT_EQ(ScanFile(vanishing, h.state), ENOENT);
-  EXPECT_EQ(ScanFile(replaced, h.state), EISDIR);
+  EXPECT_EQ(ScanFile(vanishing, h.state), kFailureNotFound);
+  EXPECT_EQ(ScanFile(replaced, h.state), kFailureIsFolder);
   h.kind = kKindStoreFiles;
-  EXPECT_EQ(ScanFile(h.tree / "missing.dbx", h.state), ENOENT);
+  EXPECT_EQ(ScanFile(h.tree / "missing.dbx", h.state), kFailureNotFound);
   EXPECT_EQ(h.Scanned(), (Lines{"gone.txt", "folder.txt", "missing.dbx"}));
   EXPECT_EQ(h.found, 0);
 }
@@ -116,7 +116,7 @@ TEST(ScanFile, LeavesFailuresOfTheOutputAndTheCountToTheRun) {
     ScanFile(full.tree.Write("many.txt", many), state);
     FAIL();
   } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), ENOSPC);
+    EXPECT_EQ(failure.Number(), kFailureNoSpace);
   }
 }
 

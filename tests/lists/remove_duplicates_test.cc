@@ -1,9 +1,7 @@
 #include "lists/remove_duplicates.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "common/child_process.h"
 #include "common/failure.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -25,8 +24,8 @@
 namespace ondrel {
 namespace {
 
-using testing::RecordingWindowSystem;
 using testing::NamesIn;
+using testing::RecordingWindowSystem;
 using testing::ScratchFolder;
 using testing::SmallFileSystem;
 
@@ -376,25 +375,17 @@ TEST(RemoveDuplicates, AListChangedMeanwhileIsNotReplaced) {
   }
 }
 
-// The failure number the elimination of `path` meets when an ordinary user runs it: root
-// may write anywhere, so then it runs in a child process that gives up root, and the
-// child's exit status carries the number (0 when none).
-int FailureNumberAsOrdinaryUser(const std::string& path) {
+// The failure number the elimination of `path` meets when an ordinary user runs it ("0" when
+// none): root may write anywhere, so then it runs in a child process that gives up root.
+std::string FailureNumberAsOrdinaryUser(const std::string& path) {
   const auto failureNumber = [&path] {
     RecordingWindowSystem windows;
     std::int32_t total = 0, removed = 0;
     const EliminationResult result = RemoveDuplicates(path, total, removed, windows);
-    return result.outcome == EliminationOutcome::kFailed ? result.failureNumber : 0;
+    return std::to_string(result.outcome == EliminationOutcome::kFailed ? result.failureNumber : 0);
   };
   if (::geteuid() != 0) return failureNumber();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) _exit(255);
-    _exit(failureNumber() % 256);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return testing::RunInChild(testing::RunAs::kOrdinaryUser, failureNumber);
 }
 
 TEST(RemoveDuplicates, AListItsUserMayNotReplaceIsAClearFailureAndStaysIntact) {
@@ -412,7 +403,7 @@ TEST(RemoveDuplicates, AListItsUserMayNotReplaceIsAClearFailureAndStaysIntact) {
     ::chmod(scratch.Path().c_str(), 0755);
     ::chmod(path.c_str(), c.list);
     ::chmod((scratch / "locked").c_str(), c.folder);
-    EXPECT_EQ(FailureNumberAsOrdinaryUser(path), EACCES) << c.what;
+    EXPECT_EQ(FailureNumberAsOrdinaryUser(path), std::to_string(kFailureAccessDenied)) << c.what;
     EXPECT_EQ(ScratchFolder::Read(path), bytes) << c.what;
     EXPECT_EQ(NamesIn(scratch / "locked"), std::vector<std::string>{"list.txt"}) << c.what;
     ::chmod((scratch / "locked").c_str(), 0755);
@@ -431,7 +422,7 @@ TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
   RecordingWindowSystem windows;
   const Elimination run = Eliminate(path, windows);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(run.result.failureNumber, ENOSPC);
+  EXPECT_EQ(run.result.failureNumber, kFailureNoSpace);
   EXPECT_TRUE(ScratchFolder::Read(path) == bytes);
   EXPECT_EQ(NamesIn(scratch / "small"), std::vector<std::string>{"list.txt"});
 }

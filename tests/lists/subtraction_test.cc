@@ -128,10 +128,10 @@ TEST(SubtractLists, AFailureIsReportedAndNoInputIsTouched) {
     std::string base, exclusion, output;
     int number;
   } cases[] = {
-      {"missing base", scratch / "none.txt", exclusion, scratch / "out1.txt", ENOENT},
-      {"missing exclusion", base, scratch / "none.txt", scratch / "out2.txt", ENOENT},
-      {"output in a missing folder", base, exclusion, scratch / "no/MailNew.txt", ENOENT},
-      {"full device", base, exclusion, "/dev/full", ENOSPC},
+      {"missing base", scratch / "none.txt", exclusion, scratch / "out1.txt", kFailureNotFound},
+      {"missing exclusion", base, scratch / "none.txt", scratch / "out2.txt", kFailureNotFound},
+      {"output in a missing folder", base, exclusion, scratch / "no/MailNew.txt", kFailureNotFound},
+      {"full device", base, exclusion, "/dev/full", kFailureNoSpace},
       {"output is the base", base, exclusion, scratch / "./base.txt", kFailureBadPath},
   };
   for (const auto& c : cases) {
@@ -157,7 +157,7 @@ TEST(SubtractLists, AFullDiskKeepsTheLinesWrittenAndIsNoSuccess) {
   const std::string output = scratch / "small/MailNew.txt";
   const SubtractionResult result = SubtractLists(base, exclusion, output);
   EXPECT_FALSE(result.completed);
-  EXPECT_EQ(result.failureNumber, ENOSPC);
+  EXPECT_EQ(result.failureNumber, kFailureNoSpace);
   const std::string written = ScratchFolder::Read(output);
   EXPECT_GT(written.size(), 0u);
   EXPECT_LT(written.size(), bytes.size());
@@ -283,7 +283,7 @@ TEST(CreateNewFile, RunsTheSubtractionWithTheBusyPointer) {
   PressCreateNewFile(failed, base, exclusion);
   EXPECT_EQ(failed.result.outcome, CreateNewFileOutcome::kFailed);
   EXPECT_FALSE(failed.result.subtraction.completed);
-  EXPECT_EQ(failed.result.subtraction.failureNumber, EISDIR);
+  EXPECT_EQ(failed.result.subtraction.failureNumber, kFailureIsFolder);
   EXPECT_EQ(failed.windows.busyCalls, (std::vector<bool>{true, false}));
   EXPECT_TRUE(failed.windows.messages.empty());
 }

@@ -1,6 +1,5 @@
-#include "lists/replacement_file.h"
-
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,22 +8,12 @@
 
 #include "common/failure.h"
 #include "common/file_handle.h"
-#include "common/platform.h"
+#include "common/path_rules.h"
+#include "common/replacement_file.h"
+#include "common/system_path_posix.h"
 
 namespace ondrel {
 namespace {
-
-bool SameTimes(const struct timespec& a, const struct timespec& b) {
-  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-// Any write, truncation, replacement or change of status since `original` was taken shows
-// in one of these.
-bool Unchanged(const struct stat& original, const struct stat& now) {
-  return original.st_dev == now.st_dev && original.st_ino == now.st_ino &&
-         original.st_size == now.st_size && SameTimes(original.st_mtim, now.st_mtim) &&
-         SameTimes(original.st_ctim, now.st_ctim);
-}
 
 // The folder of a resolved path, with its separator.
 std::string FolderOf(const std::string& path) {
@@ -43,7 +32,7 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 std::string ResolvedPath(const std::string& path) {
-  if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
+  CheckSystemPath(path);
   const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                              &std::free);
   if (!resolved) ThrowSystemFailure(errno, "Cannot open", path);
@@ -54,7 +43,7 @@ ReplacementFile::TemporaryName::~TemporaryName() {
   if (!keep && !path.empty()) ::unlink(path.c_str());
 }
 
-ReplacementFile::ReplacementFile(const std::string& target, const struct stat& original)
+ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original)
     : target_(target), original_(original) {
   // Renaming needs only the folder's permission; a file its user may not write stays as it
   // is, as it would if it were rewritten in place.
@@ -63,12 +52,12 @@ ReplacementFile::ReplacementFile(const std::string& target, const struct stat& o
   std::string pattern = FolderOf(target) + ".ondrel-XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target);
-  FileHandle file(fd);
+  FileHandle file = FileHandle::Adopt(fd);
   temporary_.path = pattern;
   // Only root may give a file away; anyone else owns it already.
-  if (::fchown(fd, original.st_uid, original.st_gid) != 0 && errno != EPERM)
+  if (::fchown(fd, original.owner, original.group) != 0 && errno != EPERM)
     ThrowSystemFailure(errno, "Cannot set the owner of", temporary_.path);
-  if (::fchmod(fd, original.st_mode & 0777) != 0)
+  if (::fchmod(fd, original.permissions & 0777) != 0)
     ThrowSystemFailure(errno, "Cannot set the permissions of", temporary_.path);
   writer_.emplace(std::move(file), temporary_.path);
 }
@@ -76,8 +65,10 @@ ReplacementFile::ReplacementFile(const std::string& target, const struct stat& o
 void ReplacementFile::Commit(bool flush) {
   if (flush) writer_->Sync();
   writer_->Close();
-  struct stat now;
-  if (::stat(target_.c_str(), &now) != 0 || !Unchanged(original_, now))
+  // Any write, truncation, replacement or change of status since the target was read shows
+  // in its status.
+  const auto now = StatusOf(target_);
+  if (!now || *now != original_)
     throw Failure(kFailureFileChanged,
                   "The file \"" + target_ + "\" changed while it was being rewritten");
   if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)

@@ -2,11 +2,10 @@
 // file beside it, which takes the file's place only once it is complete and on disk.
 #pragma once
 
-#include <sys/stat.h>
-
 #include <optional>
 #include <string>
 
+#include "common/file_status.h"
 #include "common/line_writer.h"
 
 namespace ondrel {
@@ -19,18 +18,18 @@ std::string ResolvedPath(const std::string& path);
 class ReplacementFile {
  public:
   // Creates the temporary file beside `target` (a resolved path) exclusively, with the
-  // owner and the permissions of `original`, the status of the target when it was read.
-  // Throws Failure when it cannot be created (a read-only folder, for one), or when the
-  // target may not be written.
-  ReplacementFile(const std::string& target, const struct stat& original);
+  // owner and the permissions (on Windows the attributes) of `original`, the status of the
+  // target when it was read. Throws Failure when it cannot be created (a read-only folder,
+  // for one), or when the target may not be written.
+  ReplacementFile(const std::string& target, const FileStatus& original);
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
   LineWriter& Writer() { return *writer_; }
 
-  // Puts the new content on disk (unless `flush` is false) and renames it over the target,
-  // provided the target is still the file as it was read. Throws Failure otherwise; the
-  // target is then untouched.
+  // Puts the new content on disk (unless `flush` is false) and moves it over the target (on
+  // Windows with write-through), provided the target is still the file as it was read.
+  // Throws Failure otherwise; the target is then untouched.
   void Commit(bool flush = true);
 
  private:
@@ -42,7 +41,7 @@ class ReplacementFile {
   };
 
   std::string target_;
-  struct stat original_;
+  FileStatus original_;
   TemporaryName temporary_;
   std::optional<LineWriter> writer_;  // destroyed first: closed before it is removed
 };
