@@ -1,7 +1,6 @@
-// Ctrl-C as a stop request: while an InterruptAsStop lives, SIGINT only raises a flag.
+// Ctrl-C as a stop request: while an InterruptAsStop lives, Ctrl-C only raises a flag (SIGINT
+// on POSIX, the console control handler on Windows).
 #pragma once
-
-#include <csignal>
 
 namespace ondrel::cli {
 
@@ -9,16 +8,13 @@ class InterruptAsStop {
  public:
   // Installs the handler with a clear flag. One at a time: the flag is process-wide.
   InterruptAsStop();
-  // Restores the handling SIGINT had before.
+  // Restores the handling Ctrl-C had before.
   ~InterruptAsStop();
   InterruptAsStop(const InterruptAsStop&) = delete;
   InterruptAsStop& operator=(const InterruptAsStop&) = delete;
 
-  // Whether SIGINT arrived since the handler was installed.
+  // Whether Ctrl-C arrived since the handler was installed.
   bool Requested() const;
-
- private:
-  struct sigaction previous_ {};
 };
 
 }  // namespace ondrel::cli

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ondrel {
 
@@ -17,5 +18,9 @@ std::string FallbackTempFolder();
 // The full path of the running program's executable file; empty when the system does not
 // tell it.
 std::string ExecutablePath();
+
+// The program's arguments after its name, as the program's 8-bit strings: on Windows read
+// from the wide command line, so that names outside the local code page arrive whole.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 }  // namespace ondrel

@@ -36,4 +36,8 @@ std::string ExecutablePath() {
   return path;
 }
 
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
 }  // namespace ondrel

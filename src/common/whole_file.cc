@@ -15,8 +15,8 @@ namespace {
 WholeFile ReadWholeFile(const std::string& path, std::size_t padding) {
   WholeFile whole;
   FileHandle file = FileHandle::OpenToRead(path, whole.status);
+  whole.memory = LargeMemory(LargeMemory::BytesFor(whole.status.size, 1, padding));
   whole.size = static_cast<std::size_t>(whole.status.size);
-  whole.memory = LargeMemory(whole.size + padding);
   char* bytes = static_cast<char*>(whole.memory.Data());
   std::size_t got = 0;
   while (got < whole.size) {

@@ -33,5 +33,14 @@ TEST(LargeMemory, EverySizeIsZeroedWritableAndMovable) {
   EXPECT_EQ(LargeMemory(0).Data(), nullptr);
 }
 
+// A 32-bit program counting the bytes of a table of 2^31 lines got a small number back and
+// wrote past the memory it was given.
+TEST(LargeMemory, ASizeBeyondTheAddressSpaceIsRefusedNotWrappedAround) {
+  EXPECT_EQ(LargeMemory::BytesFor(3, 16, 8), 56u);
+  EXPECT_THROW(LargeMemory::BytesFor(SIZE_MAX / 16 + 1, 16), std::bad_alloc);
+  EXPECT_THROW(LargeMemory::BytesFor(SIZE_MAX, 1, 1), std::bad_alloc);
+  EXPECT_THROW(LargeMemory::BytesFor(UINT64_MAX / 2 + 1, 2), std::bad_alloc);
+}
+
 }  // namespace
 }  // namespace ondrel

@@ -39,7 +39,9 @@ TEST(FileHandle, CreateExclusiveRefusesAnExistingNameAndIsTheOwnersOnly) {
   ScratchFolder scratch;
   const std::string path = scratch / "copy";
   { LineWriter writer(FileHandle::CreateExclusive(path), path); }
-  if (!kWindowsPlatform) EXPECT_EQ(StatusOf(path)->permissions, 0600u);
+  if (!kWindowsPlatform) {
+    EXPECT_EQ(StatusOf(path)->permissions, 0600u);
+  }
   try {
     FileHandle::CreateExclusive(path);
     ADD_FAILURE() << "an existing name was opened";

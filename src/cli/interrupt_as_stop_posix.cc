@@ -1,9 +1,12 @@
+#include <csignal>
+
 #include "cli/interrupt_as_stop.h"
 
 namespace ondrel::cli {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
+struct sigaction previous {};
 
 void NoteInterrupt(int) {
   interrupted = 1;
@@ -18,11 +21,11 @@ InterruptAsStop::InterruptAsStop() {
   sigemptyset(&action.sa_mask);
   // Reads and writes in progress resume: the stop is noticed at the next progress step.
   action.sa_flags = SA_RESTART;
-  sigaction(SIGINT, &action, &previous_);
+  sigaction(SIGINT, &action, &previous);
 }
 
 InterruptAsStop::~InterruptAsStop() {
-  sigaction(SIGINT, &previous_, nullptr);
+  sigaction(SIGINT, &previous, nullptr);
   interrupted = 0;
 }
 

@@ -1,0 +1,107 @@
+#include <windows.h>
+
+#include "common/failure.h"
+#include "common/file_handle.h"
+#include "common/path_rules.h"
+#include "common/replacement_file.h"
+#include "common/system_path_win32.h"
+
+namespace ondrel {
+namespace {
+
+// The attributes a rewritten list keeps; read-only is refused before, and the rest (compressed,
+// encrypted, ...) is the file system's own business.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The folder of a resolved path, with its separator.
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.rfind(kPathSeparator) + 1);
+}
+
+// A name no other file in the folder has yet: the exclusive creation refuses a taken one.
+std::wstring CandidateName(unsigned attempt) {
+  const unsigned long long mix = (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32) ^
+                                 ::GetTickCount64() ^
+                                 (static_cast<unsigned long long>(attempt) * 0x9E3779B97F4A7C15ull);
+  wchar_t name[32];
+  swprintf(name, 32, L".ondrel-%06llx", mix & 0xFFFFFF);
+  return name;
+}
+
+// The path without the \\?\ prefix that the system hands back.
+std::wstring WithoutPrefix(std::wstring path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
+  if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+  return path;
+}
+
+}  // namespace
+
+std::string ResolvedPath(const std::string& path) {
+  const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Cannot open", path);
+  std::wstring resolved(MAX_PATH, L'\0');
+  DWORD length =
+      ::GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+  if (length >= resolved.size()) {
+    resolved.resize(length + 1);
+    length =
+        ::GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+  }
+  const DWORD error = ::GetLastError();
+  ::CloseHandle(file);
+  if (length == 0 || length >= resolved.size())
+    ThrowSystemFailure(static_cast<int>(error), "Cannot open", path);
+  resolved.resize(length);
+  return Narrow(WithoutPrefix(resolved));
+}
+
+ReplacementFile::TemporaryName::~TemporaryName() {
+  if (!keep && !path.empty()) RemoveFile(path);
+}
+
+ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original)
+    : target_(target), original_(original) {
+  // A read-only list stays as it is, as it would if it were rewritten in place.
+  if ((original.attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    ThrowSystemFailure(ERROR_ACCESS_DENIED, "Cannot write", target);
+  const std::string folder = FolderOf(target);
+  for (unsigned attempt = 0;; ++attempt) {
+    const std::string candidate = folder + Narrow(CandidateName(attempt));
+    const HANDLE file =
+        ::CreateFileW(SystemPath(candidate).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0,
+                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      temporary_.path = candidate;
+      writer_.emplace(FileHandle::Adopt(reinterpret_cast<NativeFileTraits::Value>(file)),
+                      temporary_.path);
+      return;
+    }
+    const DWORD error = ::GetLastError();
+    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 1000)
+      ThrowSystemFailure(static_cast<int>(error), "Cannot create a temporary file beside", target);
+  }
+}
+
+void ReplacementFile::Commit(bool flush) {
+  if (flush) writer_->Sync();
+  writer_->Close();
+  // Any write, truncation, replacement or change of attributes since the target was read shows
+  // in its status.
+  const auto now = StatusOf(target_);
+  if (!now || *now != original_)
+    throw Failure(kFailureFileChanged,
+                  "The file \"" + target_ + "\" changed while it was being rewritten");
+  const std::wstring temporary = SystemPath(temporary_.path);
+  ::SetFileAttributesW(temporary.c_str(), original_.attributes & kKeptAttributes);
+  if (!::MoveFileExW(temporary.c_str(), SystemPath(target_).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Cannot replace", target_);
+  temporary_.keep = true;
+}
+
+}  // namespace ondrel
