@@ -17,6 +17,7 @@ packages=(
   libgtest-dev                           # the tests
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core  # the desktop program
   xvfb xauth                             # screenshots on a virtual display
+  qt6-translations-l10n dpkg-dev file    # Qt's Italian texts; the Debian package
   clang libclang-rt-14-dev               # the fuzzers and their sanitizer runtimes
   util-linux                             # setpriv: tests run the program as another user
   ripgrep hyperfine time                 # the benchmarks and their peak-memory figures

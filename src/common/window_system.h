@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -62,6 +63,9 @@ class WindowSystem {
   virtual void SetCaption(StatusLabel label, std::string_view text) = 0;
   // Lets the window system handle pending events (repaints, clicks), then returns.
   virtual void Yield() = 0;
+  // Runs `work` to its end and returns what it throws. `work` touches no window, so a front
+  // end may run it on another thread and keep handling events meanwhile; here it just runs.
+  virtual void RunWhileYielding(const std::function<void()>& work) { work(); }
   // Modal message with one OK button; an empty title means the application's title.
   virtual void ShowMessage(std::string_view text, int style, std::string_view title = {}) = 0;
   // The application-wide busy pointer.

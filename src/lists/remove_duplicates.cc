@@ -106,10 +106,12 @@ class Elimination {
     return true;
   }
 
+  // The sort has no steps to yield at: the window system may keep the windows alive beside
+  // it. A stop request made meanwhile is honoured at the first step of marking.
   void Sort() {
     dialog_.Picture().SetBackColour(kSortingColour);
     windows_.Yield();
-    table_->Sort();
+    windows_.RunWhileYielding([this] { table_->Sort(); });
   }
 
   // In a run of equal lines every one but the last is marked: each is compared with its

@@ -1,6 +1,7 @@
 #include "ui/desktop.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -40,8 +41,14 @@ std::optional<QString> QtDesktop::ChooseFile(QWidget* parent, const QString& tit
 }
 
 QString QtDesktop::ChooseFolder(QWidget* owner, const QString& title, bool foldersOnly) {
-  return QFileDialog::getExistingDirectory(
-      owner, title, QString(), foldersOnly ? QFileDialog::ShowDirsOnly : QFileDialog::Options());
+  QFileDialog dialog(owner, title);
+  dialog.setFileMode(QFileDialog::Directory);
+  dialog.setOption(QFileDialog::ShowDirsOnly, foldersOnly);
+  // At the user's home folder: set after construction, which restores the last folder that
+  // any Qt program visited, or else takes the folder the program was started in.
+  dialog.setDirectory(QDir::homePath());
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
+  return dialog.selectedFiles().constFirst();
 }
 
 void QtDesktop::OpenUrl(const QUrl& url) {

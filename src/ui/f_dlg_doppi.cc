@@ -10,26 +10,35 @@
 
 namespace ondrel::ui {
 
+namespace {
+
+// Room added on either side of the layout, so that the bold title keeps clear of the
+// window's edges and the window manager can show the whole window title.
+constexpr int kSideRoom = 750;
+
+}  // namespace
+
 FDlgDoppi::FDlgDoppi() {
   setObjectName(QStringLiteral("FDlgDoppi"));
   setWindowTitle(QStringLiteral("Eliminazione doppi ed ordinamento"));
   // No close box: the elimination owns the dialog until it unloads it.
-  MakeFixedWindow(*this, 4635, 2205, /*closeBox=*/false);
+  MakeFixedWindow(*this, 4635 + 2 * kSideRoom, 2205, /*closeBox=*/false);
   SetBackground(*this, Rgb(192, 255, 192));
 
-  QLabel* lblTit = AddLabel(this, "lblTit", QStringLiteral("Eliminazione doppi ed ordinamento"), 90,
-                            240, 4365, 330);
+  QLabel* lblTit = AddLabel(this, "lblTit", QStringLiteral("Eliminazione doppi ed ordinamento"),
+                            kSideRoom + 90, 240, 4365, 330);
   lblTit->setAlignment(Qt::AlignCenter);
   lblTit->setFont(SansSerifFont(12, /*bold=*/true));
   SetTextColour(*lblTit, Rgb(0, 0, 255));
-  FitCaption(*lblTit, 2, width() - 2);
+  FitCaption(*lblTit, TwipsToPixels(kSideRoom), width() - TwipsToPixels(kSideRoom));
 
-  pic0_ = new PictureBoxWidget(this, TwipsRect(135, 900, 4320, 240).size());
+  const QRect picPlace = TwipsRect(kSideRoom + 135, 900, 4320, 240);
+  pic0_ = new PictureBoxWidget(this, picPlace.size());
   pic0_->setObjectName(QStringLiteral("pic0"));
-  pic0_->move(TwipsRect(135, 900, 4320, 240).topLeft());
+  pic0_->move(picPlace.topLeft());
 
-  QPushButton* cmdCanc =
-      AddGraphicalButton(this, "cmdCanc", QStringLiteral("Annulla"), 1755, 1635, 1170, 345);
+  QPushButton* cmdCanc = AddGraphicalButton(this, "cmdCanc", QStringLiteral("Annulla"),
+                                            kSideRoom + 1755, 1635, 1170, 345);
   connect(cmdCanc, &QPushButton::clicked, this, [this] { cmdCanc_Click(); });
   cmdCanc->setFocus();
 

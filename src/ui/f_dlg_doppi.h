@@ -22,10 +22,13 @@ class FDlgDoppi : public QWidget, public ProgressDialog {
   ~FDlgDoppi() override;
 
   PictureBox& Picture() override;
+  PictureBoxWidget& PictureWidget() { return *pic0_; }
   bool Ferma() const override { return StopRequested; }
+  // What "Annulla" does.
+  void RequestStop() { StopRequested = true; }
 
  private:
-  void cmdCanc_Click() { StopRequested = true; }
+  void cmdCanc_Click() { RequestStop(); }
 
   bool StopRequested = false;
   PictureBoxWidget* pic0_;

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "lists/remove_duplicates.h"
 #include "ondrel/version.h"
@@ -52,20 +53,34 @@ int CheckValue(const QCheckBox& box) {
 
 }  // namespace
 
-// Marks the window as working for the life of one run or elimination, and shows the last
-// captions and enables the controls again on every way out.
+// Marks the window as working for the life of one run or elimination. The controls are
+// greyed only when the work begins, after the checks that may refuse it; on every way out
+// the last captions show, the controls come back and the focus returns where it was.
 class FMain::WorkScope {
  public:
-  explicit WorkScope(FMain& window) : window_(window) { window_.SetWorking(true); }
+  explicit WorkScope(FMain& window) : window_(window), focus_(window.focusWidget()) {
+    window_.working_ = true;
+    window_.windows_->BeforeWork([this] {
+      greyed_ = true;
+      window_.SetWorking(true);
+    });
+  }
   ~WorkScope() {
+    window_.windows_->BeforeWork({});
     window_.windows_->ApplyCaptions();
-    window_.SetWorking(false);
+    window_.working_ = false;
+    window_.windows_->ClearStop();
+    if (greyed_) window_.SetWorking(false);
+    if (focus_ != nullptr) focus_->setFocus();
+    if (window_.closeRequested_) QTimer::singleShot(0, &window_, &QWidget::close);
   }
   WorkScope(const WorkScope&) = delete;
   WorkScope& operator=(const WorkScope&) = delete;
 
  private:
   FMain& window_;
+  QPointer<QWidget> focus_;
+  bool greyed_ = false;
 };
 
 FMain::FMain(Desktop& desktop) : desktop_(desktop) {
@@ -215,7 +230,6 @@ void FMain::Form_Load() {
 }
 
 void FMain::SetWorking(bool working) {
-  working_ = working;
   const std::initializer_list<QWidget*> controls = {cmdExtract_, txtPath_[0], txtPath_[1],
                                                     cmdSfoglia_[0], cmdSfoglia_[1]};
   for (QWidget* control : controls) {
@@ -295,10 +309,16 @@ void FMain::mnuStruDbl_Click() {
 }
 
 void FMain::closeEvent(QCloseEvent* event) {
-  // A run or an elimination has no way to be abandoned half-way without losing its work;
-  // the window closes once it has ended ("Annulla" ends an elimination early).
+  // A run or an elimination cannot be abandoned half-way without losing its work: the close
+  // is taken as "stop, then close". An elimination stops at its next step, as with
+  // "Annulla", leaving its list as it was; a run first finishes reading its files.
   if (working_) {
     event->ignore();
+    if (!closeRequested_) {
+      closeRequested_ = true;
+      windows_->RequestStop();
+      windows_->SetCaption(StatusLabel::kRes, "Chiusura al termine dell'elaborazione...");
+    }
     return;
   }
   if (sottrai_ != nullptr) sottrai_->close();

@@ -60,7 +60,7 @@ class FMain : public QMainWindow {
   void mnuStruSub_Click();
   void mnuStruDbl_Click();
 
-  // "Estrazione", the path controls and the menus are disabled while working.
+  // "Estrazione", the path controls and the menus are greyed while working.
   void SetWorking(bool working);
 
   Desktop& desktop_;
@@ -68,6 +68,7 @@ class FMain : public QMainWindow {
   FileOpenDialog dlg_;
   QPointer<FSottrai> sottrai_;
   bool working_ = false;
+  bool closeRequested_ = false;  // the close box was used during a run: close at its end
 
   std::array<QLineEdit*, 2> txtPath_{};
   std::array<QPushButton*, 2> cmdSfoglia_{};

@@ -17,11 +17,13 @@
 namespace ondrel::ui {
 
 FSottrai::FSottrai(QWidget* owner, Desktop& desktop, WindowSystem& windows)
-    : QWidget(owner, Qt::Window), desktop_(desktop), windows_(windows) {
+    : QWidget(owner, Qt::Dialog), desktop_(desktop), windows_(windows) {
   setObjectName(QStringLiteral("FSottrai"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Sottrai indirizzi"));
-  MakeFixedWindow(*this, 5265, 3825);
+  // A dialog-type window is the kind that window managers keep above its owner (on X11 it
+  // carries the transient-for hint); it stays modeless.
+  MakeFixedWindow(*this, 5265, 3825, /*closeBox=*/true, Qt::Dialog);
   SetBackground(*this, Rgb(192, 192, 255));
 
   QLabel* lbl = AddLabel(this, "lbl",

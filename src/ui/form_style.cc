@@ -35,15 +35,15 @@ QFont SansSerifFont(double points, bool bold) {
   return font;
 }
 
-void SetFixedBorder(QWidget& window, bool closeBox) {
+void SetFixedBorder(QWidget& window, bool closeBox, Qt::WindowType kind) {
   Qt::WindowFlags flags =
-      Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
+      kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
   if (closeBox) flags |= Qt::WindowCloseButtonHint;
   window.setWindowFlags(flags);
 }
 
-void MakeFixedWindow(QWidget& window, int width, int height, bool closeBox) {
-  SetFixedBorder(window, closeBox);
+void MakeFixedWindow(QWidget& window, int width, int height, bool closeBox, Qt::WindowType kind) {
+  SetFixedBorder(window, closeBox, kind);
   window.setFixedSize(TwipsToPixels(width), TwipsToPixels(height));
   window.setFont(SansSerifFont(kDefaultPoints));
 }

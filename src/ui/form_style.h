@@ -27,11 +27,13 @@ void SetTextColour(QWidget& widget, Colour colour);
 QFont SansSerifFont(double points, bool bold = false);
 inline constexpr double kDefaultPoints = 8.0;
 
-// A fixed border without minimise or maximise button; the close box is optional.
-void SetFixedBorder(QWidget& window, bool closeBox = true);
+// A fixed border without minimise or maximise button; the close box is optional. `kind`
+// Qt::Dialog makes a window with a parent one that stays above it (a transient window).
+void SetFixedBorder(QWidget& window, bool closeBox = true, Qt::WindowType kind = Qt::Window);
 // A fixed-border window with a client area of `width` by `height` twips and the default
 // face of labels.
-void MakeFixedWindow(QWidget& window, int width, int height, bool closeBox = true);
+void MakeFixedWindow(QWidget& window, int width, int height, bool closeBox = true,
+                     Qt::WindowType kind = Qt::Window);
 
 // Controls at a place in twips (left, top, width, height), named for tests and tab order.
 QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, int left, int top,

@@ -4,9 +4,11 @@
 #include "ondrel/version.h"
 #include "ui/desktop.h"
 #include "ui/f_main.h"
+#include "ui/italian.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  ondrel::ui::LoadItalianTranslations(app);
   QApplication::setApplicationName(QString::fromUtf8(ondrel::kProgramTitle));
   QApplication::setApplicationVersion(QString::fromUtf8(ondrel::kVersionText));
   QApplication::setDesktopFileName(QStringLiteral("ondrel"));

@@ -3,8 +3,10 @@
 // progress dialog and the program facts.
 #pragma once
 
+#include <QPointer>
 #include <array>
 #include <chrono>
+#include <functional>
 #include <string>
 
 #include "common/window_system.h"
@@ -15,6 +17,7 @@ class QWidget;
 namespace ondrel::ui {
 
 class Desktop;
+class FDlgDoppi;
 
 class QtWindowSystem : public WindowSystem {
  public:
@@ -25,8 +28,11 @@ class QtWindowSystem : public WindowSystem {
   void SetCaption(StatusLabel label, std::string_view text) override;
   // Draws and handles pending events only when the yield interval has passed since it last did,
   // so a run that finds many addresses is not slowed by drawing them all, while a click
-  // still gets an answer within a few hundredths of a second.
+  // still gets an answer within a few hundredths of a second. A yield after a change the
+  // user must see (a new dialog, a phase colour of the gauge) always draws.
   void Yield() override;
+  // Runs `work` on a thread of its own and handles events here until it ends.
+  void RunWhileYielding(const std::function<void()>& work) override;
   void ShowMessage(std::string_view text, int style, std::string_view title = {}) override;
   void SetBusyPointer(bool busy) override;
   [[noreturn]] void EndProgram() override;
@@ -35,6 +41,17 @@ class QtWindowSystem : public WindowSystem {
 
   // Shows every stored caption now; front ends call it when an operation ends.
   void ApplyCaptions();
+  // The next yield draws, however soon it comes.
+  void DrawAtNextYield() { drawNext_ = true; }
+
+  // Runs `start` once, just before the work of an operation begins: at its first yield, busy
+  // pointer or progress dialog, so after the checks that may refuse it. Cleared by passing
+  // an empty function.
+  void BeforeWork(std::function<void()> start) { beforeWork_ = std::move(start); }
+  // Presses "Annulla" of the progress dialog on show and of every one shown until
+  // ClearStop.
+  void RequestStop();
+  void ClearStop() { stopRequested_ = false; }
 
   static constexpr std::chrono::milliseconds kYieldInterval{20};
   // Tests draw at every yield, so that events they post are handled at a known point.
@@ -46,11 +63,18 @@ class QtWindowSystem : public WindowSystem {
     bool changed = false;
   };
 
+  void StartWork();
+  void Draw();
+
   Desktop& desktop_;
   std::array<QLabel*, 3> labels_;
   std::array<PendingCaption, 3> pending_;
   std::chrono::milliseconds yieldInterval_ = kYieldInterval;
   std::chrono::steady_clock::time_point lastDrawn_;
+  bool drawNext_ = false;
+  std::function<void()> beforeWork_;
+  bool stopRequested_ = false;
+  QPointer<FDlgDoppi> dialog_;
 };
 
 }  // namespace ondrel::ui

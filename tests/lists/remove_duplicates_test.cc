@@ -288,6 +288,26 @@ TEST(RemoveDuplicates, AStopInAnyPhaseLeavesTheListAsItWas) {
   }
 }
 
+// A window system that keeps its windows alive beside the sort; "Annulla" is pressed
+// meanwhile and honoured at the first step of marking.
+TEST(RemoveDuplicates, SortsWhereTheWindowSystemKeepsItsWindowsAlive) {
+  struct SortingAside : RecordingWindowSystem {
+    void RunWhileYielding(const std::function<void()>& work) override {
+      ++worksRun;
+      work();
+      stopRequested = true;
+    }
+    int worksRun = 0;
+  };
+  ScratchFolder scratch;
+  const std::string path = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
+  SortingAside windows;
+  const Elimination run = Eliminate(path, windows);
+  EXPECT_EQ(windows.worksRun, 1);
+  EXPECT_EQ(run.result.outcome, EliminationOutcome::kStopped);
+  EXPECT_EQ(ScratchFolder::Read(path), "b\r\na\r\nb\r\n");
+}
+
 TEST(RemoveDuplicates, NoListToWorkOn) {
   ScratchFolder scratch;
   scratch.Write("empty.txt", "");

@@ -203,7 +203,14 @@ class MainWindowTest : public QObject {
     const auto inFolder = [&](const QString& path) {
       return path.isEmpty() ? path : folder.Path(path);
     };
+    // The checks come first: the window is not greyed behind the message.
+    bool enabledBehindTheMessage = false;
+    desktop_->onMessage = [&] {
+      enabledBehindTheMessage = Find(Window(), QStringLiteral("cmdExtract"))->isEnabled() &&
+                                Find(Window(), QStringLiteral("txtPath(0)"))->isEnabled();
+    };
     Run(inFolder(scan), inFolder(output));
+    QVERIFY(enabledBehindTheMessage);
     QCOMPARE(desktop_->messages.size(), std::size_t{1});
     QCOMPARE(desktop_->messages[0].text, message);
     QCOMPARE(desktop_->messages[0].style, 64);
@@ -239,6 +246,48 @@ class MainWindowTest : public QObject {
     QVERIFY(Find<QAction>(Window(), QStringLiteral("mnuStruDbl"))->isEnabled());
     QVERIFY(
         Find(*Find(Window(), QStringLiteral("FSottrai")), QStringLiteral("cmdSub"))->isEnabled());
+  }
+
+  // Space on "Estrazione" starts a run; the next Space must start another one, not tick
+  // the append option that the greyed controls pushed the focus onto.
+  void FocusReturnsToEstrazioneAfterARun() {
+    TestFolder folder;
+    WriteMixedTree(folder);
+    Type(Window(), QStringLiteral("txtPath(0)"), folder.Path(QStringLiteral("scan")));
+    Type(Window(), QStringLiteral("txtPath(1)"), folder.Path(QStringLiteral("out")));
+    QWidget* extract = Find(Window(), QStringLiteral("cmdExtract"));
+    extract->setFocus();
+    QWidget* focusDuringRun = nullptr;
+    WhenShown(QStringLiteral("FDlgDoppi"),
+              [&](QWidget&) { focusDuringRun = Window().focusWidget(); });
+    QTest::keyClick(extract, Qt::Key_Space);
+    QVERIFY(focusDuringRun != extract);  // greyed, it could not keep the focus
+    QVERIFY(QFileInfo::exists(folder.Path(QStringLiteral("out/MailOut.txt"))));
+    QCOMPARE(Window().focusWidget(), extract);
+    QVERIFY(!Find<QCheckBox>(Window(), QStringLiteral("chkApp"))->isChecked());
+  }
+
+  // The close box during an elimination stops it as "Annulla" does, then closes the window.
+  void CloseBoxDuringAnEliminationStopsItThenCloses() {
+    TestFolder folder;
+    QByteArray lines;
+    for (int i = 5000; i > 0; --i) lines += "indirizzo" + QByteArray::number(i) + "@esempio.it\r\n";
+    const QString list = folder.Write(QStringLiteral("grande.txt"), lines);
+    bool openAfterClose = false;
+    QString resAfterClose;
+    WhenShown(QStringLiteral("FDlgDoppi"), [&](QWidget&) {
+      Window().close();
+      openAfterClose = Window().isVisible();
+      Window().Windows().ApplyCaptions();
+      resAfterClose = TextOf(Window(), QStringLiteral("lblRes"));
+    });
+    desktop_->fileAnswers = {list};
+    Choose(Window(), QStringLiteral("mnuStruDbl"));
+    QVERIFY(openAfterClose);
+    QCOMPARE(resAfterClose, QStringLiteral("Chiusura al termine dell'elaborazione..."));
+    QCOMPARE(TestFolder::Read(list), lines);
+    QTRY_VERIFY(!Window().isVisible());
+    QCOMPARE(Messages(), QStringList());
   }
 
   void BrowseFillsTheBoxAndCancelLeavesIt() {

@@ -3,6 +3,7 @@
 #include "ui/f_sottrai.h"
 
 #include <QLineEdit>
+#include <QWindow>
 
 #include "ui/f_main.h"
 #include "ui/qt_window_system.h"
@@ -50,6 +51,11 @@ class SubtractionWindowTest : public QObject {
     QVERIFY(window.isWindow());
     QCOMPARE(window.parentWidget(), main_.get());
     QVERIFY(!window.isModal());
+    // Owned: the window manager keeps it above the main window (the transient-for hint,
+    // which X11 gives to dialog-type windows).
+    QCOMPARE(window.windowType(), Qt::Dialog);
+    QVERIFY(window.windowHandle() != nullptr);
+    QCOMPARE(window.windowHandle()->transientParent(), main_->windowHandle());
     QCOMPARE(window.windowTitle(), QStringLiteral("Sottrai indirizzi"));
     QCOMPARE(window.size(), QSize(351, 255));
     QVERIFY(!(window.windowFlags() & Qt::WindowMaximizeButtonHint));

@@ -173,9 +173,12 @@ class HelpersTest : public QObject {
     QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(!(window->windowFlags() & Qt::WindowMinimizeButtonHint));
     QCOMPARE(window->windowTitle(), QStringLiteral("Eliminazione doppi ed ordinamento"));
-    QCOMPARE(window->size(), QSize(309, 147));
+    // The layout with room on either side for the title.
+    QCOMPARE(window->size(), QSize(409, 147));
     QCOMPARE(window->findChild<QWidget*>(QStringLiteral("pic0"))->geometry(),
-             QRect(9, 60, 288, 16));
+             QRect(59, 60, 288, 16));
+    const QWidget* title = window->findChild<QWidget*>(QStringLiteral("lblTit"));
+    QVERIFY(title->geometry().left() >= 20 && title->geometry().right() <= 409 - 20);
     QVERIFY(!dialog->Ferma());
     window->findChild<QPushButton*>(QStringLiteral("cmdCanc"))->click();
     QVERIFY(dialog->Ferma());

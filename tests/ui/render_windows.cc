@@ -58,9 +58,9 @@ int main(int argc, char** argv) {
       ->setText(QStringLiteral("/home/utente/liste/clienti.txt"));
   saved &= Save(*sottrai, folder, QStringLiteral("FSottrai.png"));
 
-  // The progress dialog part-way through marking, drawn by the gauge as an elimination
-  // draws it: loading done in blue, the box cleared to yellow for the sort, then marking
-  // in red from the start again.
+  // The progress dialog at each change of phase, drawn by the gauge as an elimination draws
+  // it: loading in blue, the box cleared to yellow for the sort, marking in red from the
+  // start again, then writing in green.
   ondrel::ui::FDlgDoppi dialog;
   dialog.show();
   ondrel::PictureBox& picture = dialog.Picture();
@@ -68,10 +68,26 @@ int main(int argc, char** argv) {
   gauge.Max(100);
   gauge.Min(0);
   gauge.Setup(picture);
-  gauge.Paint(100, picture, ondrel::Rgb(0, 0, 255));
+  const auto paintUpTo = [&](std::int16_t last, ondrel::Colour colour) {
+    for (std::int16_t percent = 1; percent <= last; ++percent)
+      gauge.Paint(percent, picture, colour);
+  };
+  paintUpTo(60, ondrel::Rgb(0, 0, 255));
+  saved &= Save(dialog, folder, QStringLiteral("FDlgDoppi-1-loading.png"));
+  paintUpTo(100, ondrel::Rgb(0, 0, 255));
   picture.SetBackColour(ondrel::Rgb(255, 255, 0));
-  for (std::int16_t percent = 1; percent <= 45; ++percent)
-    gauge.Paint(percent, picture, ondrel::Rgb(255, 0, 0));
-  saved &= Save(dialog, folder, QStringLiteral("FDlgDoppi.png"));
+  saved &= Save(dialog, folder, QStringLiteral("FDlgDoppi-2-sorting.png"));
+  paintUpTo(45, ondrel::Rgb(255, 0, 0));
+  saved &= Save(dialog, folder, QStringLiteral("FDlgDoppi-3-marking.png"));
+  paintUpTo(100, ondrel::Rgb(255, 0, 0));
+  paintUpTo(70, ondrel::Rgb(0, 255, 0));
+  saved &= Save(dialog, folder, QStringLiteral("FDlgDoppi-4-writing.png"));
+
+  // A long file name in the status label, cut in its middle.
+  windows.SetCaption(ondrel::StatusLabel::kProc,
+                     "Analisi di: elenco-completo-dei-contatti-della-provincia-di-"
+                     "Reggio-Emilia-aggiornato-al-2026.htm");
+  windows.ApplyCaptions();
+  saved &= Save(main, folder, QStringLiteral("FMain-long-name.png"));
   return saved ? 0 : 1;
 }

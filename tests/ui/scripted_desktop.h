@@ -5,6 +5,7 @@
 #include <QString>
 #include <QUrl>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,7 @@ class ScriptedDesktop : public Desktop {
 
   void ShowMessage(QWidget*, const QString& text, int style, const QString& title) override {
     messages.push_back({text, style, title});
+    if (onMessage) onMessage();
   }
   // Answers with the next scripted file, or cancels when the script has none left.
   std::optional<QString> ChooseFile(QWidget*, const QString& title,
@@ -50,6 +52,7 @@ class ScriptedDesktop : public Desktop {
   // A null QString answers a file dialog with a cancel; an empty folder answer is a cancel.
   std::deque<QString> fileAnswers;
   std::deque<QString> folderAnswers;
+  std::function<void()> onMessage;  // runs while a message is on show
 
   std::vector<Message> messages;
   std::vector<FileRequest> fileRequests;

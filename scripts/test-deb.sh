@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs a Debian package of Ondrel with apt-get, checks that both programs, their manual
+# pages and help pages are in place and that ondrel-cli runs from the PATH, then removes
+# the package and checks that none of its files is left. Needs root (as CI runs).
+# Usage: scripts/test-deb.sh PACKAGE.deb
+set -euo pipefail
+package=$(realpath "$1")
+export DEBIAN_FRONTEND=noninteractive
+
+fail() {
+  echo "test-deb: $*" >&2
+  exit 1
+}
+
+dpkg-deb --field "$package" Depends | grep -q qt6-translations-l10n ||
+  fail "the package does not depend on qt6-translations-l10n"
+apt-get install -y -q --no-install-recommends -o DPkg::Lock::Timeout=300 "$package" </dev/null >/dev/null
+mapfile -t files < <(dpkg -L ondrel | while read -r path; do [[ -f $path ]] && echo "$path"; done)
+
+version=$(cd / && env PATH=/usr/bin:/bin ondrel-cli --version)
+[[ $version == "ondrel-cli "* ]] || fail "ondrel-cli --version printed: $version"
+for path in /usr/bin/ondrel /usr/share/man/man1/ondrel.1 /usr/share/man/man1/ondrel-cli.1 \
+  /usr/share/ondrel/help.htm /usr/share/ondrel/sottrai.htm \
+  /usr/share/applications/ondrel.desktop /usr/share/icons/hicolor/48x48/apps/ondrel.png; do
+  [[ -f $path ]] || fail "$path is not installed"
+done
+
+apt-get purge -y -q -o DPkg::Lock::Timeout=300 ondrel </dev/null >/dev/null
+status=$(dpkg-query -W -f='${db:Status-Status}' ondrel 2>/dev/null || true)
+[[ $status != installed ]] || fail "the package is still installed"
+for path in "${files[@]}"; do
+  [[ ! -e $path ]] || fail "$path is left after removal"
+done
+echo "test-deb: $version installed from $(basename "$package"), ran from the PATH and was removed cleanly (${#files[@]} files)"
