@@ -1,5 +1,8 @@
-#include <shellapi.h>  // after windows.h, which it needs
+// shellapi.h needs what windows.h declares.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "common/environment.h"
 #include "common/path_rules.h"

@@ -21,8 +21,15 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 HANDLE OpenOrThrow(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
   const HANDLE handle = ::CreateFileW(SystemPath(path).c_str(), access, kShareAll, nullptr,
                                       disposition, flags, nullptr);
-  if (handle == INVALID_HANDLE_VALUE)
-    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Cannot open", path);
+  if (handle == INVALID_HANDLE_VALUE) {
+    DWORD error = ::GetLastError();
+    // Opening a folder as a file is refused as access denied: say what it is.
+    const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+    if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+      error = ERROR_DIRECTORY;
+    ThrowSystemFailure(static_cast<int>(error), "Cannot open", path);
+  }
   return handle;
 }
 

@@ -15,8 +15,8 @@ namespace {
 // check the last part).
 TEST(LargeMemory, EverySizeIsZeroedWritableAndMovable) {
   const std::size_t mib = std::size_t{1} << 20;
-  for (std::size_t bytes : {std::size_t{1}, std::size_t{4095}, mib / 4 - 1, mib / 4, mib,
-                            2 * mib, 2 * mib + 1, 5 * mib + 3}) {
+  for (std::size_t bytes : {std::size_t{1}, std::size_t{4095}, mib / 4 - 1, mib / 4, mib, 2 * mib,
+                            2 * mib + 1, 5 * mib + 3}) {
     LargeMemory memory(bytes);
     auto* data = static_cast<unsigned char*>(memory.Data());
     ASSERT_NE(data, nullptr) << bytes;

@@ -7,6 +7,7 @@
 
 #include "common/environment.h"
 #include "common/path_rules.h"
+#include "common/test_platform.h"
 
 namespace ondrel {
 namespace {
@@ -33,29 +34,39 @@ TEST(TempFileName, NamesOfOneProgramRunFollowTheSamePattern) {
 class TempFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"Temp", "TEMP", "temp", "Tmp", "TMP", "tmp", "TMPDIR"}) {
+    for (const char* name : kNames) {
       if (const char* value = std::getenv(name)) saved_.emplace_back(name, value);
-      ::unsetenv(name);
+      testing::SetEnvironment(name, std::nullopt);
     }
   }
   void TearDown() override {
-    for (const char* name : {"Temp", "TEMP", "temp", "Tmp", "TMP", "tmp", "TMPDIR"})
-      ::unsetenv(name);
-    for (const auto& [name, value] : saved_) ::setenv(name.c_str(), value.c_str(), 1);
+    for (const char* name : kNames) testing::SetEnvironment(name, std::nullopt);
+    for (const auto& [name, value] : saved_) testing::SetEnvironment(name, value);
   }
+  static constexpr const char* kNames[] = {"Temp", "TEMP", "temp", "Tmp", "TMP", "tmp", "TMPDIR"};
   std::vector<std::pair<std::string, std::string>> saved_;
 };
 
-TEST_F(TempFolderTest, PrefersTempThenTmpThenTheFallbacks) {
+TEST_F(TempFolderTest, PrefersTempThenTmpThenTheFallback) {
+  const std::string sep(1, kPathSeparator);
+  const std::string fallback = FallbackTempFolder();
+  ASSERT_FALSE(fallback.empty());
+  EXPECT_EQ(fallback.back(), kPathSeparator);
+  EXPECT_EQ(TempFolder(), fallback);
+  testing::SetEnvironment("tmp", "b");
+  EXPECT_EQ(TempFolder(), "b" + sep);
+  testing::SetEnvironment("TEMP", "a" + sep);
+  EXPECT_EQ(TempFolder(), "a" + sep);
+  testing::SetEnvironment("TEMP", "");
+  EXPECT_EQ(TempFolder(), "b" + sep);
+}
+
+// POSIX has no "Temp" of its own: TMPDIR, then /tmp. Windows asks GetTempPath.
+TEST_F(TempFolderTest, TheFallbackOfPosixIsTmpdirThenTmp) {
+  if (kWindowsPlatform) GTEST_SKIP() << "GetTempPath is the fallback on Windows";
   EXPECT_EQ(TempFolder(), "/tmp/");
-  ::setenv("TMPDIR", "/var/tmp", 1);
+  testing::SetEnvironment("TMPDIR", "/var/tmp");
   EXPECT_EQ(TempFolder(), "/var/tmp/");
-  ::setenv("tmp", "/b", 1);
-  EXPECT_EQ(TempFolder(), "/b/");
-  ::setenv("TEMP", "/a/", 1);
-  EXPECT_EQ(TempFolder(), "/a/");
-  ::setenv("TEMP", "", 1);
-  EXPECT_EQ(TempFolder(), "/b/");
 }
 
 }  // namespace

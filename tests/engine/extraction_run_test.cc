@@ -1,7 +1,6 @@
 #include "engine/extraction_run.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -12,6 +11,7 @@
 #include "common/failure.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
+#include "common/test_platform.h"
 
 namespace ondrel {
 namespace {
@@ -120,8 +120,8 @@ TEST(RunExtraction, NeverFeedsItsOwnOutputBackWhenItLiesInTheScannedTree) {
   Extraction r;
   const std::string output = r.scratch.Write("scan/out/MailOut.txt", "old@x\r\n");
   r.scratch.Write("scan/a.txt", "new@x");
-  ::link(output.c_str(), (r.scratch / "scan/hard.txt").c_str());
-  ::symlink(output.c_str(), (r.scratch / "scan/soft.txt").c_str());
+  ASSERT_TRUE(testing::MakeHardLink(output, r.scratch / "scan/hard.txt"));
+  testing::MakeSymbolicLink(output, r.scratch / "scan/soft.txt");
   EXPECT_EQ(r.Extract(r.scratch / "scan", r.scratch / "scan/out", 1).outcome,
             RunOutcome::kCompleted);
   EXPECT_EQ(r.counters.AddressesFound, 1);
@@ -156,7 +156,8 @@ void ExpectFailurePath(const Extraction& r, const RunResult& result, std::int32_
 TEST(RunExtraction, FailsWithoutASummaryWhenTheDiskIsFull) {
   Extraction r;
   r.scratch.Write("scan/a.txt", "a@b");
-  ::symlink("/dev/full", (r.Folder("out") + "/MailOut.txt").c_str());
+  if (!testing::MakeSymbolicLink("/dev/full", r.Folder("out") + "/MailOut.txt"))
+    GTEST_SKIP() << "no full device to lead the output to";
   ExpectFailurePath(r, r.Extract(r.scratch / "scan", r.scratch / "out"), kFailureNoSpace);
 }
 

@@ -1,5 +1,3 @@
-#include "cli/cli_runner.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -16,6 +14,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "cli/cli_runner.h"
 
 extern char** environ;
 
