@@ -173,6 +173,10 @@ std::string PseudoTerminal::ReadAll() {
   }
 }
 
+bool SendInterrupt(int pid) {
+  return ::kill(pid, SIGINT) == 0;
+}
+
 bool WaitUntilBlockedWriting(int pid, int fd) {
   const std::string process = "/proc/" + std::to_string(pid);
   for (;;) {

@@ -141,4 +141,8 @@ bool WaitUntilBlockedWriting(int, int) {
   NoTerminals();
 }
 
+bool SendInterrupt(int) {
+  NoTerminals();
+}
+
 }  // namespace ondrel::testing

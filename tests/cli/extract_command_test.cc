@@ -1,8 +1,6 @@
 // ondrel-cli extract: refusals, the closing summary, the failure path, unreadable files and
 // the progress line, run on scratch trees.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -10,7 +8,9 @@
 
 #include "cli/cli_runner.h"
 #include "common/failure.h"
+#include "common/path_rules.h"
 #include "common/test_files.h"
+#include "common/test_platform.h"
 
 namespace ondrel::testing {
 namespace {
@@ -125,7 +125,7 @@ TEST_F(ExtractCommandTest, OperandsAfterDoubleDashMayStartWithADash) {
 
 TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureAndIsNoSuccess) {
   scratch_.Write("scan/a.txt", "anna@example.com\n");
-  ASSERT_EQ(::symlink("/dev/full", MailOut().c_str()), 0);
+  if (!MakeSymbolicLink("/dev/full", MailOut())) GTEST_SKIP() << "no full device";
 
   const CliRun run = RunCli({"extract", "--kind", "text", scan_, output_});
 
@@ -136,14 +136,16 @@ TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureAndIsNoSuccess) {
 }
 
 TEST_F(ExtractCommandTest, AnUnreadableFileIsSkippedAndTheRunGoesOn) {
-  if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv"))
+  if (!RunsAsRoot() || !fs::exists("/usr/bin/setpriv"))
     GTEST_SKIP() << "needs root to run the program as another user";
   scratch_.Write("scan/a.txt", "anna@example.com\n");
   scratch_.Write("scan/b.txt", "segreto@example.com\n");
   scratch_.Write("scan/c.txt", "carla@example.net\n");
-  ::chmod((scan_ + "/b.txt").c_str(), 0);
+  fs::permissions(scan_ + "/b.txt", fs::perms::none);
   for (const std::string& folder : {scratch_.Path(), scan_, output_})
-    ::chmod(folder.c_str(), folder == output_ ? 0777 : 0755);
+    fs::permissions(folder, folder == output_ ? fs::perms::all
+                                              : fs::perms::all & ~fs::perms::group_write &
+                                                    ~fs::perms::others_write);
   if (!OthersMayEnter(scratch_.Path())) GTEST_SKIP() << "the scratch folder is private";
 
   CliOptions asNobody;

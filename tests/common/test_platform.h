@@ -19,6 +19,9 @@ bool MakeSymbolicLink(const std::string& target, const std::string& link);
 // A named pipe at `path`; false where the file system has none (Windows).
 bool MakeFifo(const std::string& path);
 
+// Whether the tests run as the superuser (root), whom permissions do not stop.
+bool RunsAsRoot();
+
 // Marks `path` hidden and/or system (Windows file attributes); nothing on POSIX, which has
 // neither.
 void MarkAttributes(const std::string& path, bool hidden, bool system);

@@ -25,6 +25,10 @@ bool MakeFifo(const std::string& path) {
   return ::mkfifo(path.c_str(), 0600) == 0;
 }
 
+bool RunsAsRoot() {
+  return ::geteuid() == 0;
+}
+
 void MarkAttributes(const std::string&, bool, bool) {}
 
 bool MakeJunction(const std::string&, const std::string&) {

@@ -28,6 +28,10 @@ bool MakeFifo(const std::string&) {
   return false;
 }
 
+bool RunsAsRoot() {
+  return false;
+}
+
 void MarkAttributes(const std::string& path, bool hidden, bool system) {
   const std::wstring wide = SystemPath(path);
   DWORD attributes = ::GetFileAttributesW(wide.c_str());
