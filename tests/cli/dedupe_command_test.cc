@@ -75,6 +75,7 @@ TEST(DedupeCommandTest, CtrlCWhileTheDialogIsUpStopsAndLeavesTheListAsItWas) {
 }
 
 TEST(DedupeCommandTest, OnATerminalTheGaugeIsDrawnInColourUnlessColoursAreOff) {
+  if (kWindowsPlatform) GTEST_SKIP() << "no pseudo-terminal for the program's standard error";
   struct Case {
     const char* term;
     const char* noColor;

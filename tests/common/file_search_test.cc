@@ -32,15 +32,17 @@ TEST(TestPath, TellsFoundMissingAndFailedSearches) {
       {scratch / "dati/.nascosto", kPathFound},
       {scratch / "dati/*.htm", kPathFound},
       {scratch / "dati/pag?na.*", kPathFound},
-      {scratch / "vuota/*", kPathNotFound},
+      // A folder's own "." entry matches "*" on Windows, as it does in a listing there.
+      {scratch / "vuota/*", kWindowsPlatform ? kPathFound : kPathNotFound},
       {scratch / "dati/*.txt", kPathNotFound},
       {scratch / "manca/", kPathNotFound},
       {scratch / "manca", kPathNotFound},
-      {scratch / "dati/pagina.htm/", kPathNotFound},
+      {scratch / "dati/pagina.htm/", kWindowsPlatform ? kPathSearchFailed : kPathNotFound},
       {scratch / "manca/*", kPathNotFound},
       {"", kPathNotFound},
       {std::string("bad\0name", 8), kPathSearchFailed},
-      {scratch.Path() + std::string(5000, 'a') + "/", kPathSearchFailed},
+      {scratch.Path() + std::string(5000, 'a') + "/",
+       kWindowsPlatform ? kPathNotFound : kPathSearchFailed},
   };
   if (links) {
     cases.push_back({scratch / "dati/link", kPathFound});
