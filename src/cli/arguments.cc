@@ -35,8 +35,9 @@ const std::string_view kHelpText =
     "          compaiono in EXCLUSION.\n"
     "\n"
     "\"--\" termina le opzioni. I percorsi si usano come sono scritti.\n"
-    "Stato di uscita: 0 eseguito, 1 rifiutato o non riuscito (il motivo e` su standard\n"
-    "error), 2 uso errato.\n";
+    "Stato di uscita: 0 eseguito, 1 rifiutato, interrotto o non riuscito (il motivo e` su\n"
+    "standard error), 2 uso errato, 3 eseguito ma con file non letti (nominati su standard\n"
+    "error, contati dopo il riepilogo).\n";
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "cli/interrupt_as_stop.h"
+#include "cli/progress_text.h"
 #include "common/file_search.h"
 #include "engine/extraction_run.h"
 #include "lists/remove_duplicates.h"
@@ -51,11 +53,39 @@ bool EliminationSucceeded(const EliminationResult& result, ConsoleWindowSystem& 
   return false;
 }
 
+constexpr std::string_view kOutputUnsorted =
+    " MailOut.txt contiene gli indirizzi scritti, non ordinati e con i doppi.";
+
+// Says on standard error why the run's closing elimination left the output unsorted; false
+// when it did.
+bool ReportUnsortedOutput(const EliminationResult& result, ConsoleWindowSystem& console) {
+  switch (result.outcome) {
+    case EliminationOutcome::kStopped:
+      ShowError(console, "Eliminazione doppi annullata." + std::string(kOutputUnsorted));
+      return true;
+    case EliminationOutcome::kFailed:
+      ShowError(console, FailureText("Eliminazione doppi non riuscita", result.failureNumber,
+                                     result.failureDescription) +
+                             std::string(kOutputUnsorted));
+      return true;
+    default:
+      return false;
+  }
+}
+
 int Extract(const Arguments& arguments, ConsoleWindowSystem& console) {
   RunCounters counters;
   const std::int16_t fileKind = arguments.fileKind;
-  const RunResult result = RunExtraction(arguments.operands[0], arguments.operands[1], fileKind,
-                                         arguments.append ? 1 : 0, counters, console);
+  RunResult result;
+  {
+    InterruptAsStop interrupt;
+    console.StopOnInterrupt(&interrupt);
+    result = RunExtraction(arguments.operands[0], arguments.operands[1], fileKind,
+                           arguments.append ? 1 : 0, counters, console);
+    console.StopOnInterrupt(nullptr);
+  }
+  for (const SkippedFile& skipped : result.skippedFiles)
+    ShowError(console, "File non letto: " + skipped.path + " (" + skipped.reason + ")");
   switch (result.outcome) {
     case RunOutcome::kRefused:  // its message is on standard error already
       return kExitFailed;
@@ -63,12 +93,21 @@ int Extract(const Arguments& arguments, ConsoleWindowSystem& console) {
       ShowError(console, FailureText("Elaborazione interrotta", result.failureNumber,
                                      result.failureDescription));
       return kExitFailed;
+    case RunOutcome::kStopped:
+      ShowError(console, "Elaborazione interrotta su richiesta." + std::string(kOutputUnsorted));
+      return kExitFailed;
     case RunOutcome::kCompleted:
       break;
   }
-  const bool printed = console.PrintResult(console.Caption(StatusLabel::kMail)) &&
-                       console.PrintResult(console.Caption(StatusLabel::kRes));
-  return printed && EliminationSucceeded(result.elimination, console) ? kExitDone : kExitFailed;
+  const bool unsorted = ReportUnsortedOutput(result.elimination, console);
+  bool printed = console.PrintResult(console.Caption(StatusLabel::kMail)) &&
+                 console.PrintResult(console.Caption(StatusLabel::kRes));
+  if (!result.skippedFiles.empty()) {
+    printed = printed &&
+              console.PrintResult("File non letti: " + std::to_string(result.skippedFiles.size()));
+  }
+  if (!printed || unsorted) return kExitFailed;
+  return result.skippedFiles.empty() ? kExitDone : kExitIncomplete;
 }
 
 int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console) {
@@ -79,6 +118,8 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console) {
     return kExitFailed;
   }
   std::int32_t totalLines = 0, duplicatesRemoved = 0;
+  // From here on a stop signal is "Annulla", also before the dialog shows.
+  InterruptAsStop interrupt;
   const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console);
   if (!EliminationSucceeded(result, console)) return kExitFailed;
   return DoneWhenPrinted(console,
@@ -94,9 +135,11 @@ int Subtract(const Arguments& arguments, ConsoleWindowSystem& console) {
     case CreateNewFileOutcome::kRefused:  // its message is on standard error already
       return kExitFailed;
     case CreateNewFileOutcome::kFailed:
-      ShowError(console, FailureText("Sottrazione non riuscita", counts.failureNumber,
-                                     counts.failureDescription) +
-                             " " + newFilePath + " e` incompleto.");
+      ShowError(
+          console,
+          FailureText("Sottrazione non riuscita", counts.failureNumber, counts.failureDescription) +
+              " " + newFilePath +
+              (counts.outputWritten ? " e` incompleto." : " non e` stato creato ne' modificato."));
       return kExitFailed;
     case CreateNewFileOutcome::kCompleted:
       break;
@@ -125,7 +168,8 @@ int RunCommand(const Arguments& arguments, ConsoleWindowSystem& console) {
 }
 
 int ReportUsageError(const UsageError& error, int errFd) {
-  const std::string text = std::string(kProgramTitle) + ": " + error.reason + "\n" +
+  // The reason may quote an argument, whose control bytes must not reach the terminal.
+  const std::string text = std::string(kProgramTitle) + ": " + PrintableText(error.reason) + "\n" +
                            std::string(kUsageText) + "Per tutti i dettagli: ondrel-cli --help\n";
   WriteAll(errFd, text);
   return kExitUsage;

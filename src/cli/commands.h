@@ -6,7 +6,9 @@
 
 namespace ondrel::cli {
 
-enum ExitStatus : int { kExitDone = 0, kExitFailed = 1, kExitUsage = 2 };
+// kExitIncomplete: the run ended, but some files could not be read and their addresses
+// are missing.
+enum ExitStatus : int { kExitDone = 0, kExitFailed = 1, kExitUsage = 2, kExitIncomplete = 3 };
 
 // Runs one parsed command line; results go to standard output, everything else to
 // standard error through `console`.

@@ -56,6 +56,7 @@ const std::string& ConsoleWindowSystem::Caption(StatusLabel label) const {
 }
 
 void ConsoleWindowSystem::Yield() {
+  if (stopOn_ != nullptr && dialog_ == nullptr && stopOn_->Requested()) throw StopRequest{};
   if (line_.Enabled() && throttle_.Due()) Repaint();
 }
 
@@ -78,7 +79,7 @@ void ConsoleWindowSystem::ShowMessage(std::string_view text, int, std::string_vi
   lineStale_ = true;  // the line comes back at the next repaint
   std::string message(title.empty() ? std::string_view(facts_.title) : title);
   message += ": ";
-  message += text;
+  message += PrintableText(text);  // a file name's control bytes never reach the terminal
   message += '\n';
   WriteAll(errFd_, message);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "cli/interrupt_as_stop.h"
 #include "cli/repaint_throttle.h"
 #include "cli/terminal_line.h"
 #include "common/clock.h"
@@ -44,6 +45,10 @@ class ConsoleWindowSystem : public WindowSystem {
   // False when it could not be written.
   bool PrintResult(std::string_view line);
 
+  // While `interrupt` is given (and no progress dialog is shown), a yield after one of its
+  // signals throws StopRequest; nullptr ends that.
+  void StopOnInterrupt(const InterruptAsStop* interrupt) { stopOn_ = interrupt; }
+
  private:
   friend class ConsoleProgressDialog;
   void AttachDialog(ConsoleProgressDialog& dialog);
@@ -56,6 +61,7 @@ class ConsoleWindowSystem : public WindowSystem {
   RepaintThrottle throttle_;
   ProgramFacts facts_;
   std::array<std::string, 3> captions_;
+  const InterruptAsStop* stopOn_ = nullptr;
   bool lineStale_ = false;  // the line does not show the latest captions
   ConsoleProgressDialog* dialog_ = nullptr;
   std::string repaintText_;

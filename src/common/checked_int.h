@@ -8,7 +8,9 @@
 
 namespace ondrel {
 
-[[noreturn]] inline void ThrowOverflow() { throw Failure(kFailureOverflow, "Overflow"); }
+[[noreturn]] inline void ThrowOverflow() {
+  throw Failure(kFailureOverflow, "Valore fuori dai limiti");
+}
 
 template <typename T>
 T CheckedAdd(T a, T b) {

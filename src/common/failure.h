@@ -29,6 +29,8 @@ enum FailureNumber : std::int32_t {
   kFailureIsFolder = 10024,      // a folder where a file was wanted
   kFailureInUse = 10025,         // locked or held open by another program
   kFailureInputOutput = 10026,   // the device failed
+  kFailureSymbolicLink = 10027,  // a symbolic link where none is followed
+  kFailureNotRegular = 10028,    // a pipe, a device or the like where a file was wanted
   kFailureSystem = 10029,        // any other failure of the system
 };
 
@@ -54,16 +56,27 @@ std::optional<Failure> FailureOf(Work&& work) {
   } catch (const Failure& failure) {
     return failure;
   } catch (const std::bad_alloc&) {
-    return Failure(kFailureOutOfMemory, "Out of memory");
+    return Failure(kFailureOutOfMemory, "Memoria insufficiente");
   }
 }
 
-// Throws the failure for the system's error number `system_error` (errno on POSIX,
-// GetLastError on Windows), mapped onto the program's numbers, naming the action and the path.
+// The Italian description of the system's error number `system_error` (errno on POSIX,
+// GetLastError on Windows); every system failure a user can see is described through it.
+std::string SystemErrorText(int system_error);
+
+// The failure that the system's error number stands for: the program's number, and the
+// Italian description.
+Failure SystemFailure(int system_error);
+
+// Throws the failure for the system's error number `system_error`: the action (in Italian,
+// such as "Impossibile aprire"), the path in quotes and the description of the number.
 [[noreturn]] void ThrowSystemFailure(int system_error, std::string_view action,
                                      std::string_view path);
 
-// Throws the failure `number`, naming the action and the path.
+// The Italian description of the program's own failure number `number`.
+std::string FailureText(FailureNumber number);
+
+// Throws the failure `number` the same way, described by FailureText.
 [[noreturn]] void ThrowFailure(FailureNumber number, std::string_view action,
                                std::string_view path);
 

@@ -1,5 +1,4 @@
 #include <cerrno>
-#include <cstring>
 
 #include "common/failure.h"
 #include "common/system_path_posix.h"
@@ -12,6 +11,10 @@ FailureNumber NumberOf(int error) {
     case ENOENT:
     case ENOTDIR:
       return kFailureNotFound;
+    case ELOOP:
+      return kFailureSymbolicLink;
+    case ENXIO:
+      return kFailureNotRegular;
     case EACCES:
     case EPERM:
     case EROFS:
@@ -41,17 +44,13 @@ FailureNumber NumberOf(int error) {
 
 }  // namespace
 
-void ThrowSystemFailure(int system_error, std::string_view action, std::string_view path) {
-  std::string description(action);
-  description += " \"";
-  description += path;
-  description += "\": ";
-  description += std::strerror(system_error);
-  throw Failure(NumberOf(system_error), description);
+Failure SystemFailure(int system_error) {
+  if (system_error == 0) system_error = EIO;
+  return Failure(NumberOf(system_error), SystemErrorText(system_error));
 }
 
 void CheckSystemPath(const std::string& path) {
-  if (!IsSystemPath(path)) throw Failure(kFailureBadPath, "Bad file name");
+  if (!IsSystemPath(path)) throw Failure(kFailureBadPath, "Nome di file non valido");
 }
 
 }  // namespace ondrel

@@ -1,7 +1,6 @@
 #include <windows.h>
 
 #include "common/failure.h"
-#include "common/system_path_win32.h"
 
 namespace ondrel {
 namespace {
@@ -25,6 +24,8 @@ FailureNumber NumberOf(DWORD error) {
       return kFailureNoSpace;
     case ERROR_DIRECTORY:
       return kFailureIsFolder;
+    case ERROR_CANT_RESOLVE_FILENAME:
+      return kFailureSymbolicLink;
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
     case ERROR_USER_MAPPED_FILE:
@@ -47,29 +48,16 @@ FailureNumber NumberOf(DWORD error) {
   }
 }
 
-// The system's own text for `error`, in the user's language, without its line end.
-std::string TextOf(DWORD error) {
-  wchar_t* text = nullptr;
-  const DWORD length = ::FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring wide = length > 0 ? std::wstring(text, length) : L"errore " + std::to_wstring(error);
-  if (text != nullptr) ::LocalFree(text);
-  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' '))
-    wide.pop_back();
-  return Narrow(wide);
-}
-
 }  // namespace
 
-void ThrowSystemFailure(int system_error, std::string_view action, std::string_view path) {
-  const DWORD error = static_cast<DWORD>(system_error);
-  std::string description(action);
-  description += " \"";
-  description += path;
-  description += "\": ";
-  description += TextOf(error);
-  throw Failure(NumberOf(error), description);
+std::string SystemErrorText(int system_error) {
+  const FailureNumber number = NumberOf(static_cast<DWORD>(system_error));
+  if (number != kFailureSystem) return FailureText(number);
+  return "errore di sistema " + std::to_string(static_cast<DWORD>(system_error));
+}
+
+Failure SystemFailure(int system_error) {
+  return Failure(NumberOf(static_cast<DWORD>(system_error)), SystemErrorText(system_error));
 }
 
 }  // namespace ondrel

@@ -47,10 +47,12 @@ class FileHandle {
   // stored in `status`. Anything else is refused at once: a pipe or a device put in a file's
   // place would block the reader or never end.
   static FileHandle OpenToRead(const FilePlace& place, FileStatus& status);
-  // A new file at `path`, readable and writable by its owner only; never an existing name or
-  // a link (kFailureNameTaken).
+  // A new file at `path`, open for writing and reading back, readable and writable by its
+  // owner only; never an existing name or a link (kFailureNameTaken).
   static FileHandle CreateExclusive(const std::string& path);
-  // The file at `path`, opened for writing as `mode` says.
+  // The file at `path` (created if missing, not emptied), opened for writing, and for reading
+  // too when `mode` appends: never through a symbolic link (kFailureSymbolicLink) and never
+  // waiting on a pipe (kFailureNotRegular).
   static FileHandle OpenToWrite(const std::string& path, WriteMode mode);
   // Takes over a handle that a platform file opened.
   static FileHandle Adopt(NativeFileTraits::Value native) { return FileHandle(native); }
@@ -62,6 +64,10 @@ class FileHandle {
   std::size_t Read(char* buffer, std::size_t size, std::string_view path_for_errors);
   // Writes every byte or throws (a full disk included).
   void WriteAll(const char* data, std::size_t size, std::string_view path_for_errors);
+  // Reads the byte at `offset` without moving; false when there is none.
+  bool ReadByteAt(std::uint64_t offset, char& byte, std::string_view path_for_errors);
+  // Moves back to the first byte.
+  void Rewind(std::string_view path_for_errors);
   // Where the next write lands (the end, for a file opened to append); -1 for what cannot
   // seek, a pipe or a device.
   std::int64_t WritePosition() const;

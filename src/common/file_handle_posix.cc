@@ -31,7 +31,7 @@ int OpenDescriptor(const FilePlace& place, int flags, int mode) {
     fd = folder >= 0 ? ::openat(folder, place.name->c_str(), flags | O_CLOEXEC, mode)
                      : ::open(place.path.c_str(), flags | O_CLOEXEC, mode);
   } while (fd < 0 && errno == EINTR);
-  if (fd < 0) ThrowSystemFailure(errno, "Cannot open", place.path);
+  if (fd < 0) ThrowSystemFailure(errno, "Impossibile aprire", place.path);
   return fd;
 }
 
@@ -48,20 +48,38 @@ FileHandle FileHandle::OpenToRead(const FilePlace& place, FileStatus& status) {
   // turns it off should a file system honour it.
   FileHandle file(OpenDescriptor(place, O_RDONLY | O_NONBLOCK | O_NOCTTY, 0));
   status = file.Status(path);
-  if (status.type == FileType::kFolder) ThrowSystemFailure(EISDIR, "Cannot read", path);
+  if (status.type == FileType::kFolder) ThrowSystemFailure(EISDIR, "Impossibile leggere", path);
   if (status.type != FileType::kRegular)
-    throw Failure(kFailureBadPath, "\"" + path + "\" is not a regular file");
+    throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
   return file;
 }
 
 FileHandle FileHandle::CreateExclusive(const std::string& path) {
-  return FileHandle(OpenDescriptor(path, O_WRONLY | O_CREAT | O_EXCL, 0600));
+  return FileHandle(OpenDescriptor(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
 }
 
 FileHandle FileHandle::OpenToWrite(const std::string& path, WriteMode mode) {
+  const bool append = mode == WriteMode::kAppend;
+  // Without O_NONBLOCK a pipe would wait for a reader; it is refused once its kind is known.
   const int flags =
-      mode == WriteMode::kAppend ? O_WRONLY | O_CREAT | O_APPEND : O_WRONLY | O_CREAT | O_TRUNC;
-  return FileHandle(OpenDescriptor(path, flags, 0666), mode == WriteMode::kAppend);
+      O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | (append ? O_RDWR | O_APPEND : O_WRONLY);
+  FileHandle file(OpenDescriptor(path, flags, 0666), append);
+  const int fd = Descriptor(file.Native());
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0)
+    ThrowSystemFailure(errno, "Impossibile aprire", path);
+  return file;
+}
+
+bool FileHandle::ReadByteAt(std::uint64_t offset, char& byte, std::string_view path_for_errors) {
+  const ssize_t got = ::pread(Descriptor(Native()), &byte, 1, static_cast<off_t>(offset));
+  if (got < 0) ThrowSystemFailure(errno, "Impossibile leggere", path_for_errors);
+  return got == 1;
+}
+
+void FileHandle::Rewind(std::string_view path_for_errors) {
+  if (::lseek(Descriptor(Native()), 0, SEEK_SET) != 0)
+    ThrowSystemFailure(errno, "Impossibile leggere", path_for_errors);
 }
 
 std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view path_for_errors) {
@@ -72,7 +90,7 @@ std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view pa
     const int error = errno;
     if (error == EINTR) continue;
     if ((error == EAGAIN || error == EWOULDBLOCK) && ClearNonBlocking(fd)) continue;
-    ThrowSystemFailure(error, "Cannot read", path_for_errors);
+    ThrowSystemFailure(error, "Impossibile leggere", path_for_errors);
   }
 }
 
@@ -82,9 +100,9 @@ void FileHandle::WriteAll(const char* data, std::size_t size, std::string_view p
     const ssize_t put = ::write(fd, data, size);
     if (put < 0) {
       if (errno == EINTR) continue;
-      ThrowSystemFailure(errno, "Cannot write", path_for_errors);
+      ThrowSystemFailure(errno, "Impossibile scrivere", path_for_errors);
     }
-    if (put == 0) ThrowSystemFailure(ENOSPC, "Cannot write", path_for_errors);
+    if (put == 0) ThrowSystemFailure(ENOSPC, "Impossibile scrivere", path_for_errors);
     data += put;
     size -= static_cast<std::size_t>(put);
   }
@@ -100,13 +118,13 @@ bool FileHandle::Truncate(std::int64_t size) {
 
 void FileHandle::Sync(std::string_view path_for_errors) {
   if (::fsync(Descriptor(Native())) != 0)
-    ThrowSystemFailure(errno, "Cannot write", path_for_errors);
+    ThrowSystemFailure(errno, "Impossibile scrivere", path_for_errors);
 }
 
 FileStatus FileHandle::Status(std::string_view path_for_errors) const {
   struct stat info;
   if (::fstat(Descriptor(Native()), &info) != 0)
-    ThrowSystemFailure(errno, "Cannot read", path_for_errors);
+    ThrowSystemFailure(errno, "Impossibile leggere", path_for_errors);
   return StatusFromStat(info);
 }
 
@@ -118,7 +136,7 @@ void FileHandle::Close(std::string_view path_for_errors) {
   if (!IsOpen()) return;
   const int fd = Descriptor(native_.Release());
   if (::close(fd) != 0 && errno != EINTR)
-    ThrowSystemFailure(errno, "Cannot close", path_for_errors);
+    ThrowSystemFailure(errno, "Impossibile chiudere", path_for_errors);
 }
 
 bool RemoveFile(const std::string& path) {

@@ -21,6 +21,7 @@ struct FileStatus {
   FileIdentity identity;
   FileType type = FileType::kOther;
   std::uint64_t size = 0;
+  std::uint32_t links = 1;  // the number of names (hard links) the file has
   // Nanoseconds since the system's epoch. Any write, truncation or change of status moves one
   // of them.
   std::int64_t modified = 0;

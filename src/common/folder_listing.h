@@ -2,9 +2,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/failure.h"
 #include "common/unique_handle.h"
 
 namespace ondrel {
@@ -21,14 +23,8 @@ struct FolderEntry {
   EntryKind kind;
 };
 
-// Whether a folder path whose last part is a link to a folder is listed through the link.
-enum class FolderLink {
-  kFollow,
-  kRefuse,  // for a walk: a folder listed as one may have been replaced by a link meanwhile
-};
-
-// A folder kept open after its listing, so that its files are opened by name in it: the
-// files of the very folder that was listed, whatever its path leads to by then.
+// A folder kept open after its listing, so that its files and sub-folders are opened by name
+// in it: the entries of the very folder that was listed, whatever its path leads to by then.
 // On Windows a folder held open cannot be renamed or removed meanwhile.
 class OpenFolder {
  public:
@@ -49,12 +45,21 @@ class OpenFolder {
   UniqueHandle<Traits> native_;
 };
 
-// Replaces `entries` with the entries of `folder` (a path ending with the separator) in the
-// order the system hands them out, "." and ".." left out. Returns false, with `entries`
-// empty, when the folder cannot be listed (or is a link that `link` refuses). With `keep`,
-// the folder stays open in it.
+// Replaces `entries` with the entries of `folder` (a path ending with the separator; a link
+// is followed) in the order the system hands them out, "." and ".." left out. Returns false,
+// with `entries` empty and the failure in `why` (when given), when the folder cannot be
+// listed. With `keep`, the folder stays open in it.
 bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries,
-                FolderLink link = FolderLink::kFollow, OpenFolder* keep = nullptr);
+                OpenFolder* keep = nullptr, std::optional<Failure>* why = nullptr);
+
+// The same for the sub-folder `name` (whose path is `path`) of the open folder `parent`, never
+// through a link or junction: on POSIX it is opened in `parent`, so nothing outside its tree is
+// reached whatever is renamed meanwhile; on Windows `parent` held open cannot be renamed.
+// Returns the failure, with `entries` empty (kFailureNotFound or kFailureSymbolicLink for a
+// sub-folder that vanished or was replaced by a file or a link).
+std::optional<Failure> ReadSubFolder(const OpenFolder& parent, const std::string& name,
+                                     const std::string& path, std::vector<FolderEntry>& entries,
+                                     OpenFolder& keep);
 
 // With a folder path (ending with the separator): starts a new listing of it and returns its
 // first sub-folder's name. With the empty text: the next sub-folder of the listing started

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 #include "common/folder_listing.h"
@@ -40,36 +41,66 @@ void OpenFolder::Traits::Close(Value folder) {
   ::close(static_cast<int>(folder));
 }
 
-bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, FolderLink link,
-                OpenFolder* keep) {
-  entries.clear();
-  if (keep != nullptr) *keep = OpenFolder();
-  if (!IsSystemPath(folder)) return false;
-  std::string path = folder;
-  int flags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-  if (link == FolderLink::kRefuse) {
-    // A trailing separator has the system follow a link in the last place whatever the flags.
-    while (path.size() > 1 && path.back() == kPathSeparator) path.pop_back();
-    flags |= O_NOFOLLOW;
-  }
-  OpenFolder opened(::open(path.c_str(), flags));
-  if (!opened.IsOpen()) return false;
+namespace {
+
+// Lists the folder open as `fd`, which it takes over; returns 0 or an errno value.
+int ListOpenedFolder(int fd, std::vector<FolderEntry>& entries, OpenFolder* keep) {
+  OpenFolder opened(fd);
   // The listing reads through a descriptor of its own, so that the folder's stays open.
-  const int listing_fd = ::fcntl(static_cast<int>(opened.Native()), F_DUPFD_CLOEXEC, 0);
-  if (listing_fd < 0) return false;
+  const int listing_fd = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (listing_fd < 0) return errno;
   DIR* listing = ::fdopendir(listing_fd);
   if (listing == nullptr) {
+    const int error = errno;
     ::close(listing_fd);
-    return false;
+    return error;
   }
   const int folder_fd = ::dirfd(listing);
+  errno = 0;
   while (const dirent* entry = ::readdir(listing)) {
-    if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0) continue;
-    entries.push_back(FolderEntry{entry->d_name, KindOf(folder_fd, *entry)});
+    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+      entries.push_back(FolderEntry{entry->d_name, KindOf(folder_fd, *entry)});
+    errno = 0;
   }
+  const int error = errno;
   ::closedir(listing);
+  if (error != 0) {
+    entries.clear();
+    return error;
+  }
   if (keep != nullptr) *keep = std::move(opened);
-  return true;
+  return 0;
+}
+
+}  // namespace
+
+bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
+                std::optional<Failure>* why) {
+  entries.clear();
+  if (keep != nullptr) *keep = OpenFolder();
+  if (!IsSystemPath(folder)) {
+    if (why != nullptr) *why = Failure(kFailureBadPath, FailureText(kFailureBadPath));
+    return false;
+  }
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, keep);
+  if (error != 0 && why != nullptr) *why = SystemFailure(error);
+  return error == 0;
+}
+
+std::optional<Failure> ReadSubFolder(const OpenFolder& parent, const std::string& name,
+                                     const std::string&, std::vector<FolderEntry>& entries,
+                                     OpenFolder& keep) {
+  entries.clear();
+  keep = OpenFolder();
+  int fd;
+  do {
+    fd = ::openat(static_cast<int>(parent.Native()), name.c_str(),
+                  O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  const int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, &keep);
+  if (error == 0) return std::nullopt;
+  return SystemFailure(error);
 }
 
 }  // namespace ondrel

@@ -46,27 +46,18 @@ void OpenFolder::Traits::Close(Value folder) {
   ::CloseHandle(reinterpret_cast<HANDLE>(folder));
 }
 
-bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, FolderLink link,
-                OpenFolder* keep) {
-  entries.clear();
-  if (keep != nullptr) *keep = OpenFolder();
-  if (folder.empty() || folder.find('\0') != std::string::npos) return false;
-  const std::wstring path = SystemPath(folder);
-  OpenFolder opened(reinterpret_cast<OpenFolder::Traits::Value>(OpenFolderHandle(path, link)));
-  if (!opened.IsOpen()) return false;
-  std::wstring pattern = path;
-  if (pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
-  pattern += L'*';
-  const DWORD error = ForEachFound(pattern, [&](const WIN32_FIND_DATAW& entry) {
-    if (!IsDotEntry(entry)) entries.push_back(FolderEntry{Narrow(entry.cFileName), KindOf(entry)});
-    return true;
-  });
-  if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) {
-    entries.clear();
-    return false;
-  }
-  if (keep != nullptr) *keep = std::move(opened);
-  return true;
+bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
+                std::optional<Failure>* why) {
+  const DWORD error = List(folder, true, entries, keep);
+  if (error != 0 && why != nullptr) *why = SystemFailure(static_cast<int>(error));
+  return error == 0;
+}
+
+std::optional<Failure> ReadSubFolder(const OpenFolder&, const std::string&, const std::string& path,
+                                     std::vector<FolderEntry>& entries, OpenFolder& keep) {
+  const DWORD error = List(path, false, entries, &keep);
+  if (error == 0) return std::nullopt;
+  return SystemFailure(static_cast<int>(error));
 }
 
 }  // namespace ondrel

@@ -5,9 +5,57 @@
 #include "common/failure.h"
 
 namespace ondrel {
+namespace {
+
+[[noreturn]] void RefuseOutput(const std::string& path, std::string_view what) {
+  throw Failure(kFailureBadPath, "\"" + path + "\" " + std::string(what) + ": non viene scritto");
+}
+
+// Adds CR LF at the end of `file` when its last byte ends no line.
+void EndLastLine(FileHandle& file, const FileStatus& status, const std::string& path) {
+  char last = 0;
+  if (status.size == 0 || !file.ReadByteAt(status.size - 1, last, path)) return;
+  if (last != '\n' && last != '\r') file.WriteAll("\r\n", 2, path);
+}
+
+}  // namespace
+
+FileHandle OpenOutputFile(const std::string& path, WriteMode mode) {
+  // Emptied only once it is known to be a plain file: a refusal touches nothing.
+  // Appended to, its last byte is read first.
+  FileHandle file;
+  try {
+    file = FileHandle::OpenToWrite(path, mode);
+  } catch (const Failure& failure) {
+    if (failure.Number() == kFailureSymbolicLink)
+      RefuseOutput(path, "e` un collegamento simbolico");
+    if (failure.Number() == kFailureNotRegular) RefuseOutput(path, "non e` un file normale");
+    throw;
+  }
+  const FileStatus status = file.Status(path);
+  if (status.type != FileType::kRegular) RefuseOutput(path, "non e` un file normale");
+  if (status.links > 1) RefuseOutput(path, "ha altri nomi (collegamenti fisici)");
+  if (mode == WriteMode::kAppend) {
+    EndLastLine(file, status, path);
+  } else if (!file.Truncate(0)) {
+    ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path);
+  }
+  return file;
+}
+
+namespace {
+
+// Opened as `mode` says, with no checks of what the file is; a device is not emptied.
+FileHandle OpenAsIs(const std::string& path, WriteMode mode) {
+  FileHandle file = FileHandle::OpenToWrite(path, mode);
+  if (mode == WriteMode::kReplace) file.Truncate(0);
+  return file;
+}
+
+}  // namespace
 
 LineWriter::LineWriter(const std::string& path, WriteMode mode)
-    : LineWriter(FileHandle::OpenToWrite(path, mode), path) {}
+    : LineWriter(OpenAsIs(path, mode), path) {}
 
 LineWriter::LineWriter(FileHandle file, const std::string& path)
     : file_(std::move(file)),
@@ -44,7 +92,7 @@ void LineWriter::Flush() {
 }
 
 void LineWriter::WriteLine(std::string_view text) {
-  if (failed_) ThrowFailure(kFailureInputOutput, "Cannot write", path_);
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   if (used_ + text.size() + 2 > kBufferSize) {
     Flush();
     if (text.size() + 2 > kBufferSize) {
@@ -61,13 +109,13 @@ void LineWriter::WriteLine(std::string_view text) {
 }
 
 void LineWriter::Sync() {
-  if (failed_) ThrowFailure(kFailureInputOutput, "Cannot write", path_);
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   Flush();
   file_.Sync(path_);
 }
 
 void LineWriter::Close() {
-  if (failed_) ThrowFailure(kFailureInputOutput, "Cannot write", path_);
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   Flush();
   file_.Close(path_);
 }

@@ -48,4 +48,11 @@ class LineWriter {
   std::int64_t wholeLinesEnd_;  // where the lines written whole end in the file; -1 if unknown
 };
 
+// Opens `path`, the output file of a run or a tool, with `mode` kReplace or kAppend: never
+// through a symbolic link and never waiting on a pipe. Anything but a regular file with no
+// other name (or a name not there yet) is refused with Failure before anything is written.
+// A file appended to whose last line has no line end gets one first, so that the first new
+// line does not run into it.
+FileHandle OpenOutputFile(const std::string& path, WriteMode mode);
+
 }  // namespace ondrel

@@ -14,13 +14,18 @@ namespace ondrel {
 // none. Rewriting a file through that path replaces the link's target, not the link.
 std::string ResolvedPath(const std::string& path);
 
+// Throws Failure when `original`, the status of `target`, shows other names (hard links): a
+// replacement would cut them off the list, and they would keep the old content.
+void RefuseOtherNames(const std::string& target, const FileStatus& original);
+
 // The temporary file goes when the object does, unless Commit put it in the target's place.
 class ReplacementFile {
  public:
   // Creates the temporary file beside `target` (a resolved path) exclusively, with the
-  // owner and the permissions (on Windows the attributes) of `original`, the status of the
-  // target when it was read. Throws Failure when it cannot be created (a read-only folder,
-  // for one), or when the target may not be written.
+  // owner, the permissions (special bits included) and the extended attributes of the target
+  // (on Windows its attributes); `original` is its status when it was read. Throws Failure
+  // when it cannot be created (a read-only folder, for one), when the target may not be
+  // written, or when it has other hard links, which a replacement would part from it.
   ReplacementFile(const std::string& target, const FileStatus& original);
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;

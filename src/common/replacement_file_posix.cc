@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "common/extended_attributes.h"
 #include "common/failure.h"
 #include "common/file_handle.h"
 #include "common/path_rules.h"
@@ -35,7 +36,7 @@ std::string ResolvedPath(const std::string& path) {
   CheckSystemPath(path);
   const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
                                                              &std::free);
-  if (!resolved) ThrowSystemFailure(errno, "Cannot open", path);
+  if (!resolved) ThrowSystemFailure(errno, "Impossibile aprire", path);
   return resolved.get();
 }
 
@@ -45,20 +46,23 @@ ReplacementFile::TemporaryName::~TemporaryName() {
 
 ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original)
     : target_(target), original_(original) {
+  RefuseOtherNames(target, original);
   // Renaming needs only the folder's permission; a file its user may not write stays as it
   // is, as it would if it were rewritten in place.
   if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
-    ThrowSystemFailure(errno, "Cannot write", target);
+    ThrowSystemFailure(errno, "Impossibile scrivere", target);
   std::string pattern = FolderOf(target) + ".ondrel-XXXXXX";
   const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0) ThrowSystemFailure(errno, "Cannot create a temporary file beside", target);
+  if (fd < 0) ThrowSystemFailure(errno, "Impossibile creare un file temporaneo accanto a", target);
   FileHandle file = FileHandle::Adopt(fd);
   temporary_.path = pattern;
   // Only root may give a file away; anyone else owns it already.
   if (::fchown(fd, original.owner, original.group) != 0 && errno != EPERM)
-    ThrowSystemFailure(errno, "Cannot set the owner of", temporary_.path);
-  if (::fchmod(fd, original.permissions & 0777) != 0)
-    ThrowSystemFailure(errno, "Cannot set the permissions of", temporary_.path);
+    ThrowSystemFailure(errno, "Impossibile assegnare il proprietario di", temporary_.path);
+  // The set-group and sticky bits too; after the owner, which would clear them.
+  if (::fchmod(fd, original.permissions & 07777) != 0)
+    ThrowSystemFailure(errno, "Impossibile assegnare i permessi di", temporary_.path);
+  CopyExtendedAttributes(target, fd, temporary_.path);
   writer_.emplace(std::move(file), temporary_.path);
 }
 
@@ -70,9 +74,9 @@ void ReplacementFile::Commit(bool flush) {
   const auto now = StatusOf(target_);
   if (!now || *now != original_)
     throw Failure(kFailureFileChanged,
-                  "The file \"" + target_ + "\" changed while it was being rewritten");
+                  "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
   if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
-    ThrowSystemFailure(errno, "Cannot replace", target_);
+    ThrowSystemFailure(errno, "Impossibile sostituire", target_);
   temporary_.keep = true;
   if (flush) SyncFolder(FolderOf(target_));
 }

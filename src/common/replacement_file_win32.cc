@@ -43,7 +43,7 @@ std::string ResolvedPath(const std::string& path) {
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE)
-    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Cannot open", path);
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile aprire", path);
   std::wstring resolved(MAX_PATH, L'\0');
   DWORD length =
       ::GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
@@ -55,7 +55,7 @@ std::string ResolvedPath(const std::string& path) {
   const DWORD error = ::GetLastError();
   ::CloseHandle(file);
   if (length == 0 || length >= resolved.size())
-    ThrowSystemFailure(static_cast<int>(error), "Cannot open", path);
+    ThrowSystemFailure(static_cast<int>(error), "Impossibile aprire", path);
   resolved.resize(length);
   return Narrow(WithoutPrefix(resolved));
 }
@@ -66,9 +66,10 @@ ReplacementFile::TemporaryName::~TemporaryName() {
 
 ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original)
     : target_(target), original_(original) {
+  RefuseOtherNames(target, original);
   // A read-only list stays as it is, as it would if it were rewritten in place.
   if ((original.attributes & FILE_ATTRIBUTE_READONLY) != 0)
-    ThrowSystemFailure(ERROR_ACCESS_DENIED, "Cannot write", target);
+    ThrowSystemFailure(ERROR_ACCESS_DENIED, "Impossibile scrivere", target);
   const std::string folder = FolderOf(target);
   for (unsigned attempt = 0;; ++attempt) {
     const std::string candidate = folder + Narrow(CandidateName(attempt));
@@ -83,7 +84,8 @@ ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& or
     }
     const DWORD error = ::GetLastError();
     if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 1000)
-      ThrowSystemFailure(static_cast<int>(error), "Cannot create a temporary file beside", target);
+      ThrowSystemFailure(static_cast<int>(error), "Impossibile creare un file temporaneo accanto a",
+                         target);
   }
 }
 
@@ -95,12 +97,12 @@ void ReplacementFile::Commit(bool flush) {
   const auto now = StatusOf(target_);
   if (!now || *now != original_)
     throw Failure(kFailureFileChanged,
-                  "The file \"" + target_ + "\" changed while it was being rewritten");
+                  "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
   const std::wstring temporary = SystemPath(temporary_.path);
   ::SetFileAttributesW(temporary.c_str(), original_.attributes & kKeptAttributes);
   if (!::MoveFileExW(temporary.c_str(), SystemPath(target_).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Cannot replace", target_);
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile sostituire", target_);
   temporary_.keep = true;
 }
 

@@ -15,6 +15,7 @@ inline FileStatus StatusFromStat(const struct stat& info) {
                 : S_ISDIR(info.st_mode) ? FileType::kFolder
                                         : FileType::kOther;
   status.size = static_cast<std::uint64_t>(info.st_size);
+  status.links = static_cast<std::uint32_t>(info.st_nlink);
   status.modified =
       static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
   status.changed =

@@ -37,7 +37,8 @@ std::string Narrow(std::wstring_view text) {
 }
 
 std::wstring SystemPath(const std::string& path) {
-  if (path.find('\0') != std::string::npos) throw Failure(kFailureBadPath, "Bad file name");
+  if (path.find('\0') != std::string::npos)
+    throw Failure(kFailureBadPath, "Nome di file non valido");
   std::wstring wide = Widen(path);
   if (wide.size() < kLongPath || wide.starts_with(L"\\\\?\\")) return wide;
   // The prefix turns off every rewriting of the path: make it absolute, with backslashes and
@@ -66,6 +67,7 @@ bool StatusOfHandle(HANDLE handle, FileStatus& status) {
                 : ::GetFileType(handle) == FILE_TYPE_DISK ? FileType::kRegular
                                                           : FileType::kOther;
   status.size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  status.links = info.nNumberOfLinks;
   status.modified = Nanoseconds(basic.LastWriteTime);
   status.changed = Nanoseconds(basic.ChangeTime);
   status.attributes = info.dwFileAttributes;

@@ -30,12 +30,13 @@ std::string TempFileNameFrom(int month, int day, double secondsSinceMidnight,
 }
 
 std::string TempFileName() {
-  // Unseeded on purpose: the sequence of random parts is the same after every start.
-  static std::minstd_rand generator;
-  static std::uniform_real_distribution<double> fraction(0.0, 1.0);
+  // Drawn from the system's random source: a sequence that started alike in every run would
+  // let another user of a shared temporary folder take the names before the run does.
+  static std::random_device source;
+  std::uniform_real_distribution<double> fraction(0.0, 1.0);
 
   const LocalTime now = LocalTimeNow();
-  return TempFileNameFrom(now.month, now.day, now.secondsSinceMidnight, fraction(generator));
+  return TempFileNameFrom(now.month, now.day, now.secondsSinceMidnight, fraction(source));
 }
 
 }  // namespace ondrel

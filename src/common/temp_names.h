@@ -10,7 +10,7 @@ namespace ondrel {
 std::string TempFolder();
 
 // "~Qz", the month and day as mmdd, the hundredths of seconds since midnight in general
-// number format, and three random digits from a generator that is never seeded.
+// number format, and three random digits from the system's random source.
 std::string TempFileName();
 
 // The same name from given parts; `randomFraction` is in [0, 1).

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/failure.h"
+
 namespace ondrel {
 
 TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
@@ -17,9 +19,21 @@ TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer)
   Open(place);
 }
 
+TextFileReader::TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer)
+    : file_(std::move(file)), path_(path), buffer_(&buffer) {
+  const FileStatus status = file_.Status(path);
+  if (status.type != FileType::kRegular)
+    throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
+  Opened(status);
+}
+
 void TextFileReader::Open(const FilePlace& place) {
   FileStatus status;
   file_ = FileHandle::OpenToRead(place, status);
+  Opened(status);
+}
+
+void TextFileReader::Opened(const FileStatus& status) {
   identity_ = status.identity;
   sizeAtOpen_ = status.size;
   if (sizeAtOpen_ > buffer_->Capacity()) file_.AdviseSequential();

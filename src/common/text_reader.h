@@ -25,6 +25,9 @@ class TextFileReader {
   // Opens the file at `place`, reading through `buffer`, which must outlive the reader and
   // is used by no one else meanwhile.
   TextFileReader(const FilePlace& place, ReadBuffer& buffer);
+  // Reads `file`, open for reading, from where it stands; `path` names it in failures.
+  // Throws Failure when it is not a regular file.
+  TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer);
 
   // The next line without its line end; false at the end of the file. The view stays valid
   // until the next call. Throws Failure on a read error.
@@ -46,6 +49,7 @@ class TextFileReader {
   // Opens the file, notes its identity and size, and asks for read-ahead when it is larger
   // than one read takes.
   void Open(const FilePlace& place);
+  void Opened(const FileStatus& status);
 
   FileHandle file_;
   std::string path_;

@@ -7,7 +7,7 @@ namespace ondrel {
 namespace {
 
 [[noreturn]] void ThrowChanged(const std::string& path) {
-  throw Failure(kFailureFileChanged, "The file \"" + path + "\" changed while it was read");
+  throw Failure(kFailureFileChanged, "Il file \"" + path + "\" e` cambiato mentre veniva letto");
 }
 
 }  // namespace

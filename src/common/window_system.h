@@ -55,13 +55,18 @@ struct ProgramFacts {
   int revision = 0;
 };
 
+// Thrown by WindowSystem::Yield to end an extraction run early; the run ends as stopped.
+struct StopRequest {};
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
 
   // The text shows from the next repaint on.
   virtual void SetCaption(StatusLabel label, std::string_view text) = 0;
-  // Lets the window system handle pending events (repaints, clicks), then returns.
+  // Lets the window system handle pending events (repaints, clicks), then returns. While an
+  // extraction runs with no progress dialog shown, it may throw StopRequest instead: the
+  // user asked to end the run (a console's Ctrl-C).
   virtual void Yield() = 0;
   // Runs `work` to its end and returns what it throws. `work` touches no window, so a front
   // end may run it on another thread and keep handling events meanwhile; here it just runs.

@@ -29,16 +29,42 @@ std::string NormalisedFolder(const std::string& text) {
   return FoldFolderCase(std::string(TrimSpaces(with_separator)));
 }
 
+// Shown instead of the summary when the final elimination did not complete: the output holds
+// what the run wrote, unsorted, and no count of a sorted list exists.
+void SummariseUnsorted(const RunCounters& counters, WindowSystem& windows) {
+  windows.SetCaption(StatusLabel::kMail,
+                     "Elaborazione finita senza eliminazione dei doppi: il file di output non e` "
+                     "ordinato");
+  windows.SetCaption(StatusLabel::kRes, "Trovati: " + std::to_string(counters.AddressesFound));
+}
+
 // The run from the opening of the output file on; a failure is thrown to the caller's
 // failure path.
 void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
                          const std::int16_t& fileKind, int append, RunCounters& counters,
                          WindowSystem& windows, RunResult& result) {
+  FileIdentity written;
   {
-    LineWriter output(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace);
+    LineWriter output(
+        OpenOutputFile(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace),
+        outputFile);
     ExtractionState state(output, counters.AddressesFound, fileKind, windows);
-    ScanFolderTree(scanFolder, state);
+    written = state.outputIdentity;
+    try {
+      ScanFolderTree(scanFolder, state);
+    } catch (...) {
+      result.skippedFiles = std::move(state.skipped);
+      throw;
+    }
+    result.skippedFiles = std::move(state.skipped);
     output.Close();
+  }
+  // Another program (the duplicates tool in another window, for one) may have put a new
+  // file in its place meanwhile; eliminating duplicates there would lose that file's lines.
+  if (IdentityOf(outputFile) != written) {
+    throw Failure(kFailureFileChanged, "Il file \"" + outputFile +
+                                           "\" e` stato sostituito durante l'elaborazione; i "
+                                           "doppi non sono stati eliminati");
   }
   windows.SetCaption(StatusLabel::kMail, "Eliminazione doppi");
   windows.Yield();
@@ -46,7 +72,12 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   // not put at risk; written anew, all of it is this run's, not on disk yet either.
   result.elimination =
       RemoveDuplicates(outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows,
-                       append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded);
+                       append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded, written);
+  if (result.elimination.outcome == EliminationOutcome::kStopped ||
+      result.elimination.outcome == EliminationOutcome::kFailed) {
+    SummariseUnsorted(counters, windows);
+    return;
+  }
   windows.SetCaption(StatusLabel::kMail, "Fine elaborazione. Totale indirizzi:" +
                                              std::to_string(CheckedSub(
                                                  counters.TotalLines, counters.DuplicatesRemoved)));
@@ -85,13 +116,17 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
 
   windows.SetBusyPointer(true);
   result.outcome = RunOutcome::kCompleted;
-  if (const auto failure = FailureOf([&] {
-        HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append, counters,
-                            windows, result);
-      })) {
-    result.outcome = RunOutcome::kFailed;
-    result.failureNumber = failure->Number();
-    result.failureDescription = failure->Description();
+  try {
+    if (const auto failure = FailureOf([&] {
+          HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append,
+                              counters, windows, result);
+        })) {
+      result.outcome = RunOutcome::kFailed;
+      result.failureNumber = failure->Number();
+      result.failureDescription = failure->Description();
+    }
+  } catch (const StopRequest&) {
+    result.outcome = RunOutcome::kStopped;
   }
   windows.SetBusyPointer(false);
   return result;

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/window_system.h"
 #include "engine/file_kind.h"
+#include "engine/file_scanner.h"
 #include "lists/remove_duplicates.h"
 
 namespace ondrel {
@@ -21,6 +23,7 @@ struct RunCounters {
 enum class RunOutcome {
   kRefused,    // a check failed and its message was shown; nothing was touched
   kFailed,     // the run took its failure path; see the failure fields
+  kStopped,    // the user stopped it; the output holds the whole lines written until then
   kCompleted,  // the summary was shown (see `elimination` for how duplicate elimination ended)
 };
 
@@ -29,6 +32,7 @@ struct RunResult {
   std::int32_t failureNumber = 0;
   std::string failureDescription;
   EliminationResult elimination;
+  std::vector<SkippedFile> skippedFiles;  // what could not be read, on every outcome but kRefused
 };
 
 // Runs one extraction. `scanText` and `outputText` are the two path boxes as typed;

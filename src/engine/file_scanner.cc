@@ -34,28 +34,32 @@ std::int32_t ScanFile(const FilePlace& place, ExtractionState& state) {
   state.windows.SetCaption(StatusLabel::kProc, "Analisi di: " + PathInfo(path, 1, state.windows));
   state.windows.Yield();
 
-  std::optional<std::string> copy;
-  if (state.fileKind == kKindStoreFiles) {
-    if (const auto failure = FailureOf([&] {
-          copy = ConvertStoreFile(place, state.newTempPath, state.outputIdentity, state.buffer,
-                                  state.windows);
-        }))
-      return failure->Number();
-    if (!copy) return 0;
-  }
-  const FilePlace read_place = copy ? FilePlace(*copy) : place;
-
   std::optional<TextFileReader> reader;
-  if (const auto failure = FailureOf([&] { reader.emplace(read_place, state.buffer); }))
-    return failure->Number();
-  if (reader->Identity() == state.outputIdentity) return 0;
+  bool excluded = false;
+  const auto skip = [&](const Failure& failure) {
+    state.skipped.push_back(SkippedFile{path, failure.Description()});
+    return failure.Number();
+  };
+  if (const auto failure = FailureOf([&] {
+        if (state.fileKind != kKindStoreFiles) {
+          reader.emplace(place, state.buffer);
+          excluded = reader->Identity() == state.outputIdentity;
+        } else if (auto copy = ConvertStoreFile(place, state.newTempPath, state.outputIdentity,
+                                                state.buffer, state.windows)) {
+          reader.emplace(std::move(copy->file), copy->path, state.buffer);
+        } else {
+          excluded = true;
+        }
+      }))
+    return skip(*failure);
+  if (excluded) return 0;
 
   OutputSink sink(state);
   for (;;) {
     std::string_view lines;
     bool more = false;
     if (const auto failure = FailureOf([&] { more = reader->NextLines(lines); }))
-      return failure->Number();
+      return skip(*failure);
     if (!more) return 0;
     ScanLines(lines, state.fileKind, sink);
   }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "common/file_status.h"
 #include "common/line_writer.h"
@@ -11,6 +12,12 @@
 #include "engine/store_conversion.h"
 
 namespace ondrel {
+
+// A file or folder the run could not read, with the reason; its addresses are missing.
+struct SkippedFile {
+  std::string path;
+  std::string reason;
+};
 
 // What the folder walk and the scanner of one extraction run share.
 struct ExtractionState {
@@ -29,13 +36,15 @@ struct ExtractionState {
   WindowSystem& windows;
   ReadBuffer buffer;                         // every file of the run is read through it
   TempPathSource newTempPath = NewTempPath;  // where store files are copied
+  std::vector<SkippedFile> skipped;          // in the order the walk met them
 };
 
 // Shows "Analisi di: " and the file's name in lblProc and yields; for the store kind has a text
 // copy made and reads that instead; then writes every address of the file to the output,
 // showing each in lblMail and yielding before it is written, and counts it. Returns 0, or the
-// number of the failure that ended the reading of this file (what was written stays). A failure
-// to write the output or to count is the run's, not the file's: it is thrown.
+// number of the failure that ended the reading of this file (what was written stays), which is
+// also added to `state.skipped`. A failure to write the output or to count is the run's, not
+// the file's: it is thrown.
 std::int32_t ScanFile(const FilePlace& place, ExtractionState& state);
 
 }  // namespace ondrel

@@ -13,28 +13,38 @@
 namespace ondrel {
 namespace {
 
-// One folder on the way down: its listing and how far the walk has gone through it.
+// One folder on the way down: its listing, the folder held open, and how far the walk has
+// gone through it.
 struct Level {
   std::vector<FolderEntry> entries;
+  OpenFolder folder;
   std::size_t next = 0;        // the next entry to look at for a sub-folder
   std::size_t pathLength = 0;  // length of the folder's path, separator included
 };
 
-// Lists the folder `path` into `level` and scans its files, opened by name in the folder as
-// it was listed. A sub-folder that became a link since its parent was listed is not
-// followed, like any link to a folder.
-void EnterFolder(const std::string& path, Level& level, FolderLink link, ExtractionState& state,
-                 std::string& file_path) {
-  OpenFolder folder;
-  ReadFolder(path, level.entries, link, &folder);  // an unreadable folder counts as empty
+// Whether a folder that could not be opened for the reason `failure` held addresses the run
+// misses: one that vanished, or became a link or a file meanwhile, is not a folder of the
+// tree any more.
+bool IsLoss(const Failure& failure) {
+  return failure.Number() != kFailureNotFound && failure.Number() != kFailureSymbolicLink;
+}
+
+// Scans the files of the folder listed in `level`, each opened by name in the open folder.
+void ScanFiles(const std::string& path, Level& level, ExtractionState& state,
+               std::string& file_path) {
   level.next = 0;
   level.pathLength = path.size();
   for (const FolderEntry& entry : level.entries) {
     if (entry.kind != EntryKind::kFile || !KindSelects(state.fileKind, entry.name)) continue;
     file_path.assign(path).append(entry.name);
-    // A file that cannot be read is skipped.
-    ScanFile(FilePlace(file_path, folder, entry.name), state);
+    // A file that cannot be read is skipped, and noted in `state.skipped`.
+    ScanFile(FilePlace(file_path, level.folder, entry.name), state);
   }
+}
+
+void NoteUnreadFolder(const std::string& path, const Failure& failure, ExtractionState& state) {
+  if (IsLoss(failure))
+    state.skipped.push_back(SkippedFile{path, "cartella non leggibile: " + failure.Description()});
 }
 
 }  // namespace
@@ -59,12 +69,17 @@ bool KindSelects(std::int16_t kind, std::string_view name) {
 
 void ScanFolderTree(std::string& folder, ExtractionState& state) {
   folder = AddBackslash(folder);
-  // levels[0] is the scan folder; levels[n] a folder n levels below it.
+  // levels[0] is the scan folder; levels[n] a folder n levels below it. Every sub-folder is
+  // opened in its parent, held open, so the walk never leaves the tree and full paths of any
+  // length work; the paths are kept for what the user sees.
   std::vector<Level> levels(1);
   levels.reserve(kDeepestLevel + 1);
   std::string path = folder;
   std::string file_path;
-  EnterFolder(path, levels[0], FolderLink::kFollow, state, file_path);
+  std::optional<Failure> unread;
+  if (!ReadFolder(path, levels[0].entries, &levels[0].folder, &unread))
+    NoteUnreadFolder(path, *unread, state);  // the scan folder may itself be a link
+  ScanFiles(path, levels[0], state, file_path);
   std::size_t depth = 0;
   for (;;) {
     Level& level = levels[depth];
@@ -72,6 +87,7 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
         std::find_if(level.entries.begin() + level.next, level.entries.end(),
                      [](const FolderEntry& entry) { return entry.kind == EntryKind::kFolder; });
     if (sub_folder == level.entries.end()) {
+      level.folder = OpenFolder();
       if (depth == 0) return;
       --depth;
       path.resize(levels[depth].pathLength);
@@ -81,10 +97,14 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
     path.append(sub_folder->name).push_back(kPathSeparator);
     ++depth;
     if (levels.size() == depth) levels.emplace_back();
-    EnterFolder(path, levels[depth], FolderLink::kRefuse, state, file_path);
+    Level& below = levels[depth];
+    if (const auto failure =
+            ReadSubFolder(level.folder, sub_folder->name, path, below.entries, below.folder))
+      NoteUnreadFolder(path, *failure, state);
+    ScanFiles(path, below, state, file_path);
     if (depth == kDeepestLevel) {
-      throw Failure(kFailureDepthLimit, "Folder tree deeper than " + std::to_string(kDeepestLevel) +
-                                            " levels: " + path);
+      throw Failure(kFailureDepthLimit, "Albero di cartelle piu` profondo di " +
+                                            std::to_string(kDeepestLevel) + " livelli: " + path);
     }
   }
 }

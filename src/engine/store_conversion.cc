@@ -26,13 +26,24 @@ constexpr std::array<char, 256> MakeByteMap() {
 }
 constexpr std::array<char, 256> kByteMap = MakeByteMap();
 
+// Removes the copy it names when it goes, unless the copy was completed.
+struct UnfinishedCopy {
+  ~UnfinishedCopy() {
+    if (!path.empty()) RemoveFile(path);
+  }
+  std::string path;
+};
+
+// Opened for reading too: the scan reads the copy back through this very descriptor.
 FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path) {
   for (int attempt = 1;; ++attempt) {
     path = newTempPath();
     try {
       return FileHandle::CreateExclusive(path);
     } catch (const Failure& failure) {
-      if (failure.Number() != kFailureNameTaken || attempt == kTempNameAttempts) throw;
+      if (failure.Number() != kFailureNameTaken || attempt == kTempNameAttempts)
+        ThrowFailure(static_cast<FailureNumber>(failure.Number()),
+                     "Impossibile creare la copia temporanea", path);
     }
   }
 }
@@ -43,32 +54,30 @@ std::string NewTempPath() {
   return TempFolder() + TempFileName();
 }
 
-std::optional<std::string> ConvertStoreFile(const FilePlace& source,
-                                            const TempPathSource& newTempPath,
-                                            const std::optional<FileIdentity>& excluded,
-                                            ReadBuffer& buffer, WindowSystem& windows) {
+std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
+                                          const TempPathSource& newTempPath,
+                                          const std::optional<FileIdentity>& excluded,
+                                          ReadBuffer& buffer, WindowSystem& windows) {
   const std::string& sourcePath = source.path;
   windows.SetCaption(StatusLabel::kMail, "Conversione di: " + PathInfo(sourcePath, 1, windows));
   windows.Yield();
 
-  std::string copy_path;
-  FileHandle copy = CreateCopy(newTempPath, copy_path);
+  StoreCopy copy;
+  copy.file = CreateCopy(newTempPath, copy.path);
+  UnfinishedCopy unfinished{copy.path};
   FileStatus status;
   FileHandle original = FileHandle::OpenToRead(source, status);
-  if (excluded && status.identity == *excluded) {
-    copy = FileHandle();
-    RemoveFile(copy_path);
-    return std::nullopt;
-  }
+  if (excluded && status.identity == *excluded) return std::nullopt;
   char* const data = buffer.Data();
   for (;;) {
     const std::size_t got = original.Read(data, buffer.Capacity(), sourcePath);
     if (got == 0) break;
     for (std::size_t i = 0; i < got; ++i) data[i] = kByteMap[static_cast<unsigned char>(data[i])];
-    copy.WriteAll(data, got, copy_path);
+    copy.file.WriteAll(data, got, copy.path);
   }
-  copy.Close(copy_path);
-  return copy_path;
+  copy.file.Rewind(copy.path);
+  unfinished.path.clear();
+  return copy;
 }
 
 }  // namespace ondrel

@@ -18,16 +18,23 @@ using TempPathSource = std::function<std::string()>;
 // The temporary folder followed by a fresh temporary name.
 std::string NewTempPath();
 
+// A text copy of a store file, open for reading from its start. The copy is read through
+// this descriptor, never reopened by name: in a temporary folder that others may write, the
+// name may lead elsewhere by then.
+struct StoreCopy {
+  std::string path;
+  FileHandle file;
+};
+
 // Shows "Conversione di: " and the store file's name in lblMail and yields; creates the copy,
 // exclusively and readable by the owner only, at a free path from `newTempPath`; then opens the
-// store file at `sourcePath` and copies it byte for byte, with a zero byte written as a space
-// and every other control byte except CR and LF as byte 31. `buffer` is scratch space. Returns
-// the copy's path, which the caller owns and which stays on disk. A store file that is
-// `excluded` (the run's own output) is not copied: its empty copy is removed and nothing is
-// returned. Throws Failure; a store file that cannot be read leaves its copy behind.
-std::optional<std::string> ConvertStoreFile(const FilePlace& source,
-                                            const TempPathSource& newTempPath,
-                                            const std::optional<FileIdentity>& excluded,
-                                            ReadBuffer& buffer, WindowSystem& windows);
+// store file at `source` and copies it byte for byte, with a zero byte written as a space and
+// every other control byte except CR and LF as byte 31. `buffer` is scratch space. The copy
+// stays on disk. A store file that is `excluded` (the run's own output) is not copied and
+// nothing is returned. Throws Failure; a copy that could not be completed is removed first.
+std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
+                                          const TempPathSource& newTempPath,
+                                          const std::optional<FileIdentity>& excluded,
+                                          ReadBuffer& buffer, WindowSystem& windows);
 
 }  // namespace ondrel

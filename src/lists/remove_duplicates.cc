@@ -67,20 +67,26 @@ class PhaseProgress {
 class Elimination {
  public:
   Elimination(const std::string& path, std::int32_t& lines, std::int32_t& duplicatesRemoved,
-              WindowSystem& windows, ProgressDialog& dialog, CHgauge& gauge, ListFlush flush)
+              WindowSystem& windows, ProgressDialog& dialog, CHgauge& gauge, ListFlush flush,
+              const std::optional<FileIdentity>& expected)
       : path_(path),
         lines_(lines),
         duplicatesRemoved_(duplicatesRemoved),
         windows_(windows),
         dialog_(dialog),
         gauge_(gauge),
-        flush_(flush) {}
+        flush_(flush),
+        expected_(expected) {}
 
   EliminationOutcome Run() {
     if (!FindPlainFile(path_)) return EliminationOutcome::kNoList;
     target_ = ResolvedPath(path_);
     list_ = ReadWholeFile(target_, sizeof(std::uint64_t));
-    lines_ = CheckedNarrow<std::int32_t>(CountLines(list_.Text()));
+    if (expected_ && list_.status.identity != *expected_) {
+      throw Failure(kFailureFileChanged,
+                    "Il file \"" + path_ + "\" e` stato sostituito durante l'elaborazione");
+    }
+    lines_ = ListLineCount(CountLines(list_.Text()), path_);
     if (lines_ == 0) return EliminationOutcome::kNoList;
     table_.emplace(list_.Text(), static_cast<std::size_t>(lines_));
     if (!Load()) return EliminationOutcome::kStopped;
@@ -154,6 +160,7 @@ class Elimination {
   ProgressDialog& dialog_;
   CHgauge& gauge_;
   ListFlush flush_;
+  std::optional<FileIdentity> expected_;
   std::string target_;
   WholeFile list_;
   std::optional<LineTable> table_;
@@ -164,7 +171,7 @@ class Elimination {
 
 EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
                                    std::int32_t& duplicatesRemoved, WindowSystem& windows,
-                                   ListFlush flush) {
+                                   ListFlush flush, const std::optional<FileIdentity>& expected) {
   EliminationResult result;
   std::int32_t lines = 0;
   std::unique_ptr<ProgressDialog> dialog = windows.ShowProgressDialog();
@@ -174,7 +181,8 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalL
         gauge.Max(100);
         gauge.Min(0);
         gauge.Setup(dialog->Picture());
-        Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge, flush);
+        Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge, flush,
+                                expected);
         result.outcome = elimination.Run();
         result.linesWritten = elimination.LinesWritten();
       })) {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "common/file_status.h"
 #include "common/window_system.h"
 
 namespace ondrel {
@@ -34,9 +36,11 @@ struct EliminationResult {
 // Eliminates the duplicates of the list at `path`, showing the progress dialog of `windows`.
 // `totalLines` is set to the number of lines counted on every way out; `duplicatesRemoved`
 // is added to for every entry dropped as equal to its successor. A stop or a failure leaves
-// the list byte for byte as it was.
+// the list byte for byte as it was. With `expected`, a list that is not that file any more
+// (replaced meanwhile) is a failure and stays as it is.
 EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
                                    std::int32_t& duplicatesRemoved, WindowSystem& windows,
-                                   ListFlush flush = ListFlush::kBeforeReplacing);
+                                   ListFlush flush = ListFlush::kBeforeReplacing,
+                                   const std::optional<FileIdentity>& expected = std::nullopt);
 
 }  // namespace ondrel

@@ -1,6 +1,5 @@
 #include "lists/sort_strings.h"
 
-
 #include "common/failure.h"
 #include "lists/round_half_even.h"
 
@@ -16,7 +15,7 @@ bool Inside(const std::vector<std::string>& list, std::int64_t position) {
 void Partition(std::vector<std::string>& list, std::int32_t low, std::int32_t high,
                std::int32_t& lowCursor, std::int32_t& highCursor) {
   const std::int64_t middle = PivotPosition(low, high);
-  if (!Inside(list, middle)) throw Failure(kFailureOutOfRange, "Subscript out of range");
+  if (!Inside(list, middle)) throw Failure(kFailureOutOfRange, "Indice fuori dai limiti");
   const std::string pivot = list[middle];
   lowCursor = low;
   highCursor = high;
@@ -67,7 +66,7 @@ std::int32_t SortStrings(std::vector<std::string>& list, std::int32_t low, std::
   const auto failure = FailureOf([&] {
     // Every cursor stays between low and high, so checking the ends checks every access.
     if (low <= high && (!Inside(list, low) || !Inside(list, high)))
-      throw Failure(kFailureOutOfRange, "Subscript out of range");
+      throw Failure(kFailureOutOfRange, "Indice fuori dai limiti");
     Sort(list, low, high);
   });
   return failure ? failure->Number() : 0;

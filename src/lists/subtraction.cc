@@ -67,7 +67,7 @@ void ForEachTrimmedLine(std::string_view text, const LineSet& set, Use use) {
 void Subtract(const std::string& basePath, const std::string& exclusionPath,
               const std::string& outputPath, SubtractionResult& result) {
   const WholeFile exclusion = ReadWholeFile(exclusionPath);
-  result.exclusionLines = CheckedNarrow<std::int32_t>(CountLines(exclusion.Text()));
+  result.exclusionLines = ListLineCount(CountLines(exclusion.Text()), exclusionPath);
   LineSet exclusionTable(exclusion.Text(), static_cast<std::size_t>(result.exclusionLines));
   ForEachTrimmedLine(
       exclusion.Text(), exclusionTable,
@@ -75,8 +75,9 @@ void Subtract(const std::string& basePath, const std::string& exclusionPath,
 
   TextFileReader base(basePath);
   if (OutputIsAnInput(basePath, exclusionPath, outputPath))
-    throw Failure(kFailureBadPath, "\"" + outputPath + "\" is one of the lists being read");
-  LineWriter output(outputPath, WriteMode::kReplace);
+    throw Failure(kFailureBadPath, "\"" + outputPath + "\" e` uno degli elenchi da leggere");
+  LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace), outputPath);
+  result.outputWritten = true;
   std::string_view chunk;
   bool chunkEndedWithCarriageReturn = false;
   while (base.NextLines(chunk)) {

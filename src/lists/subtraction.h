@@ -10,7 +10,8 @@
 namespace ondrel {
 
 struct SubtractionResult {
-  bool completed = false;  // false: a failure stopped it; what was written stays
+  bool completed = false;      // false: a failure stopped it; what was written stays
+  bool outputWritten = false;  // whether the output was opened (and emptied) at all
   std::int32_t failureNumber = 0;
   std::string failureDescription;
   std::int64_t baseLinesRead = 0;
@@ -24,8 +25,8 @@ SubtractionResult SubtractLists(const std::string& basePath, const std::string& 
                                 const std::string& outputPath);
 
 enum class CreateNewFileOutcome {
-  kRefused,    // one of the check messages was shown; no file was touched
-  kFailed,     // SubtractLists stopped on a failure (see `subtraction`)
+  kRefused,  // one of the check messages was shown; no file was touched
+  kFailed,   // SubtractLists stopped on a failure (see `subtraction`)
   kCompleted,
 };
 

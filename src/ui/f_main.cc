@@ -264,6 +264,18 @@ void FMain::cmdExtract_Click() {
                   "Eliminazione doppi non riuscita: il file di output è rimasto com'era.",
                   result.elimination.failureNumber, result.elimination.failureDescription);
   }
+  ReportSkippedFiles(result.skippedFiles);
+}
+
+void FMain::ReportSkippedFiles(const std::vector<SkippedFile>& skipped) {
+  if (skipped.empty()) return;
+  constexpr std::size_t kNamesShown = 5;
+  std::string text = "File non letti: " + std::to_string(skipped.size()) +
+                     ". I loro indirizzi mancano in MailOut.txt.\n";
+  for (std::size_t i = 0; i < skipped.size() && i < kNamesShown; ++i)
+    text += "\n" + skipped[i].path + " (" + skipped[i].reason + ")";
+  if (skipped.size() > kNamesShown) text += "\n...";
+  windows_->ShowMessage(text, kMessageInformation);
 }
 
 void FMain::optKindF_Click(int index) {

@@ -53,6 +53,8 @@ class FMain : public QMainWindow {
 
   void cmdSfoglia_Click(int index);
   void cmdExtract_Click();
+  // After the summary: one message with how many files were not read and the first names.
+  void ReportSkippedFiles(const std::vector<SkippedFile>& skipped);
   void optKindF_Click(int index);
   void imgHelp_Click();
   void Image1_Click(int index);

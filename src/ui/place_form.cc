@@ -17,7 +17,7 @@ std::int32_t CentredOffset(float screen, float window) {
   const double rounded = std::nearbyint(static_cast<double>(difference));
   if (!(rounded >= std::numeric_limits<std::int32_t>::min() &&
         rounded <= std::numeric_limits<std::int32_t>::max())) {
-    throw Failure(kFailureOverflow, "Overflow");
+    throw Failure(kFailureOverflow, "Valore fuori dai limiti");
   }
   return static_cast<std::int32_t>(rounded) / 2;
 }

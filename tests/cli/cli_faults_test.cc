@@ -21,6 +21,9 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kFullDisk = "errore " + std::to_string(kFailureNoSpace) + ":";
+// A run's failed closing elimination says what the output holds, and prints no counts of
+// a sorted list that does not exist.
+const std::string kUnsorted = "MailOut.txt contiene gli indirizzi scritti, non ordinati";
 const std::string kUnchanged = "Il file non e` stato modificato.";
 
 // A scratch folder with a small file system on its "small" folder.
@@ -59,7 +62,11 @@ TEST_F(CliFaultsTest, AFullDiskDuringTheEliminationLeavesTheHarvestedListUnchang
 
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(Contains(run.err, "Eliminazione doppi non riuscita, " + kFullDisk)) << run.err;
-  EXPECT_TRUE(Contains(run.err, kUnchanged)) << run.err;
+  EXPECT_TRUE(Contains(run.err, kUnsorted)) << run.err;
+  EXPECT_FALSE(Contains(run.err, kUnchanged)) << run.err;
+  EXPECT_EQ(run.out,
+            "Elaborazione finita senza eliminazione dei doppi: il file di output non "
+            "e` ordinato\nTrovati: 2000\n");
   EXPECT_TRUE(ScratchFolder::Read(Small() + "/MailOut.txt") == UnorderedAddresses(2000, "\r\n"));
   EXPECT_EQ(NamesIn(Small()), std::vector<std::string>{"MailOut.txt"});
 }
@@ -118,7 +125,8 @@ TEST(CliPermissionFaults, AnOutputFolderItMayNotWriteFailsTheEliminationAndKeeps
   EXPECT_TRUE(Contains(run.err, "Eliminazione doppi non riuscita, errore " +
                                     std::to_string(kFailureAccessDenied) + ":"))
       << run.err;
-  EXPECT_TRUE(Contains(run.err, kUnchanged)) << run.err;
+  EXPECT_TRUE(Contains(run.err, kUnsorted)) << run.err;
+  EXPECT_FALSE(Contains(run.out, "Fine elaborazione")) << run.out;
   EXPECT_EQ(ScratchFolder::Read(mail_out), "z@x.org\r\na@x.org\r\nz@x.org\r\n");
   EXPECT_EQ(NamesIn(scratch / "out"), std::vector<std::string>{"MailOut.txt"});
 }

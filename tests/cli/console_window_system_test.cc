@@ -127,6 +127,33 @@ TEST_F(ConsoleWindowSystemTest, ResultsAndMessagesFirstClearTheLine) {
   EXPECT_EQ(Contents(out_), "Fine elaborazione. Totale indirizzi:0\n");
 }
 
+// A file name in a message may hold terminal control bytes; they must not reach the terminal.
+TEST_F(ConsoleWindowSystemTest, MessagesShowControlBytesOfNamesAsQuestionMarks) {
+  ConsoleWindowSystem console = Console({});
+  console.ShowMessage("File non letto: /t/a\x1b[2J\rb.txt", kMessageCritical);
+  EXPECT_EQ(Contents(err_), "Ondrel: File non letto: /t/a?[2J?b.txt\n");
+}
+
+// While an extraction may be stopped, a stop signal ends it at the next yield; with the
+// dialog up the signal is its "Annulla" instead.
+TEST_F(ConsoleWindowSystemTest, AStopSignalEndsAnExtractionAtTheNextYield) {
+  SigintIgnored guard;
+  ConsoleWindowSystem console = Console({});
+  InterruptAsStop interrupt;
+  console.StopOnInterrupt(&interrupt);
+  console.Yield();
+  ::raise(SIGTERM);
+  {
+    auto dialog = console.ShowProgressDialog();
+    EXPECT_NO_THROW(console.Yield());
+    EXPECT_TRUE(dialog->Ferma());
+  }
+  ::raise(SIGTERM);
+  EXPECT_THROW(console.Yield(), StopRequest);
+  console.StopOnInterrupt(nullptr);
+  EXPECT_NO_THROW(console.Yield());
+}
+
 TEST_F(ConsoleWindowSystemTest, TheDialogHoldsTheLineAndCtrlCIsItsAnnullaWhileItIsUp) {
   SigintIgnored guard;
   ConsoleWindowSystem console = Console(kTerminal);

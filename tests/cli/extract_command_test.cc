@@ -123,16 +123,25 @@ TEST_F(ExtractCommandTest, OperandsAfterDoubleDashMayStartWithADash) {
   EXPECT_EQ(ScratchFolder::Read(MailOut()), "anna@example.com\r\n");
 }
 
-TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureAndIsNoSuccess) {
+TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureInItalianAndIsNoSuccess) {
   scratch_.Write("scan/a.txt", "anna@example.com\n");
-  if (!MakeSymbolicLink("/dev/full", MailOut())) GTEST_SKIP() << "no full device";
+  const std::string victim = scratch_.Write("victim.txt", "precious\r\n");
+  if (!MakeSymbolicLink(victim, MailOut())) GTEST_SKIP() << "no symbolic links";
 
   const CliRun run = RunCli({"extract", "--kind", "text", scan_, output_});
 
   EXPECT_EQ(run.status, 1);
   EXPECT_FALSE(Contains(run.out, "Fine elaborazione")) << run.out;
-  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(kFailureNoSpace))) << run.err;
-  EXPECT_TRUE(Contains(run.err, std::strerror(ENOSPC))) << run.err;
+  EXPECT_TRUE(Contains(run.err, "Elaborazione interrotta, errore ")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "MailOut.txt\" e` un collegamento simbolico")) << run.err;
+  EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
+
+  fs::remove(MailOut());
+  fs::create_directory(MailOut());
+  const CliRun folder = RunCli({"extract", "--kind", "text", scan_, output_});
+  EXPECT_EQ(folder.status, 1);
+  EXPECT_TRUE(Contains(folder.err, "\": e` una cartella.")) << folder.err;
+  EXPECT_FALSE(Contains(folder.err, std::strerror(EISDIR))) << folder.err;
 }
 
 TEST_F(ExtractCommandTest, AnUnreadableFileIsSkippedAndTheRunGoesOn) {
@@ -155,8 +164,13 @@ TEST_F(ExtractCommandTest, AnUnreadableFileIsSkippedAndTheRunGoesOn) {
   fs::copy_file(ONDREL_CLI_PATH, asNobody.program);
   const CliRun run = RunCli({"extract", "--kind", "text", scan_, output_}, asNobody);
 
-  EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, "Fine elaborazione. Totale indirizzi:2\nTrovati: 2   Doppi: 0   Nuovi: 2\n");
+  // Done, but not whole: status 3, the file named with its reason, the count after the summary.
+  EXPECT_EQ(run.status, 3) << run.err;
+  EXPECT_EQ(run.out,
+            "Fine elaborazione. Totale indirizzi:2\nTrovati: 2   Doppi: 0   Nuovi: 2\n"
+            "File non letti: 1\n");
+  EXPECT_TRUE(Contains(run.err, "File non letto: " + scan_ + "/b.txt (")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "permesso negato")) << run.err;
   EXPECT_EQ(ScratchFolder::Read(MailOut()), "anna@example.com\r\ncarla@example.net\r\n");
 }
 

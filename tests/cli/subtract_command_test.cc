@@ -58,18 +58,23 @@ TEST(SubtractCommandTest, RefusalsExitOneWithTheirMessageAndWriteNothing) {
   }
 }
 
-TEST(SubtractCommandTest, AFailureWhileWritingIsReportedAsAnIncompleteList) {
+// A link planted as MailNew.txt is refused before anything is written, and the message
+// says so instead of calling the list incomplete.
+TEST(SubtractCommandTest, AFailureBeforeWritingSaysMailNewWasNotTouched) {
   ScratchFolder scratch;
   const std::string base = scratch.Write("base.txt", "A\r\nB\r\n");
   const std::string exclusion = scratch.Write("exclusion.txt", "C\r\n");
-  if (!MakeSymbolicLink("/dev/full", scratch / "MailNew.txt")) GTEST_SKIP() << "no full device";
+  const std::string victim = scratch.Write("victim.txt", "precious\r\n");
+  if (!MakeSymbolicLink(victim, scratch / "MailNew.txt")) GTEST_SKIP() << "no symbolic links";
 
   const CliRun run = RunCli({"subtract", base, exclusion});
 
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out, "");
-  EXPECT_TRUE(Contains(run.err, "errore " + std::to_string(kFailureNoSpace))) << run.err;
-  EXPECT_TRUE(Contains(run.err, "MailNew.txt e` incompleto")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "e` un collegamento simbolico")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "MailNew.txt non e` stato creato ne' modificato.")) << run.err;
+  EXPECT_FALSE(Contains(run.err, "incompleto")) << run.err;
+  EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ TEST(UsageTest, BadCommandLinesExitTwoWithTheUsageOnStandardError) {
       {"dedupe", "--append", "list"},
       {"subtract", "base"},
       {"subtract", "--kind=text", "base", "exclusion"},
+      {"extract", "--\x1b]0;titolo\x07", "a", "b"},
   };
   for (const auto& arguments : cases) {
     const CliRun run = RunCli(arguments);
@@ -27,6 +28,7 @@ TEST(UsageTest, BadCommandLinesExitTwoWithTheUsageOnStandardError) {
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("Uso: ondrel-cli extract"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\x1b'), std::string::npos) << "no control byte reaches the terminal";
   }
 }
 
@@ -36,8 +38,9 @@ TEST(UsageTest, HelpDescribesEveryCommandAndExitsZero) {
     const CliRun run = RunCli(arguments);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    for (const char* word : {"extract", "--kind web|text|store", "--append", "dedupe", "subtract",
-                             "MailOut.txt", "MailNew.txt", "Stato di uscita"})
+    for (const char* word :
+         {"extract", "--kind web|text|store", "--append", "dedupe", "subtract", "MailOut.txt",
+          "MailNew.txt", "Stato di uscita", "3 eseguito ma con file non letti"})
       EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
 }

@@ -1,6 +1,8 @@
 #include "common/line_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "common/failure.h"
 #include "common/path_rules.h"
@@ -65,6 +67,64 @@ TEST(LineWriter, AFullDiskIsReportedAndStaysReported) {
   EXPECT_TRUE(writer.Failed());
   EXPECT_THROW(writer.WriteLine("more"), Failure);
   EXPECT_THROW(writer.Close(), Failure);
+}
+
+}  // namespace
+}  // namespace ondrel
+
+namespace ondrel {
+namespace {
+
+using testing::ScratchFolder;
+
+// An unterminated last line would run into the first line appended, destroying two entries.
+TEST(OpenOutputFile, AppendingFirstEndsAnUnterminatedLastLine) {
+  const struct {
+    std::string before, after;
+  } cases[] = {
+      {"", "new@x\r\n"},
+      {"old@x", "old@x\r\nnew@x\r\n"},
+      {"old@x\r\n", "old@x\r\nnew@x\r\n"},
+      {"old@x\n", "old@x\nnew@x\r\n"},
+      {"old@x\r", "old@x\rnew@x\r\n"},
+  };
+  for (const auto& c : cases) {
+    ScratchFolder scratch;
+    const std::string path = scratch.Write("MailOut.txt", c.before);
+    {
+      LineWriter writer(OpenOutputFile(path, WriteMode::kAppend), path);
+      writer.WriteLine("new@x");
+      writer.Close();
+    }
+    EXPECT_EQ(ScratchFolder::Read(path), c.after) << c.before;
+  }
+}
+
+// The same name in a folder others may write: whatever was planted there is refused
+// without being followed, waited on or emptied.
+TEST(OpenOutputFile, RefusesAnythingButAPlainFileAndTouchesNothing) {
+  ScratchFolder scratch;
+  const std::string victim = scratch.Write("victim.txt", "precious\r\n");
+  const std::string link = scratch / "link.txt", pipe = scratch / "pipe.txt";
+  ASSERT_EQ(::symlink(victim.c_str(), link.c_str()), 0);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const std::string hard = scratch / "hard.txt";
+  ASSERT_EQ(::link(victim.c_str(), hard.c_str()), 0);
+  for (const WriteMode mode : {WriteMode::kReplace, WriteMode::kAppend}) {
+    for (const std::string& path : {link, pipe, hard}) {
+      try {
+        OpenOutputFile(path, mode);
+        ADD_FAILURE() << path;
+      } catch (const Failure& failure) {
+        EXPECT_EQ(failure.Number(), kFailureBadPath) << path;
+        EXPECT_TRUE(testing::Contains(failure.Description(), "non viene scritto"));
+      }
+    }
+  }
+  EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
+  const std::string fresh = scratch / "fresh.txt";
+  OpenOutputFile(fresh, WriteMode::kReplace);
+  EXPECT_EQ(ScratchFolder::Read(fresh), "");
 }
 
 }  // namespace

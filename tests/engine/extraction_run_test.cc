@@ -121,7 +121,6 @@ TEST(RunExtraction, NeverFeedsItsOwnOutputBackWhenItLiesInTheScannedTree) {
   Extraction r;
   const std::string output = r.scratch.Write("scan/out/MailOut.txt", "old@x\r\n");
   r.scratch.Write("scan/a.txt", "new@x");
-  ASSERT_TRUE(testing::MakeHardLink(output, r.scratch / "scan/hard.txt"));
   testing::MakeSymbolicLink(output, r.scratch / "scan/soft.txt");
   EXPECT_EQ(r.Extract(r.scratch / "scan", r.scratch / "scan/out", 1).outcome,
             RunOutcome::kCompleted);
@@ -154,12 +153,84 @@ void ExpectFailurePath(const Extraction& r, const RunResult& result, std::int32_
   EXPECT_EQ(std::find(shown.begin(), shown.end(), "Eliminazione doppi"), shown.end());
 }
 
-TEST(RunExtraction, FailsWithoutASummaryWhenTheDiskIsFull) {
+// In a folder another user may write, MailOut.txt may be planted as a link to one of the
+// user's files, or as a pipe that would block the run for ever.
+TEST(RunExtraction, RefusesAnOutputNameThatIsNoPlainFileAndTouchesNothing) {
+  const struct {
+    const char* what;
+    // False where the platform has no such thing (Windows: links, pipes, devices).
+    bool (*plant)(const std::string& output, const std::string& victim);
+  } cases[] = {
+      {"link",
+       [](const std::string& o, const std::string& v) { return testing::MakeSymbolicLink(v, o); }},
+      {"dangling link",
+       [](const std::string& o, const std::string& v) {
+         return testing::MakeSymbolicLink(v + ".new", o);
+       }},
+      {"pipe", [](const std::string& o, const std::string&) { return testing::MakeFifo(o); }},
+      {"hard link",
+       [](const std::string& o, const std::string& v) { return testing::MakeHardLink(v, o); }},
+      {"device", [](const std::string& o,
+                    const std::string&) { return testing::MakeSymbolicLink("/dev/full", o); }},
+  };
+  for (const int append : {0, 1}) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(c.what) + (append != 0 ? ", appending" : ""));
+      Extraction r;
+      r.scratch.Write("scan/a.txt", "a@b");
+      const std::string victim = r.scratch.Write("victim.txt", "precious\r\n");
+      if (!c.plant(r.Folder("out") + kPathSeparator + "MailOut.txt", victim)) continue;
+      const RunResult result = r.Extract(r.scratch / "scan", r.scratch / "out", append);
+      ExpectFailurePath(r, result, kFailureBadPath);
+      EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
+      EXPECT_FALSE(std::filesystem::exists(victim + ".new"));
+    }
+  }
+}
+
+// The duplicates tool run on MailOut.txt from another window replaces it meanwhile: the run
+// must not eliminate duplicates in a file that is not the one it wrote.
+TEST(RunExtraction, FailsWhenItsOutputWasReplacedMeanwhileAndLeavesTheNewFile) {
+  for (const char* moment : {"Analisi di: b.txt", "Eliminazione doppi"}) {
+    SCOPED_TRACE(moment);
+    Extraction r;
+    r.scratch.Write("scan/a.txt", "a@b.org");
+    r.scratch.Write("scan/b.txt", "c@d.org");
+    const std::string out = r.Folder("out");
+    bool replaced = false;
+    r.windows.onYield = [&] {
+      const bool due = r.windows.Caption(StatusLabel::kProc) == moment ||
+                       r.windows.Caption(StatusLabel::kMail) == moment;
+      if (replaced || !due) return;
+      replaced = true;
+      std::filesystem::rename(r.scratch.Write("other.txt", "z@z\r\ny@y\r\n"), out + "/MailOut.txt");
+    };
+    const RunResult result = r.Extract(r.scratch / "scan", out);
+    ASSERT_TRUE(replaced);
+    const std::int32_t number = result.outcome == RunOutcome::kFailed
+                                    ? result.failureNumber
+                                    : result.elimination.failureNumber;
+    EXPECT_EQ(number, kFailureFileChanged);
+    EXPECT_NE(result.elimination.outcome, EliminationOutcome::kCompleted);
+    EXPECT_EQ(ScratchFolder::Read(out + "/MailOut.txt"), "z@z\r\ny@y\r\n");
+    EXPECT_EQ(r.windows.Caption(StatusLabel::kMail).find("Fine elaborazione"), std::string::npos);
+  }
+}
+
+// A front end's stop (a console's Ctrl-C) ends the run at a yield: what was written is whole
+// lines, and no summary of a sorted list is shown.
+TEST(RunExtraction, AStopRequestEndsTheRunWithWholeLines) {
   Extraction r;
-  r.scratch.Write("scan/a.txt", "a@b");
-  if (!testing::MakeSymbolicLink("/dev/full", r.Folder("out") + "/MailOut.txt"))
-    GTEST_SKIP() << "no full device to lead the output to";
-  ExpectFailurePath(r, r.Extract(r.scratch / "scan", r.scratch / "out"), kFailureNoSpace);
+  r.scratch.Write("scan/a.txt", "a1@b.org a2@b.org a3@b.org a4@b.org");
+  int yields = 0;
+  r.windows.onYield = [&] {
+    if (++yields == 4) throw StopRequest{};
+  };
+  const RunResult result = r.Extract(r.scratch / "scan", r.Folder("out"));
+  EXPECT_EQ(result.outcome, RunOutcome::kStopped);
+  EXPECT_EQ(ScratchFolder::Read(r.scratch / "out/MailOut.txt"), "a1@b.org\r\na2@b.org\r\n");
+  EXPECT_EQ(r.windows.busyCalls, (std::vector<bool>{true, false}));
+  EXPECT_EQ(r.windows.Caption(StatusLabel::kRes), "");
 }
 
 TEST(RunExtraction, FailsAfterTheFilesOfTheHundredthLevelKeepingWhatItWrote) {

@@ -1,6 +1,7 @@
 // Duplicate elimination meeting the permissions of POSIX, as an ordinary user.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <string>
@@ -52,6 +53,25 @@ TEST(RemoveDuplicates, AListItsUserMayNotReplaceIsAClearFailureAndStaysIntact) {
     EXPECT_EQ(NamesIn(scratch / "locked"), std::vector<std::string>{"list.txt"}) << c.what;
     ::chmod((scratch / "locked").c_str(), 0755);
   }
+}
+
+TEST(RemoveDuplicates, KeepsTheSpecialModeBitsAndTheExtendedAttributes) {
+  ScratchFolder scratch;
+  const std::string list = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
+  ASSERT_EQ(::chmod(list.c_str(), 03640), 0);
+  const bool attributes = ::setxattr(list.c_str(), "user.origin", "web", 3, 0) == 0;
+  RecordingWindowSystem windows;
+  std::int32_t total = 0, removed = 0;
+  EXPECT_EQ(RemoveDuplicates(list, total, removed, windows).outcome,
+            EliminationOutcome::kCompleted);
+  EXPECT_EQ(ScratchFolder::Read(list), "a\r\nb\r\n");
+  struct stat info;
+  ASSERT_EQ(::stat(list.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 03640u);
+  if (!attributes) GTEST_SKIP() << "this file system keeps no user attributes";
+  char value[8] = {};
+  EXPECT_EQ(::getxattr(list.c_str(), "user.origin", value, sizeof value), 3);
+  EXPECT_STREQ(value, "web");
 }
 
 }  // namespace

@@ -353,6 +353,21 @@ TEST(RemoveDuplicates, ReplacesTheTargetOfALinkAndKeepsItsPermissions) {
   EXPECT_EQ(NamesIn(scratch / "lists"), std::vector<std::string>{"real.txt"});
 }
 
+// A rename would part the list from its other names, which would keep the old content; the
+// list is refused, untouched, instead.
+TEST(RemoveDuplicates, RefusesAListWithOtherHardLinks) {
+  ScratchFolder scratch;
+  const std::string list = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
+  ASSERT_TRUE(testing::MakeHardLink(list, scratch / "other.txt"));
+  RecordingWindowSystem windows;
+  const Elimination run = Eliminate(list, windows);
+  EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
+  EXPECT_EQ(run.result.failureNumber, kFailureBadPath);
+  EXPECT_TRUE(testing::Contains(run.result.failureDescription, "collegamenti fisici"));
+  EXPECT_EQ(ScratchFolder::Read(list), "b\r\na\r\nb\r\n");
+  EXPECT_EQ(NamesIn(scratch.Path()), (std::vector<std::string>{"list.txt", "other.txt"}));
+}
+
 TEST(RemoveDuplicates, AFailureLeavesTheListAsItWas) {
   // A counter at its limit overflows at the first mark, after loading and sorting.
   ScratchFolder scratch;

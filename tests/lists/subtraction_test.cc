@@ -136,12 +136,13 @@ TEST(SubtractLists, AFailureIsReportedAndNoInputIsTouched) {
       {"output is the base", base, exclusion, scratch / "./base.txt", kFailureBadPath},
   };
   if (!kWindowsPlatform)
-    cases.push_back({"full device", base, exclusion, "/dev/full", kFailureNoSpace});
+    cases.push_back({"output is a device", base, exclusion, "/dev/full", kFailureBadPath});
   for (const auto& c : cases) {
     const SubtractionResult result = SubtractLists(c.base, c.exclusion, c.output);
     EXPECT_FALSE(result.completed) << c.what;
     EXPECT_EQ(result.failureNumber, c.number) << c.what;
     EXPECT_FALSE(result.failureDescription.empty()) << c.what;
+    EXPECT_FALSE(result.outputWritten) << c.what;
   }
   EXPECT_EQ(ScratchFolder::Read(base), "a\r\nb\r\n");
   EXPECT_EQ(ScratchFolder::Read(exclusion), "a\r\n");
@@ -161,6 +162,7 @@ TEST(SubtractLists, AFullDiskKeepsTheLinesWrittenAndIsNoSuccess) {
   const SubtractionResult result = SubtractLists(base, exclusion, output);
   EXPECT_FALSE(result.completed);
   EXPECT_EQ(result.failureNumber, kFailureNoSpace);
+  EXPECT_TRUE(result.outputWritten);
   const std::string written = ScratchFolder::Read(output);
   EXPECT_GT(written.size(), 0u);
   EXPECT_LT(written.size(), bytes.size());

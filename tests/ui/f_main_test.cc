@@ -173,6 +173,25 @@ class MainWindowTest : public QObject {
              QStringLiteral("Trovati: 2   Doppi: 1   Nuovi: 1"));
   }
 
+  void FilesNotReadAreCountedAndNamedAfterTheSummary() {
+    TestFolder folder;
+    WriteMixedTree(folder);
+    const QByteArray saved = qgetenv("TEMP");
+    qputenv("TEMP", folder.Path(QStringLiteral("missing")).toUtf8());  // no room for copies
+    QTest::mouseClick(Find(Window(), QStringLiteral("optKindF(2)")), Qt::LeftButton);
+    Run(folder.Path(QStringLiteral("scan")), folder.Path(QStringLiteral("out")));
+    if (saved.isNull()) {
+      qunsetenv("TEMP");
+    } else {
+      qputenv("TEMP", saved);
+    }
+    QCOMPARE(Messages().size(), 1);
+    QVERIFY(Messages()[0].startsWith(QStringLiteral("File non letti: 1.")));
+    QVERIFY(Messages()[0].contains(folder.Path(QStringLiteral("scan/posta.dbx"))));
+    QCOMPARE(TextOf(Window(), QStringLiteral("lblRes")),
+             QStringLiteral("Trovati: 0   Doppi: 0   Nuovi: 0"));
+  }
+
   void RefusedRunsShowTheirMessage_data() {
     QTest::addColumn<QString>("scan");
     QTest::addColumn<QString>("output");
