@@ -19,25 +19,47 @@ EntryKind KindOf(const WIN32_FIND_DATAW& entry) {
   return EntryKind::kFolder;
 }
 
-// The folder itself, held so that it cannot be renamed or removed while it is read. With
-// kRefuse a folder that has become a reparse point since it was listed is not opened.
-HANDLE OpenFolderHandle(const std::wstring& path, FolderLink link) {
+// The folder itself, held so that it cannot be renamed or removed while it is read; 0 or the
+// system's error. With `followLinks` false, a folder that has become a reparse point (a link
+// or junction) since it was listed is not opened.
+DWORD OpenFolderHandle(const std::wstring& path, bool followLinks, OpenFolder& opened) {
   DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
-  if (link == FolderLink::kRefuse) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
-  const HANDLE folder =
-      ::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return folder;
+  if (!followLinks) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
+  const HANDLE folder = ::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      flags, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return ::GetLastError();
+  opened = OpenFolder(reinterpret_cast<OpenFolder::Traits::Value>(folder));
   FILE_BASIC_INFO basic;
-  const bool usable =
-      ::GetFileInformationByHandleEx(folder, FileBasicInfo, &basic, sizeof basic) &&
-      (basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-      (link == FolderLink::kFollow || (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0);
-  if (!usable) {
-    ::CloseHandle(folder);
-    return INVALID_HANDLE_VALUE;
+  if (!::GetFileInformationByHandleEx(folder, FileBasicInfo, &basic, sizeof basic))
+    return ::GetLastError();
+  if ((basic.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return ERROR_PATH_NOT_FOUND;
+  if (!followLinks && (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    return ERROR_CANT_RESOLVE_FILENAME;
+  return 0;
+}
+
+// Lists `folder` (a path) into `entries`, keeping it open in `keep`; 0 or the system's error.
+DWORD List(const std::string& folder, bool followLinks, std::vector<FolderEntry>& entries,
+           OpenFolder* keep) {
+  entries.clear();
+  if (keep != nullptr) *keep = OpenFolder();
+  if (folder.empty() || folder.find('\0') != std::string::npos) return ERROR_INVALID_NAME;
+  std::wstring path = SystemPath(folder);
+  OpenFolder opened;
+  if (const DWORD error = OpenFolderHandle(path, followLinks, opened)) return error;
+  if (path.back() != L'\\' && path.back() != L'/') path += L'\\';
+  path += L'*';
+  const DWORD error = ForEachFound(path, [&](const WIN32_FIND_DATAW& entry) {
+    if (!IsDotEntry(entry)) entries.push_back(FolderEntry{Narrow(entry.cFileName), KindOf(entry)});
+    return true;
+  });
+  if (error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND) {
+    entries.clear();
+    return error;
   }
-  return folder;
+  if (keep != nullptr) *keep = std::move(opened);
+  return 0;
 }
 
 }  // namespace
@@ -53,8 +75,10 @@ bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, Op
   return error == 0;
 }
 
-std::optional<Failure> ReadSubFolder(const OpenFolder&, const std::string&, const std::string& path,
-                                     std::vector<FolderEntry>& entries, OpenFolder& keep) {
+// The held parent cannot be renamed or removed, so the path still leads into it.
+std::optional<Failure> ReadSubFolder(const OpenFolder&, const std::string&,
+                                     const std::string& path, std::vector<FolderEntry>& entries,
+                                     OpenFolder& keep) {
   const DWORD error = List(path, false, entries, &keep);
   if (error == 0) return std::nullopt;
   return SystemFailure(static_cast<int>(error));

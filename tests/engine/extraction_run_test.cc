@@ -197,15 +197,21 @@ TEST(RunExtraction, FailsWhenItsOutputWasReplacedMeanwhileAndLeavesTheNewFile) {
     r.scratch.Write("scan/a.txt", "a@b.org");
     r.scratch.Write("scan/b.txt", "c@d.org");
     const std::string out = r.Folder("out");
-    bool replaced = false;
+    bool attempted = false, replaced = false;
     r.windows.onYield = [&] {
       const bool due = r.windows.Caption(StatusLabel::kProc) == moment ||
                        r.windows.Caption(StatusLabel::kMail) == moment;
-      if (replaced || !due) return;
-      replaced = true;
-      std::filesystem::rename(r.scratch.Write("other.txt", "z@z\r\ny@y\r\n"), out + "/MailOut.txt");
+      if (attempted || !due) return;
+      attempted = true;
+      std::error_code error;
+      std::filesystem::rename(testing::FsPath(r.scratch.Write("other.txt", "z@z\r\ny@y\r\n")),
+                              testing::FsPath(out + kPathSeparator + "MailOut.txt"), error);
+      replaced = !error;
     };
     const RunResult result = r.Extract(r.scratch / "scan", out);
+    ASSERT_TRUE(attempted);
+    // Windows does not let a file the run holds open be renamed over.
+    if (!replaced && kWindowsPlatform) continue;
     ASSERT_TRUE(replaced);
     const std::int32_t number = result.outcome == RunOutcome::kFailed
                                     ? result.failureNumber
