@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -79,6 +80,38 @@ TEST(RunExtraction, RefusesABadPairOfFoldersWithTheFirstFailingCheck) {
         run.counters.AddressesFound + run.counters.TotalLines + run.counters.DuplicatesRemoved, 0);
   }
   EXPECT_FALSE(std::filesystem::exists(out + "/MailOut.txt"));
+}
+
+// Where the file system ignores letter case (Windows), C:\Dati and c:\dati\ are one folder and
+// are refused as such; elsewhere they are two folders, here both missing.
+TEST(RunExtraction, ComparesFoldersWithoutRegardToCaseWhereTheFileSystemDoes) {
+  Extraction literal;
+  EXPECT_EQ(literal.Extract("C:\\Dati", "c:\\dati\\").outcome, RunOutcome::kRefused);
+  ASSERT_EQ(literal.windows.messages.size(), 1u);
+  EXPECT_EQ(literal.windows.messages[0].text, kWindowsPlatform ? kSameFolders : kScanMissing);
+
+  Extraction r;
+  const std::string upper = r.Folder("Dati");
+  std::string lower = upper;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(r.Extract(upper, lower + kPathSeparator).outcome, RunOutcome::kRefused);
+  ASSERT_EQ(r.windows.messages.size(), 1u);
+  EXPECT_EQ(r.windows.messages[0].text, kWindowsPlatform ? kSameFolders : kOutputMissing);
+}
+
+// Paths past 260 characters, the old limit of Windows, are walked, read and written; a file
+// whose lines end with a lone CR (old Macintosh files) gives each line's address.
+TEST(RunExtraction, WalksPathsLongerThan260CharactersAndReadsCrOnlyLines) {
+  Extraction r;
+  std::string deep = "scan";
+  while (deep.size() < 300) deep += "/una-cartella-dal-nome-lungo";
+  r.scratch.Write(deep + "/vecchio.txt", "primo@example.com\rsecondo@example.com\r");
+  const std::string out = r.Folder(deep.substr(0, deep.find('/', 200)) + "/out");
+  ASSERT_GT(out.size(), 260u);
+  EXPECT_EQ(r.Extract(r.scratch / "scan", out).outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.counters.AddressesFound, 2);
+  EXPECT_EQ(ScratchFolder::Read(out + kPathSeparator + "MailOut.txt"),
+            "primo@example.com\r\nsecondo@example.com\r\n");
 }
 
 TEST(RunExtraction, ScansAFolderWhoseNameEndsInTheSpaceTyped) {
