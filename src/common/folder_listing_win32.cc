@@ -25,9 +25,9 @@ EntryKind KindOf(const WIN32_FIND_DATAW& entry) {
 DWORD OpenFolderHandle(const std::wstring& path, bool followLinks, OpenFolder& opened) {
   DWORD flags = FILE_FLAG_BACKUP_SEMANTICS;
   if (!followLinks) flags |= FILE_FLAG_OPEN_REPARSE_POINT;
-  const HANDLE folder = ::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                      flags, nullptr);
+  const HANDLE folder =
+      ::CreateFileW(path.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
   if (folder == INVALID_HANDLE_VALUE) return ::GetLastError();
   opened = OpenFolder(reinterpret_cast<OpenFolder::Traits::Value>(folder));
   FILE_BASIC_INFO basic;
@@ -76,9 +76,8 @@ bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, Op
 }
 
 // The held parent cannot be renamed or removed, so the path still leads into it.
-std::optional<Failure> ReadSubFolder(const OpenFolder&, const std::string&,
-                                     const std::string& path, std::vector<FolderEntry>& entries,
-                                     OpenFolder& keep) {
+std::optional<Failure> ReadSubFolder(const OpenFolder&, const std::string&, const std::string& path,
+                                     std::vector<FolderEntry>& entries, OpenFolder& keep) {
   const DWORD error = List(path, false, entries, &keep);
   if (error == 0) return std::nullopt;
   return SystemFailure(static_cast<int>(error));
