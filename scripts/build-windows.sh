@@ -27,7 +27,7 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   echo "build-windows: making the Wine prefix $WINEPREFIX"
   "$wine_loader" wineboot --init >/dev/null 2>&1 || true
 fi
-wineserver -p
+wineserver -p 2>/dev/null || true  # already running is as good
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # Whether this system can run 32-bit Windows programs under Wine.
