@@ -1,8 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing, benchmarking and rendering Ondrel
-# need. Packages already installed are left alone; apt-get runs only when one is missing.
-# Runs as root, or through sudo when it is there.
+# need; with --windows, those that cross-build the Windows programs and test them under Wine
+# (which needs the i386 architecture). Packages already installed are left alone; apt-get
+# runs only when one is missing. Runs as root, or through sudo when it is there.
 set -euo pipefail
+
+windows_packages=(
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix  # the compilers, posix threads
+  googletest                                           # GoogleTest's sources, built for Windows
+  wine wine64 wine32:i386                              # the tests run under Wine
+  cmake ninja-build zip                                # the build and the packages
+)
 
 packages=(
   build-essential cmake ninja-build git  # the build
@@ -13,7 +21,11 @@ packages=(
   clang libclang-rt-14-dev               # the fuzzers and their sanitizer runtimes
   util-linux                             # setpriv: tests run the program as another user
   ripgrep hyperfine time                 # the benchmarks and their peak-memory figures
+  clang-format-14                        # the format check of CI
 )
+if [[ ${1:-} == --windows ]]; then
+  packages=("${windows_packages[@]}")
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -37,6 +49,9 @@ if [[ $(id -u) -ne 0 ]]; then
 fi
 
 echo "install-deps: installing ${missing[*]}"
+if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
   "${missing[@]}" </dev/null

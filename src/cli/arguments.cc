@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "engine/extraction_run.h"
+#include "engine/file_kind.h"
 
 namespace ondrel::cli {
 

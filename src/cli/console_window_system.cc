@@ -1,14 +1,12 @@
 #include "cli/console_window_system.h"
 
-#include <time.h>
-
 #include <cstdlib>
 #include <utility>
 
 #include "cli/console_progress_dialog.h"
 #include "cli/progress_text.h"
+#include "common/environment.h"
 #include "common/paths.h"
-#include "common/platform.h"
 #include "ondrel/version.h"
 
 namespace ondrel::cli {
@@ -31,12 +29,6 @@ ProgramFacts ConsoleFacts() {
 }
 
 }  // namespace
-
-std::int64_t CoarseMilliseconds() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
-  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
 
 ConsoleWindowSystem::ConsoleWindowSystem(int outFd, int errFd, TerminalTraits errTraits,
                                          RepaintThrottle::Clock clock)

@@ -10,6 +10,7 @@
 #include "cli/interrupt_as_stop.h"
 #include "cli/repaint_throttle.h"
 #include "cli/terminal_line.h"
+#include "common/clock.h"
 #include "common/window_system.h"
 
 namespace ondrel::cli {
@@ -21,7 +22,7 @@ class ConsoleWindowSystem : public WindowSystem {
   // Writes results to `outFd` and everything else to `errFd`, whose terminal traits say
   // whether and how progress is drawn.
   ConsoleWindowSystem(int outFd, int errFd, TerminalTraits errTraits,
-                      RepaintThrottle::Clock clock = CoarseMilliseconds);
+                      RepaintThrottle::Clock clock = SteadyMilliseconds);
   ~ConsoleWindowSystem() override;
   ConsoleWindowSystem(const ConsoleWindowSystem&) = delete;
   ConsoleWindowSystem& operator=(const ConsoleWindowSystem&) = delete;

@@ -40,7 +40,4 @@ class RepaintThrottle {
   std::int64_t last_ = kLongAgo;
 };
 
-// The system's coarse monotonic clock in milliseconds: read without a system call.
-std::int64_t CoarseMilliseconds();
-
 }  // namespace ondrel::cli

@@ -14,10 +14,21 @@ struct TerminalTraits {
   int columns = 80;         // the width when the terminal does not tell it
 };
 
-// The traits of the terminal on `fd`, from isatty, TERM, NO_COLOR and its window size.
+// The program's standard streams, as descriptors of the C library on every platform.
+inline constexpr int kStandardOutput = 1;
+inline constexpr int kStandardError = 2;
+
+// The traits of the terminal on `fd`: on POSIX from isatty, TERM, NO_COLOR and its window
+// size; on Windows a console that has (or can be given) virtual-terminal processing, so that a
+// console without it shows no progress at all.
 TerminalTraits DetectTerminal(int fd);
 
-// Writes all of `text` to `fd`, resuming after interruptions; false when that fails.
+// The width of the terminal on `fd` now; 0 when it does not tell.
+int TerminalColumns(int fd);
+
+// Writes all of `text` (the program's UTF-8) to `fd`, resuming after interruptions; false when
+// that fails. A Windows console is given the text as UTF-16, so that accented letters show
+// whatever its code page.
 bool WriteAll(int fd, std::string_view text);
 
 class TerminalLine {

@@ -1,16 +1,58 @@
 #include "common/failure.h"
 
-#include <cerrno>
-
 namespace ondrel {
+namespace {
 
-void ThrowSystemFailure(int error_number, std::string_view action, std::string_view path) {
+[[noreturn]] void ThrowDescribed(std::int32_t number, std::string_view action,
+                                 std::string_view path, std::string_view text) {
   std::string description(action);
   description += " \"";
   description += path;
   description += "\": ";
-  description += SystemErrorText(error_number == 0 ? EIO : error_number);
-  throw Failure(error_number == 0 ? EIO : error_number, description);
+  description += text;
+  throw Failure(number, description);
+}
+
+}  // namespace
+
+std::string FailureText(FailureNumber number) {
+  switch (number) {
+    case kFailureNotFound:
+      return "file o cartella inesistente";
+    case kFailureAccessDenied:
+      return "permesso negato";
+    case kFailureNameTaken:
+      return "il file esiste gia`";
+    case kFailureNoSpace:
+      return "spazio esaurito sul disco";
+    case kFailureIsFolder:
+      return "e` una cartella";
+    case kFailureInUse:
+      return "il file e` in uso";
+    case kFailureInputOutput:
+      return "errore di lettura o scrittura sul dispositivo";
+    case kFailureSymbolicLink:
+      return "collegamento simbolico non ammesso";
+    case kFailureNotRegular:
+      return "non e` un file normale";
+    case kFailurePathTooLong:
+      return "nome o percorso troppo lungo";
+    case kFailureBadPath:
+      return "nome di file non valido";
+    case kFailureOutOfMemory:
+      return "memoria insufficiente";
+    default:
+      return "errore " + std::to_string(number);
+  }
+}
+
+void ThrowSystemFailure(int system_error, std::string_view action, std::string_view path) {
+  const Failure failure = SystemFailure(system_error);
+  ThrowDescribed(failure.Number(), action, path, failure.Description());
+}
+
+void ThrowFailure(FailureNumber number, std::string_view action, std::string_view path) {
+  ThrowDescribed(number, action, path, FailureText(number));
 }
 
 }  // namespace ondrel

@@ -11,8 +11,8 @@
 
 namespace ondrel {
 
-// Numbers of failures that do not come from the operating system. System failures carry
-// their errno value, which is always below these.
+// The program's own failure numbers, the same on every platform. Each platform maps its system
+// errors (errno, GetLastError) onto the second group; callers compare only these.
 enum FailureNumber : std::int32_t {
   kFailureOverflow = 10001,
   kFailureDepthLimit = 10002,
@@ -21,6 +21,17 @@ enum FailureNumber : std::int32_t {
   kFailurePathTooLong = 10005,
   kFailureBadPath = 10006,
   kFailureOutOfRange = 10007,
+
+  kFailureNotFound = 10020,      // no such file or folder
+  kFailureAccessDenied = 10021,  // permissions, a read-only file or medium
+  kFailureNameTaken = 10022,     // a file of that name exists already
+  kFailureNoSpace = 10023,       // the disk or the quota is full
+  kFailureIsFolder = 10024,      // a folder where a file was wanted
+  kFailureInUse = 10025,         // locked or held open by another program
+  kFailureInputOutput = 10026,   // the device failed
+  kFailureSymbolicLink = 10027,  // a symbolic link where none is followed
+  kFailureNotRegular = 10028,    // a pipe, a device or the like where a file was wanted
+  kFailureSystem = 10029,        // any other failure of the system
 };
 
 class Failure : public std::runtime_error {
@@ -49,13 +60,24 @@ std::optional<Failure> FailureOf(Work&& work) {
   }
 }
 
-// The Italian description of the system's failure number `error_number` (an errno value);
-// every system failure a user can see is described through it.
-std::string SystemErrorText(int error_number);
+// The Italian description of the system's error number `system_error` (errno on POSIX,
+// GetLastError on Windows); every system failure a user can see is described through it.
+std::string SystemErrorText(int system_error);
 
-// Throws the failure for errno value `error_number`: the action (in Italian, such as
-// "Impossibile aprire"), the path in quotes and the description of the number.
-[[noreturn]] void ThrowSystemFailure(int error_number, std::string_view action,
+// The failure that the system's error number stands for: the program's number, and the
+// Italian description.
+Failure SystemFailure(int system_error);
+
+// Throws the failure for the system's error number `system_error`: the action (in Italian,
+// such as "Impossibile aprire"), the path in quotes and the description of the number.
+[[noreturn]] void ThrowSystemFailure(int system_error, std::string_view action,
                                      std::string_view path);
+
+// The Italian description of the program's own failure number `number`.
+std::string FailureText(FailureNumber number);
+
+// Throws the failure `number` the same way, described by FailureText.
+[[noreturn]] void ThrowFailure(FailureNumber number, std::string_view action,
+                               std::string_view path);
 
 }  // namespace ondrel

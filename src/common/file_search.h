@@ -24,4 +24,13 @@ bool FindPlainFile(const std::string& path);
 // Whether `name` matches `pattern`, where "*" stands for any run and "?" for one byte.
 bool MatchesWildcard(std::string_view pattern, std::string_view name);
 
+// The search itself, one per platform. Wildcards in the last component match as in a
+// listing; links are not followed, but a link to a regular file counts as a plain file.
+enum class SearchResult { kFound, kNotFound, kFailed };
+enum class SearchTarget {
+  kAnyEntry,   // a file or a folder (on Windows not one marked as system)
+  kPlainFile,  // a regular file, or a link to one
+};
+SearchResult SearchEntry(const std::string& path, SearchTarget target);
+
 }  // namespace ondrel

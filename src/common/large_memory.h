@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <new>
 #include <utility>
 
 namespace ondrel {
@@ -22,6 +24,13 @@ class LargeMemory {
   ~LargeMemory();
 
   void* Data() const { return data_; }
+
+  // `count` items of `each` bytes, plus `extra` bytes; throws std::bad_alloc when that is more
+  // than the address space holds (a 32-bit program's, above all).
+  static std::size_t BytesFor(std::uint64_t count, std::size_t each, std::uint64_t extra = 0) {
+    if (each != 0 && count > (SIZE_MAX - extra) / each) throw std::bad_alloc();
+    return static_cast<std::size_t>(count * each + extra);
+  }
 
  private:
   void Release();

@@ -1,10 +1,5 @@
 #include "common/line_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstring>
 
 #include "common/failure.h"
@@ -12,35 +7,14 @@
 namespace ondrel {
 namespace {
 
-int OpenFlags(WriteMode mode) {
-  switch (mode) {
-    case WriteMode::kReplace:
-      return O_WRONLY | O_CREAT | O_TRUNC;
-    case WriteMode::kAppend:
-      return O_WRONLY | O_CREAT | O_APPEND;
-    case WriteMode::kCreateNew:
-      return O_WRONLY | O_CREAT | O_EXCL;
-  }
-  return O_WRONLY;
-}
-
-// Where the file's whole lines end now: its end when it is appended to, else the position.
-// -1 for what cannot seek (a pipe).
-off_t WholeLinesEnd(int fd) {
-  const int flags = ::fcntl(fd, F_GETFL);
-  return ::lseek(fd, 0, flags >= 0 && (flags & O_APPEND) != 0 ? SEEK_END : SEEK_CUR);
-}
-
 [[noreturn]] void RefuseOutput(const std::string& path, std::string_view what) {
   throw Failure(kFailureBadPath, "\"" + path + "\" " + std::string(what) + ": non viene scritto");
 }
 
-// Adds CR LF at the end of the file open as `file` when its last byte ends no line.
-void EndLastLine(FileHandle& file, const struct stat& info, const std::string& path) {
-  if (info.st_size == 0) return;
+// Adds CR LF at the end of `file` when its last byte ends no line.
+void EndLastLine(FileHandle& file, const FileStatus& status, const std::string& path) {
   char last = 0;
-  if (::pread(file.Fd(), &last, 1, info.st_size - 1) != 1)
-    ThrowSystemFailure(errno, "Impossibile leggere", path);
+  if (status.size == 0 || !file.ReadByteAt(status.size - 1, last, path)) return;
   if (last != '\n' && last != '\r') file.WriteAll("\r\n", 2, path);
 }
 
@@ -49,42 +23,45 @@ void EndLastLine(FileHandle& file, const struct stat& info, const std::string& p
 FileHandle OpenOutputFile(const std::string& path, WriteMode mode) {
   // Emptied only once it is known to be a plain file: a refusal touches nothing.
   // Appended to, its last byte is read first.
-  const int flags = O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY |
-                    (mode == WriteMode::kAppend ? O_RDWR | O_APPEND : O_WRONLY);
   FileHandle file;
   try {
-    file = FileHandle::Open(path, flags);
+    file = FileHandle::OpenToWrite(path, mode);
   } catch (const Failure& failure) {
-    if (failure.Number() == ELOOP) RefuseOutput(path, "e` un collegamento simbolico");
-    if (failure.Number() == ENXIO) RefuseOutput(path, "non e` un file normale");
+    if (failure.Number() == kFailureSymbolicLink)
+      RefuseOutput(path, "e` un collegamento simbolico");
+    if (failure.Number() == kFailureNotRegular) RefuseOutput(path, "non e` un file normale");
     throw;
   }
-  struct stat info;
-  if (::fstat(file.Fd(), &info) != 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
-  if (!S_ISREG(info.st_mode)) RefuseOutput(path, "non e` un file normale");
-  if (info.st_nlink > 1) RefuseOutput(path, "ha altri nomi (collegamenti fisici)");
-  const int status = ::fcntl(file.Fd(), F_GETFL);
-  if (status < 0 || ::fcntl(file.Fd(), F_SETFL, status & ~O_NONBLOCK) != 0)
-    ThrowSystemFailure(errno, "Impossibile aprire", path);
+  const FileStatus status = file.Status(path);
+  if (status.type != FileType::kRegular) RefuseOutput(path, "non e` un file normale");
+  if (status.links > 1) RefuseOutput(path, "ha altri nomi (collegamenti fisici)");
   if (mode == WriteMode::kAppend) {
-    EndLastLine(file, info, path);
-  } else if (::ftruncate(file.Fd(), 0) != 0) {
-    ThrowSystemFailure(errno, "Impossibile scrivere", path);
+    EndLastLine(file, status, path);
+  } else if (!file.Truncate(0)) {
+    ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path);
   }
   return file;
 }
 
-LineWriter::LineWriter(const std::string& path, WriteMode mode, int permissions)
-    : file_(FileHandle::Open(path, OpenFlags(mode), permissions)),
-      path_(path),
-      buffer_(new char[kBufferSize]),
-      wholeLinesEnd_(WholeLinesEnd(file_.Fd())) {}
+namespace {
+
+// Opened as `mode` says, with no checks of what the file is; a device is not emptied.
+FileHandle OpenAsIs(const std::string& path, WriteMode mode) {
+  FileHandle file = FileHandle::OpenToWrite(path, mode);
+  if (mode == WriteMode::kReplace) file.Truncate(0);
+  return file;
+}
+
+}  // namespace
+
+LineWriter::LineWriter(const std::string& path, WriteMode mode)
+    : LineWriter(OpenAsIs(path, mode), path) {}
 
 LineWriter::LineWriter(FileHandle file, const std::string& path)
     : file_(std::move(file)),
       path_(path),
       buffer_(new char[kBufferSize]),
-      wholeLinesEnd_(WholeLinesEnd(file_.Fd())) {}
+      wholeLinesEnd_(file_.WritePosition()) {}
 
 LineWriter::~LineWriter() {
   try {
@@ -101,12 +78,11 @@ void LineWriter::Put(std::string_view bytes, std::string_view more) {
     failed_ = true;
     used_ = 0;
     // A write cut short by a full disk leaves part of a line, which is no entry of a list.
-    if (wholeLinesEnd_ >= 0 && ::ftruncate(file_.Fd(), wholeLinesEnd_) != 0) {
-      // A device cannot be cut back; the failure already reported is the one that matters.
-    }
+    // A device cannot be cut back; the failure already reported is the one that matters.
+    if (wholeLinesEnd_ >= 0) file_.Truncate(wholeLinesEnd_);
     throw;
   }
-  wholeLinesEnd_ = ::lseek(file_.Fd(), 0, SEEK_CUR);
+  wholeLinesEnd_ = file_.WritePosition();
 }
 
 void LineWriter::Flush() {
@@ -116,7 +92,7 @@ void LineWriter::Flush() {
 }
 
 void LineWriter::WriteLine(std::string_view text) {
-  if (failed_) ThrowSystemFailure(EIO, "Impossibile scrivere", path_);
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   if (used_ + text.size() + 2 > kBufferSize) {
     Flush();
     if (text.size() + 2 > kBufferSize) {
@@ -133,21 +109,19 @@ void LineWriter::WriteLine(std::string_view text) {
 }
 
 void LineWriter::Sync() {
-  if (failed_) ThrowSystemFailure(EIO, "Impossibile scrivere", path_);
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   Flush();
-  if (::fsync(file_.Fd()) != 0) ThrowSystemFailure(errno, "Impossibile scrivere", path_);
+  file_.Sync(path_);
 }
 
 void LineWriter::Close() {
-  if (failed_) ThrowSystemFailure(EIO, "Impossibile scrivere", path_);
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   Flush();
   file_.Close(path_);
 }
 
 FileIdentity LineWriter::Identity() const {
-  struct stat info {};
-  ::fstat(file_.Fd(), &info);
-  return IdentityOfStatus(info);
+  return file_.Status(path_).identity;
 }
 
 }  // namespace ondrel

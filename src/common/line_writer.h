@@ -2,29 +2,22 @@
 // reported, a full disk included.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "common/file_handle.h"
-#include "common/platform.h"
+#include "common/file_status.h"
 
 namespace ondrel {
-
-enum class WriteMode {
-  kReplace,    // created, or emptied if it exists
-  kAppend,     // created if missing, existing lines kept
-  kCreateNew,  // created exclusively; fails if the name exists
-};
 
 class LineWriter {
  public:
   static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
   // Opens `path`; throws Failure when it cannot be opened or created.
-  LineWriter(const std::string& path, WriteMode mode, int permissions = 0666);
+  LineWriter(const std::string& path, WriteMode mode);
   // Writes to a file already opened for writing; `path` names it in failures.
   LineWriter(FileHandle file, const std::string& path);
   // Flushes what is buffered, ignoring errors, and closes: for ways out after a failure.
@@ -52,7 +45,7 @@ class LineWriter {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
-  off_t wholeLinesEnd_;  // where the lines written whole end in the file; -1 if unknown
+  std::int64_t wholeLinesEnd_;  // where the lines written whole end in the file; -1 if unknown
 };
 
 // Opens `path`, the output file of a run or a tool, with `mode` kReplace or kAppend: never

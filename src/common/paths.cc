@@ -2,7 +2,7 @@
 
 #include "common/checked_int.h"
 #include "common/failure.h"
-#include "common/platform.h"
+#include "common/path_rules.h"
 
 namespace ondrel {
 namespace {

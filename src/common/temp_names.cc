@@ -1,13 +1,12 @@
 #include "common/temp_names.h"
 
-#include <sys/time.h>
-
 #include <cstdio>
-#include <ctime>
 #include <random>
 
+#include "common/clock.h"
+#include "common/environment.h"
+#include "common/path_rules.h"
 #include "common/paths.h"
-#include "common/platform.h"
 
 namespace ondrel {
 
@@ -36,14 +35,8 @@ std::string TempFileName() {
   static std::random_device source;
   std::uniform_real_distribution<double> fraction(0.0, 1.0);
 
-  timeval now{};
-  ::gettimeofday(&now, nullptr);
-  std::tm local{};
-  const std::time_t seconds = now.tv_sec;
-  ::localtime_r(&seconds, &local);
-  const double since_midnight =
-      local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + now.tv_usec / 1e6;
-  return TempFileNameFrom(local.tm_mon + 1, local.tm_mday, since_midnight, fraction(source));
+  const LocalTime now = LocalTimeNow();
+  return TempFileNameFrom(now.month, now.day, now.secondsSinceMidnight, fraction(source));
 }
 
 }  // namespace ondrel

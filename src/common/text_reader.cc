@@ -1,7 +1,5 @@
 #include "common/text_reader.h"
 
-#include <fcntl.h>
-
 #include <algorithm>
 #include <cstring>
 
@@ -23,22 +21,22 @@ TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer)
 
 TextFileReader::TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer)
     : file_(std::move(file)), path_(path), buffer_(&buffer) {
-  struct stat info;
-  if (::fstat(file_.Fd(), &info) != 0 || !S_ISREG(info.st_mode))
+  const FileStatus status = file_.Status(path);
+  if (status.type != FileType::kRegular)
     throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
-  Opened(info);
+  Opened(status);
 }
 
 void TextFileReader::Open(const FilePlace& place) {
-  struct stat info;
-  file_ = FileHandle::OpenToRead(place, info);
-  Opened(info);
+  FileStatus status;
+  file_ = FileHandle::OpenToRead(place, status);
+  Opened(status);
 }
 
-void TextFileReader::Opened(const struct stat& info) {
-  identity_ = IdentityOfStatus(info);
-  sizeAtOpen_ = static_cast<std::uint64_t>(info.st_size);
-  if (sizeAtOpen_ > buffer_->Capacity()) ::posix_fadvise(file_.Fd(), 0, 0, POSIX_FADV_SEQUENTIAL);
+void TextFileReader::Opened(const FileStatus& status) {
+  identity_ = status.identity;
+  sizeAtOpen_ = status.size;
+  if (sizeAtOpen_ > buffer_->Capacity()) file_.AdviseSequential();
 }
 
 bool TextFileReader::Fill() {

@@ -1,7 +1,6 @@
-// Reads a text file in large blocks and hands out views of its lines. A line ends at CR,
-// at CR LF (one end) and, where the platform says so, at a lone LF; the last line needs
-// no end. Memory is one reused buffer that grows only to hold the longest line; readers of
-// many files can share one ReadBuffer.
+// Reads a text file in large blocks and hands out views of its lines, split by the one
+// line-end rule of text_lines.h. Memory is one reused buffer that grows only to hold the longest
+// line; readers of many files can share one ReadBuffer.
 #pragma once
 
 #include <cstddef>
@@ -10,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "common/byte_search.h"
 #include "common/file_handle.h"
-#include "common/platform.h"
+#include "common/file_status.h"
 #include "common/read_buffer.h"
+#include "common/text_lines.h"
 
 namespace ondrel {
 
@@ -50,7 +49,7 @@ class TextFileReader {
   // Opens the file, notes its identity and size, and asks for read-ahead when it is larger
   // than one read takes.
   void Open(const FilePlace& place);
-  void Opened(const struct stat& info);
+  void Opened(const FileStatus& status);
 
   FileHandle file_;
   std::string path_;
@@ -64,21 +63,5 @@ class TextFileReader {
   std::size_t searched_ = 0;  // bytes from begin_ already known to hold no line end
   bool at_end_of_file_ = false;
 };
-
-// True for the bytes that end a line on this platform.
-inline bool IsLineEndByte(char c) {
-  return c == '\r' || (kLoneLineFeedEndsLine && c == '\n');
-}
-
-// The first line-end byte in [from, end), or `end`.
-inline const char* FindLineEnd(const char* from, const char* end) {
-  return kLoneLineFeedEndsLine ? FindFirstOf<'\r', '\n'>(from, end) : FindFirstOf<'\r'>(from, end);
-}
-
-// Just after the last line-end byte in [begin, from), or `begin`.
-inline const char* StartOfLineBefore(const char* begin, const char* from) {
-  return kLoneLineFeedEndsLine ? StartOfRunBefore<'\r', '\n'>(begin, from)
-                               : StartOfRunBefore<'\r'>(begin, from);
-}
 
 }  // namespace ondrel

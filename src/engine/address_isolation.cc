@@ -4,7 +4,7 @@
 
 #include "engine/address_validation.h"
 #include "engine/ascii_case.h"
-#include "engine/extraction_run.h"
+#include "engine/file_kind.h"
 
 namespace ondrel {
 namespace {

@@ -4,15 +4,12 @@
 
 #include "common/byte_search.h"
 #include "common/paths.h"
-#include "common/text_reader.h"
+#include "common/text_lines.h"
 #include "engine/address_isolation.h"
 
 namespace ondrel {
 
-// Line starts are found by walking back to the nearest line-end byte. Where a lone LF is text,
-// the LF of a CR LF (possibly the first byte of the next run) would have to be skipped too.
-static_assert(kLoneLineFeedEndsLine, "the scanner takes every line-end byte for a boundary");
-
+// Line starts are found by walking back to the nearest line-end byte: every one is a boundary.
 void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink& sink) {
   const char* const begin = lines.data();
   const char* const end = begin + lines.size();

@@ -7,13 +7,11 @@
 #include <vector>
 
 #include "common/window_system.h"
+#include "engine/file_kind.h"
 #include "engine/file_scanner.h"
 #include "lists/remove_duplicates.h"
 
 namespace ondrel {
-
-// File kinds, as the kind options number them.
-enum FileKindValue : std::int16_t { kKindWebPages = 0, kKindTextFiles = 1, kKindStoreFiles = 2 };
 
 // The main window's run state; every field starts at zero.
 struct RunCounters {

@@ -7,7 +7,7 @@
 #include "common/paths.h"
 #include "common/text_reader.h"
 #include "engine/address_scanner.h"
-#include "engine/extraction_run.h"
+#include "engine/file_kind.h"
 
 namespace ondrel {
 namespace {

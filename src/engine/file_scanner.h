@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_status.h"
 #include "common/line_writer.h"
-#include "common/platform.h"
 #include "common/read_buffer.h"
 #include "common/window_system.h"
 #include "engine/address_scanner.h"

@@ -1,15 +1,14 @@
 #include "engine/folder_walk.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <vector>
 
 #include "common/failure.h"
 #include "common/folder_listing.h"
+#include "common/path_rules.h"
 #include "common/paths.h"
-#include "common/platform.h"
 #include "engine/ascii_case.h"
-#include "engine/extraction_run.h"
+#include "engine/file_kind.h"
 
 namespace ondrel {
 namespace {
@@ -23,11 +22,11 @@ struct Level {
   std::size_t pathLength = 0;  // length of the folder's path, separator included
 };
 
-// Whether a folder that could not be opened for the reason `error` held addresses the run
+// Whether a folder that could not be opened for the reason `failure` held addresses the run
 // misses: one that vanished, or became a link or a file meanwhile, is not a folder of the
 // tree any more.
-bool IsLoss(int error) {
-  return error != ENOENT && error != ELOOP && error != ENOTDIR;
+bool IsLoss(const Failure& failure) {
+  return failure.Number() != kFailureNotFound && failure.Number() != kFailureSymbolicLink;
 }
 
 // Scans the files of the folder listed in `level`, each opened by name in the open folder.
@@ -38,7 +37,7 @@ void ScanFiles(const std::string& path, Level& level, ExtractionState& state,
   for (const FolderEntry& entry : level.entries) {
     if (entry.kind != EntryKind::kFile || !KindSelects(state.fileKind, entry.name)) continue;
     file_path.assign(path).append(entry.name);
-    const FilePlace place(file_path, level.folder.Fd(), entry.name.c_str());
+    const FilePlace place(file_path, level.folder, entry.name);
     if (state.visitFile) {
       state.visitFile(place);
     } else {
@@ -47,9 +46,9 @@ void ScanFiles(const std::string& path, Level& level, ExtractionState& state,
   }
 }
 
-void NoteUnreadFolder(const std::string& path, int error, ExtractionState& state) {
-  if (IsLoss(error))
-    state.skipped.push_back(SkippedFile{path, "cartella non leggibile: " + SystemErrorText(error)});
+void NoteUnreadFolder(const std::string& path, const Failure& failure, ExtractionState& state) {
+  if (IsLoss(failure))
+    state.skipped.push_back(SkippedFile{path, "cartella non leggibile: " + failure.Description()});
 }
 
 }  // namespace
@@ -81,8 +80,9 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
   levels.reserve(kDeepestLevel + 1);
   std::string path = folder;
   std::string file_path;
-  if (!ReadFolder(path, levels[0].entries, &levels[0].folder))
-    NoteUnreadFolder(path, errno, state);  // the scan folder may itself be a link
+  std::optional<Failure> unread;
+  if (!ReadFolder(path, levels[0].entries, &levels[0].folder, &unread))
+    NoteUnreadFolder(path, *unread, state);  // the scan folder may itself be a link
   ScanFiles(path, levels[0], state, file_path);
   std::size_t depth = 0;
   for (;;) {
@@ -102,9 +102,9 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
     ++depth;
     if (levels.size() == depth) levels.emplace_back();
     Level& below = levels[depth];
-    if (const int error =
-            ReadSubFolder(level.folder, sub_folder->name, below.entries, below.folder))
-      NoteUnreadFolder(path, error, state);
+    if (const auto failure =
+            ReadSubFolder(level.folder, sub_folder->name, path, below.entries, below.folder))
+      NoteUnreadFolder(path, *failure, state);
     ScanFiles(path, below, state, file_path);
     if (depth == kDeepestLevel) {
       throw Failure(kFailureDepthLimit, "Albero di cartelle piu` profondo di " +

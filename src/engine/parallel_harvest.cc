@@ -13,6 +13,7 @@
 #include "common/checked_int.h"
 #include "common/failure.h"
 #include "common/file_handle.h"
+#include "common/folder_listing.h"
 #include "engine/file_findings.h"
 #include "engine/folder_walk.h"
 #include "engine/sources_table.h"
@@ -49,8 +50,8 @@ struct Message {
 // One selected file, from the walk through a worker to the output.
 struct FileJob {
   std::string path;
-  std::string name;   // in `folder`, when that is open
-  FileHandle folder;  // the folder the walk listed, held open until the file is read
+  std::string name;    // in `folder`, when that is open
+  OpenFolder folder;  // the folder the walk listed, held open until the file is read
   // Handed over by the worker and taken by the writer, under the harvest's lock.
   std::deque<Batch> batches;
   bool finished = false;
@@ -244,9 +245,9 @@ void Harvest::Visit(const FilePlace& place) {
     job->path = place.path;
     job->skippedBefore = std::move(state_.skipped);
     state_.skipped.clear();
-    if (place.folder >= 0) {
-      job->name = place.name;
-      job->folder = FileHandle::Duplicate(place.folder, place.path);
+    if (place.folder != nullptr && place.folder->IsOpen()) {
+      job->name = *place.name;
+      job->folder = place.folder->Duplicate(place.path);
     }
     FileJob& queued = *job;
     {
@@ -337,7 +338,7 @@ void Harvest::Work(Worker& worker) {
     worker.windows.Attach(*job);
     try {
       const FilePlace place = job->folder.IsOpen()
-                                  ? FilePlace(job->path, job->folder.Fd(), job->name.c_str())
+                                  ? FilePlace(job->path, job->folder, job->name)
                                   : FilePlace(job->path);
       ScanFile(place, worker.state);
       if (!worker.batch.Empty()) HandOver(*job, worker.batch);
@@ -349,7 +350,7 @@ void Harvest::Work(Worker& worker) {
     }
     job->skipped = std::move(worker.state.skipped);
     worker.state.skipped.clear();
-    job->folder = FileHandle();
+    job->folder = OpenFolder();
     {
       std::lock_guard lock(mutex_);
       job->finished = true;

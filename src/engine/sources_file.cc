@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "common/platform.h"
+#include "common/file_status.h"
+#include "common/path_rules.h"
 
 namespace ondrel {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/sources_table.h"
-#include "lists/replacement_file.h"
+#include "common/replacement_file.h"
 
 namespace ondrel {
 

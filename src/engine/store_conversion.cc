@@ -1,10 +1,6 @@
 #include "engine/store_conversion.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <array>
-#include <cerrno>
 
 #include "common/failure.h"
 #include "common/file_handle.h"
@@ -33,7 +29,7 @@ constexpr std::array<char, 256> kByteMap = MakeByteMap();
 // Removes the copy it names when it goes, unless the copy was completed.
 struct UnfinishedCopy {
   ~UnfinishedCopy() {
-    if (!path.empty()) ::unlink(path.c_str());
+    if (!path.empty()) RemoveFile(path);
   }
   std::string path;
 };
@@ -43,10 +39,11 @@ FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path) {
   for (int attempt = 1;; ++attempt) {
     path = newTempPath();
     try {
-      return FileHandle::Open(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600);
+      return FileHandle::CreateExclusive(path);
     } catch (const Failure& failure) {
-      if (failure.Number() != EEXIST || attempt == kTempNameAttempts)
-        ThrowSystemFailure(failure.Number(), "Impossibile creare la copia temporanea", path);
+      if (failure.Number() != kFailureNameTaken || attempt == kTempNameAttempts)
+        ThrowFailure(static_cast<FailureNumber>(failure.Number()),
+                     "Impossibile creare la copia temporanea", path);
     }
   }
 }
@@ -68,9 +65,9 @@ std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
   StoreCopy copy;
   copy.file = CreateCopy(newTempPath, copy.path);
   UnfinishedCopy unfinished{copy.path};
-  struct stat info;
-  FileHandle original = FileHandle::OpenToRead(source, info);
-  if (excluded && IdentityOfStatus(info) == *excluded) return std::nullopt;
+  FileStatus status;
+  FileHandle original = FileHandle::OpenToRead(source, status);
+  if (excluded && status.identity == *excluded) return std::nullopt;
   char* const data = buffer.Data();
   for (;;) {
     const std::size_t got = original.Read(data, buffer.Capacity(), sourcePath);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/file_handle.h"
-#include "common/platform.h"
+#include "common/file_status.h"
 #include "common/read_buffer.h"
 #include "common/window_system.h"
 

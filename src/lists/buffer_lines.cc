@@ -6,17 +6,6 @@
 #include "common/failure.h"
 
 namespace ondrel {
-namespace {
-
-// Whether the last byte of a non-empty text ends a line rather than starting one more.
-bool EndsWithLineEnd(std::string_view text) {
-  const char last = text.back();
-  if (last == '\r') return true;
-  if (last != '\n') return false;
-  return kLoneLineFeedEndsLine || (text.size() >= 2 && text[text.size() - 2] == '\r');
-}
-
-}  // namespace
 
 // Eight bytes at a time: lines of addresses are a few dozen bytes, and splitting them byte
 // by byte costs twice as much.
@@ -32,17 +21,18 @@ std::int64_t CountLines(std::string_view text) {
   // Every CR ends a line; an LF ends one unless it completes a CR LF. Each byte adds at most
   // 1, so blocks of 255 bytes are counted in one byte each, which lets the compiler count
   // many bytes at a time.
-  std::int64_t ends = (bytes[0] == '\r') + (kLoneLineFeedEndsLine && bytes[0] == '\n');
+  std::int64_t ends = IsLineEndByte(text[0]) ? 1 : 0;
   for (std::size_t i = 1; i < text.size();) {
     const std::size_t stop = std::min(text.size(), i + 255);
     std::uint8_t block = 0;
     for (; i < stop; ++i) {
       const unsigned char lineFeedEnds = (bytes[i] == '\n') & (bytes[i - 1] != '\r');
-      block += (bytes[i] == '\r') | (kLoneLineFeedEndsLine & lineFeedEnds);
+      block += (bytes[i] == '\r') | lineFeedEnds;
     }
     ends += block;
   }
-  return ends + (EndsWithLineEnd(text) ? 0 : 1);
+  // A text whose last byte ends no line has one more line.
+  return ends + (IsLineEndByte(text.back()) ? 0 : 1);
 }
 
 std::int32_t ListLineCount(std::int64_t lines, const std::string& path) {

@@ -1,6 +1,4 @@
-// Lines of a text held whole in memory, split by the same convention as TextFileReader: a
-// line ends at CR, at CR LF (one end) and, where the platform says so, at a lone LF; the last
-// line needs no end.
+// Lines of a text held whole in memory, split by the one line-end rule of text_lines.h.
 #pragma once
 
 #include <cstddef>
@@ -8,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/text_reader.h"
+#include "common/text_lines.h"
 
 namespace ondrel {
 

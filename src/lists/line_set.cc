@@ -34,7 +34,7 @@ LineSet::LineSet(std::string_view text, std::size_t capacity)
       // A seed per set, so that no list can be made to collide on purpose.
       seed_(std::random_device{}()),
       slotCount_(static_cast<std::size_t>(static_cast<double>(capacity) * kSlotsPerLine) + 1),
-      memory_(slotCount_ * sizeof(Slot)),
+      memory_(LargeMemory::BytesFor(slotCount_, sizeof(Slot))),
       slots_(static_cast<Slot*>(memory_.Data())) {
   // Default construction keeps the zeroes the memory came with: every slot is empty.
   std::uninitialized_default_construct_n(slots_, slotCount_);

@@ -89,9 +89,9 @@ class KeyRanks {
 }  // namespace
 
 LineTable::LineTable(std::string_view text, std::size_t count)
-    : text_(text), count_(count), memory_(count * sizeof(Entry)) {
+    : text_(text), count_(count), memory_(LargeMemory::BytesFor(count, sizeof(Entry))) {
   // Offsets have 40 bits: a terabyte, more than any list held in memory.
-  if ((text.size() >> (64 - kLengthBits)) != 0) throw std::bad_alloc();
+  if ((std::uint64_t{text.size()} >> (64 - kLengthBits)) != 0) throw std::bad_alloc();
   // Left uninitialised: loading sets every entry.
   entries_ = static_cast<Entry*>(memory_.Data());
   std::uninitialized_default_construct_n(entries_, count);

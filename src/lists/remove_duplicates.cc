@@ -6,12 +6,12 @@
 #include "common/checked_int.h"
 #include "common/failure.h"
 #include "common/file_search.h"
+#include "common/replacement_file.h"
+#include "common/whole_file.h"
 #include "lists/buffer_lines.h"
 #include "lists/hgauge.h"
 #include "lists/line_table.h"
-#include "lists/replacement_file.h"
 #include "lists/round_half_even.h"
-#include "lists/whole_file.h"
 
 namespace ondrel {
 namespace {
@@ -82,7 +82,7 @@ class Elimination {
     if (!FindPlainFile(path_)) return EliminationOutcome::kNoList;
     target_ = ResolvedPath(path_);
     list_ = ReadWholeFile(target_, sizeof(std::uint64_t));
-    if (expected_ && IdentityOfStatus(list_.info) != *expected_) {
+    if (expected_ && list_.status.identity != *expected_) {
       throw Failure(kFailureFileChanged,
                     "Il file \"" + path_ + "\" e` stato sostituito durante l'elaborazione");
     }
@@ -136,7 +136,7 @@ class Elimination {
   // A line "*" is the removal mark of the written form and is left out like a marked one.
   bool Write() {
     PhaseProgress progress(gauge_, dialog_, kWritingColour, lines_);
-    ReplacementFile replacement(target_, list_.info);
+    ReplacementFile replacement(target_, list_.status);
     std::int64_t written = 0;
     for (std::int32_t j = 1; j <= lines_; ++j) {
       table_->PrefetchLine(static_cast<std::size_t>(j - 1) + LineTable::kPrefetchDistance);

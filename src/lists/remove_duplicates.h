@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "common/platform.h"
+#include "common/file_status.h"
 #include "common/window_system.h"
 
 namespace ondrel {

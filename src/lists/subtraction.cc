@@ -5,13 +5,13 @@
 #include "common/checked_int.h"
 #include "common/failure.h"
 #include "common/file_search.h"
+#include "common/file_status.h"
 #include "common/line_writer.h"
 #include "common/paths.h"
-#include "common/platform.h"
 #include "common/text_reader.h"
+#include "common/whole_file.h"
 #include "lists/buffer_lines.h"
 #include "lists/line_set.h"
-#include "lists/whole_file.h"
 
 namespace ondrel {
 namespace {

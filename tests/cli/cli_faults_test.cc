@@ -10,6 +10,7 @@
 
 #include "cli/cli_runner.h"
 #include "common/child_process.h"
+#include "common/failure.h"
 #include "common/generated_lists.h"
 #include "common/test_files.h"
 #include "lists/small_file_system.h"
@@ -19,7 +20,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kFullDisk = "errore " + std::to_string(ENOSPC) + ":";
+const std::string kFullDisk = "errore " + std::to_string(kFailureNoSpace) + ":";
 // A run's failed closing elimination says what the output holds, and prints no counts of
 // a sorted list that does not exist.
 const std::string kUnsorted = "MailOut.txt contiene gli indirizzi scritti, non ordinati";
@@ -121,8 +122,8 @@ TEST(CliPermissionFaults, AnOutputFolderItMayNotWriteFailsTheEliminationAndKeeps
       RunCli({"extract", "--kind", "text", scratch / "scan", scratch / "out"}, as_ordinary_user);
 
   EXPECT_EQ(run.status, 1);
-  EXPECT_TRUE(
-      Contains(run.err, "Eliminazione doppi non riuscita, errore " + std::to_string(EACCES) + ":"))
+  EXPECT_TRUE(Contains(run.err, "Eliminazione doppi non riuscita, errore " +
+                                    std::to_string(kFailureAccessDenied) + ":"))
       << run.err;
   EXPECT_TRUE(Contains(run.err, kUnsorted)) << run.err;
   EXPECT_FALSE(Contains(run.out, "Fine elaborazione")) << run.out;

@@ -58,6 +58,9 @@ int StartCli(const std::vector<std::string>& arguments, const CliOptions& option
 // Waits for a child process; returns its exit status, or 128 + the signal that ended it.
 int WaitForExit(int pid);
 
+// Sends child process `pid` the interrupt that Ctrl-C sends; false when it cannot be sent.
+bool SendInterrupt(int pid);
+
 // Waits until child process `pid` blocks in a write to its file descriptor `fd`; false when
 // it ends first.
 bool WaitUntilBlockedWriting(int pid, int fd);

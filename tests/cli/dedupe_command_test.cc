@@ -1,12 +1,13 @@
 // ondrel-cli dedupe: the result line, a missing list, Ctrl-C while the progress dialog is
 // up, and the gauge on a terminal.
 #include <gtest/gtest.h>
-#include <signal.h>
 
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "common/path_rules.h"
 #include "common/test_files.h"
+#include "common/test_platform.h"
 
 namespace ondrel::testing {
 namespace {
@@ -46,6 +47,7 @@ TEST(DedupeCommandTest, AMissingListIsRefused) {
 }
 
 TEST(DedupeCommandTest, CtrlCWhileTheDialogIsUpStopsAndLeavesTheListAsItWas) {
+  if (kWindowsPlatform) GTEST_SKIP() << "no pseudo-terminal to stop the program's output on";
   ScratchFolder scratch;
   const std::string original = "b\r\na\r\nb\r\nC\r\na\n";
   const std::string list = scratch.Write("list.txt", original);
@@ -60,7 +62,7 @@ TEST(DedupeCommandTest, CtrlCWhileTheDialogIsUpStopsAndLeavesTheListAsItWas) {
       StartCli({"dedupe", list}, OnTerminal({"TERM=xterm"}), ::fileno(out), terminal.Child());
   terminal.CloseChildEnd();
   ASSERT_TRUE(WaitUntilBlockedWriting(pid, 2));
-  ASSERT_EQ(::kill(pid, SIGINT), 0);
+  ASSERT_TRUE(SendInterrupt(pid));
   terminal.ResumeOutput();
   const std::string shown = terminal.ReadAll();
   const int status = WaitForExit(pid);
@@ -73,6 +75,7 @@ TEST(DedupeCommandTest, CtrlCWhileTheDialogIsUpStopsAndLeavesTheListAsItWas) {
 }
 
 TEST(DedupeCommandTest, OnATerminalTheGaugeIsDrawnInColourUnlessColoursAreOff) {
+  if (kWindowsPlatform) GTEST_SKIP() << "no pseudo-terminal for the program's standard error";
   struct Case {
     const char* term;
     const char* noColor;

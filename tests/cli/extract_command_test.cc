@@ -1,15 +1,16 @@
 // ondrel-cli extract: refusals, the closing summary, the failure path, unreadable files and
 // the progress line, run on scratch trees.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "common/failure.h"
+#include "common/path_rules.h"
 #include "common/test_files.h"
+#include "common/test_platform.h"
 
 namespace ondrel::testing {
 namespace {
@@ -56,7 +57,7 @@ TEST_F(ExtractCommandTest, RefusedRunsExitOneWithTheirMessageAndWriteNothing) {
   };
   const Case cases[] = {
       {scan_, scan_, kEqualFolders},
-      {scan_ + "/", scan_, kEqualFolders},
+      {scan_ + kPathSeparator, scan_, kEqualFolders},
       {"", "", kEqualFolders},
       {missing, output_, kScanMissing},
       {missing, missing + "2", kScanMissing},
@@ -125,7 +126,7 @@ TEST_F(ExtractCommandTest, OperandsAfterDoubleDashMayStartWithADash) {
 TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureInItalianAndIsNoSuccess) {
   scratch_.Write("scan/a.txt", "anna@example.com\n");
   const std::string victim = scratch_.Write("victim.txt", "precious\r\n");
-  ASSERT_EQ(::symlink(victim.c_str(), MailOut().c_str()), 0);
+  if (!MakeSymbolicLink(victim, MailOut())) GTEST_SKIP() << "no symbolic links";
 
   const CliRun run = RunCli({"extract", "--kind", "text", scan_, output_});
 
@@ -144,14 +145,16 @@ TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureInItalianAndIsNoSuccess) {
 }
 
 TEST_F(ExtractCommandTest, AnUnreadableFileIsSkippedAndTheRunGoesOn) {
-  if (::geteuid() != 0 || !fs::exists("/usr/bin/setpriv"))
+  if (!RunsAsRoot() || !fs::exists("/usr/bin/setpriv"))
     GTEST_SKIP() << "needs root to run the program as another user";
   scratch_.Write("scan/a.txt", "anna@example.com\n");
   scratch_.Write("scan/b.txt", "segreto@example.com\n");
   scratch_.Write("scan/c.txt", "carla@example.net\n");
-  ::chmod((scan_ + "/b.txt").c_str(), 0);
+  fs::permissions(scan_ + "/b.txt", fs::perms::none);
   for (const std::string& folder : {scratch_.Path(), scan_, output_})
-    ::chmod(folder.c_str(), folder == output_ ? 0777 : 0755);
+    fs::permissions(folder, folder == output_ ? fs::perms::all
+                                              : fs::perms::all & ~fs::perms::group_write &
+                                                    ~fs::perms::others_write);
   if (!OthersMayEnter(scratch_.Path())) GTEST_SKIP() << "the scratch folder is private";
 
   CliOptions asNobody;
@@ -172,6 +175,7 @@ TEST_F(ExtractCommandTest, AnUnreadableFileIsSkippedAndTheRunGoesOn) {
 }
 
 TEST_F(ExtractCommandTest, OnATerminalOneLineShowsProgressAndIsClearedBeforeTheSummary) {
+  if (kWindowsPlatform) GTEST_SKIP() << "no pseudo-terminal for the program's standard error";
   scratch_.Write("scan/a.txt", "anna@example.com\n");
 
   const CliRun run =

@@ -63,7 +63,7 @@ TEST(LineWriter, AFullDiskLeavesOnlyWholeLines) {
         expected += line + "\r\n";
       }
     } catch (const Failure& failure) {
-      EXPECT_EQ(failure.Number(), ENOSPC);
+      EXPECT_EQ(failure.Number(), kFailureNoSpace);
     }
     const std::string written = ScratchFolder::Read(path);
     // Compared whole, not printed: the lines are long.
@@ -88,8 +88,8 @@ TEST(FileHandle, OpenToReadRefusesAnythingButARegularFileWithoutWaiting) {
     std::string numbers;
     for (const char* name : {"pipe", "device", "link-to-pipe", "folder", "file"}) {
       try {
-        struct stat info;
-        FileHandle::OpenToRead(scratch / name, info);
+        FileStatus status;
+        FileHandle::OpenToRead(scratch / name, status);
         numbers += "0 ";
       } catch (const Failure& failure) {
         numbers += std::to_string(failure.Number()) + " ";
@@ -98,7 +98,7 @@ TEST(FileHandle, OpenToReadRefusesAnythingButARegularFileWithoutWaiting) {
     return numbers;
   });
   const std::string refused = std::to_string(kFailureBadPath) + " ";
-  EXPECT_EQ(outcomes, refused + refused + refused + std::to_string(EISDIR) + " 0 ");
+  EXPECT_EQ(outcomes, refused + refused + refused + std::to_string(kFailureIsFolder) + " 0 ");
 }
 
 }  // namespace

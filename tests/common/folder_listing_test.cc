@@ -1,14 +1,12 @@
 #include "common/folder_listing.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include <gtest/gtest.h>
-
 #include "common/test_files.h"
+#include "common/test_platform.h"
 
 namespace ondrel {
 namespace {
@@ -26,22 +24,27 @@ TEST(ReadFolder, SaysWhatEachEntryIsWithoutFollowingFolderLinks) {
   ScratchFolder scratch;
   scratch.Write("a.txt", "x");
   scratch.Write("sub/b.txt", "x");
-  ::symlink("a.txt", (scratch / "to-file").c_str());
-  ::symlink("sub", (scratch / "to-folder").c_str());
-  ::symlink(".", (scratch / "loop").c_str());
-  ::symlink("missing", (scratch / "broken").c_str());
-  ::mkfifo((scratch / "pipe").c_str(), 0600);
+  // Links and pipes where the platform has them; their kinds are checked only then.
+  const bool links = testing::MakeSymbolicLink("a.txt", scratch / "to-file") &&
+                     testing::MakeSymbolicLink("sub", scratch / "to-folder") &&
+                     testing::MakeSymbolicLink(".", scratch / "loop") &&
+                     testing::MakeSymbolicLink("missing", scratch / "broken");
+  const bool pipe = testing::MakeFifo(scratch / "pipe");
 
   std::vector<FolderEntry> entries{{"stale", EntryKind::kFile}};
   ASSERT_TRUE(ReadFolder(scratch.Path(), entries));
-  EXPECT_EQ(entries.size(), 7u);
+  EXPECT_EQ(entries.size(), 2u + (links ? 4 : 0) + (pipe ? 1 : 0));
   EXPECT_EQ(KindOf(entries, "a.txt"), EntryKind::kFile);
   EXPECT_EQ(KindOf(entries, "sub"), EntryKind::kFolder);
-  EXPECT_EQ(KindOf(entries, "to-file"), EntryKind::kFile);
-  EXPECT_EQ(KindOf(entries, "to-folder"), EntryKind::kOther);
-  EXPECT_EQ(KindOf(entries, "loop"), EntryKind::kOther);
-  EXPECT_EQ(KindOf(entries, "broken"), EntryKind::kOther);
-  EXPECT_EQ(KindOf(entries, "pipe"), EntryKind::kOther);
+  if (links) {
+    EXPECT_EQ(KindOf(entries, "to-file"), EntryKind::kFile);
+    EXPECT_EQ(KindOf(entries, "to-folder"), EntryKind::kOther);
+    EXPECT_EQ(KindOf(entries, "loop"), EntryKind::kOther);
+    EXPECT_EQ(KindOf(entries, "broken"), EntryKind::kOther);
+  }
+  if (pipe) {
+    EXPECT_EQ(KindOf(entries, "pipe"), EntryKind::kOther);
+  }
 
   EXPECT_FALSE(ReadFolder(scratch / "missing/", entries));
   EXPECT_TRUE(entries.empty());

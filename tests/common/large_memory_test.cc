@@ -15,8 +15,8 @@ namespace {
 // check the last part).
 TEST(LargeMemory, EverySizeIsZeroedWritableAndMovable) {
   const std::size_t mib = std::size_t{1} << 20;
-  for (std::size_t bytes : {std::size_t{1}, std::size_t{4095}, mib / 4 - 1, mib / 4, mib,
-                            2 * mib, 2 * mib + 1, 5 * mib + 3}) {
+  for (std::size_t bytes : {std::size_t{1}, std::size_t{4095}, mib / 4 - 1, mib / 4, mib, 2 * mib,
+                            2 * mib + 1, 5 * mib + 3}) {
     LargeMemory memory(bytes);
     auto* data = static_cast<unsigned char*>(memory.Data());
     ASSERT_NE(data, nullptr) << bytes;
@@ -31,6 +31,15 @@ TEST(LargeMemory, EverySizeIsZeroedWritableAndMovable) {
     EXPECT_EQ(assigned.Data(), data);
   }
   EXPECT_EQ(LargeMemory(0).Data(), nullptr);
+}
+
+// A 32-bit program counting the bytes of a table of 2^31 lines got a small number back and
+// wrote past the memory it was given.
+TEST(LargeMemory, ASizeBeyondTheAddressSpaceIsRefusedNotWrappedAround) {
+  EXPECT_EQ(LargeMemory::BytesFor(3, 16, 8), 56u);
+  EXPECT_THROW(LargeMemory::BytesFor(SIZE_MAX / 16 + 1, 16), std::bad_alloc);
+  EXPECT_THROW(LargeMemory::BytesFor(SIZE_MAX, 1, 1), std::bad_alloc);
+  EXPECT_THROW(LargeMemory::BytesFor(UINT64_MAX / 2 + 1, 2), std::bad_alloc);
 }
 
 }  // namespace

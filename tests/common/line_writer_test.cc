@@ -1,11 +1,14 @@
 #include "common/line_writer.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include <string>
+#include <vector>
 
 #include "common/failure.h"
+#include "common/path_rules.h"
 #include "common/test_files.h"
+#include "common/test_platform.h"
 
 namespace ondrel {
 namespace {
@@ -36,17 +39,23 @@ TEST(LineWriter, EndsEveryLineWithCrLfAndAppendsOrReplaces) {
   EXPECT_EQ(ScratchFolder::Read(path), "b\r\nc\r\n");
 }
 
-TEST(LineWriter, CreateNewRefusesAnExistingNameAndKeepsPermissions) {
+TEST(FileHandle, CreateExclusiveRefusesAnExistingNameAndIsTheOwnersOnly) {
   ScratchFolder scratch;
   const std::string path = scratch / "copy";
-  { LineWriter writer(path, WriteMode::kCreateNew, 0600); }
-  struct stat info;
-  ASSERT_EQ(::stat(path.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
-  EXPECT_THROW(LineWriter(path, WriteMode::kCreateNew), Failure);
+  { LineWriter writer(FileHandle::CreateExclusive(path), path); }
+  if (!kWindowsPlatform) {
+    EXPECT_EQ(StatusOf(path)->permissions, 0600u);
+  }
+  try {
+    FileHandle::CreateExclusive(path);
+    ADD_FAILURE() << "an existing name was opened";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(failure.Number(), kFailureNameTaken);
+  }
 }
 
 TEST(LineWriter, AFullDiskIsReportedAndStaysReported) {
+  if (kWindowsPlatform) GTEST_SKIP() << "no full device";
   LineWriter writer("/dev/full", WriteMode::kAppend);
   bool failed = false;
   try {
@@ -54,7 +63,7 @@ TEST(LineWriter, AFullDiskIsReportedAndStaysReported) {
     writer.Close();
   } catch (const Failure& failure) {
     failed = true;
-    EXPECT_EQ(failure.Number(), ENOSPC);
+    EXPECT_EQ(failure.Number(), kFailureNoSpace);
   }
   EXPECT_TRUE(failed);
   EXPECT_TRUE(writer.Failed());
@@ -99,12 +108,14 @@ TEST(OpenOutputFile, RefusesAnythingButAPlainFileAndTouchesNothing) {
   ScratchFolder scratch;
   const std::string victim = scratch.Write("victim.txt", "precious\r\n");
   const std::string link = scratch / "link.txt", pipe = scratch / "pipe.txt";
-  ASSERT_EQ(::symlink(victim.c_str(), link.c_str()), 0);
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const std::string hard = scratch / "hard.txt";
-  ASSERT_EQ(::link(victim.c_str(), hard.c_str()), 0);
+  ASSERT_TRUE(testing::MakeHardLink(victim, hard));
+  // Links and pipes where the platform has them.
+  std::vector<std::string> planted{hard};
+  if (testing::MakeSymbolicLink(victim, link)) planted.push_back(link);
+  if (testing::MakeFifo(pipe)) planted.push_back(pipe);
   for (const WriteMode mode : {WriteMode::kReplace, WriteMode::kAppend}) {
-    for (const std::string& path : {link, pipe, hard}) {
+    for (const std::string& path : planted) {
       try {
         OpenOutputFile(path, mode);
         ADD_FAILURE() << path;

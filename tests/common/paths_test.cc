@@ -1,10 +1,10 @@
 #include "common/paths.h"
 
-#include <string>
-
 #include <gtest/gtest.h>
 
-#include "common/platform.h"
+#include <string>
+
+#include "common/path_rules.h"
 #include "common/recording_window_system.h"
 
 namespace ondrel {

@@ -111,7 +111,11 @@ inline RecordingProgressDialog::~RecordingProgressDialog() {
   owner_.dialogOpen = false;
   owner_.stopRequested = false;
 }
-inline PictureBox& RecordingProgressDialog::Picture() { return owner_.picture; }
-inline bool RecordingProgressDialog::Ferma() const { return owner_.stopRequested; }
+inline PictureBox& RecordingProgressDialog::Picture() {
+  return owner_.picture;
+}
+inline bool RecordingProgressDialog::Ferma() const {
+  return owner_.stopRequested;
+}
 
 }  // namespace ondrel::testing

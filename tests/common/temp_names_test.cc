@@ -1,15 +1,13 @@
 #include "common/temp_names.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <regex>
-#include <set>
-#include <string>
 
-#include "common/platform.h"
+#include "common/environment.h"
+#include "common/path_rules.h"
+#include "common/test_platform.h"
 
 namespace ondrel {
 namespace {
@@ -36,61 +34,39 @@ TEST(TempFileName, NamesOfOneProgramRunFollowTheSamePattern) {
 class TempFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const char* name : {"Temp", "TEMP", "temp", "Tmp", "TMP", "tmp", "TMPDIR"}) {
+    for (const char* name : kNames) {
       if (const char* value = std::getenv(name)) saved_.emplace_back(name, value);
-      ::unsetenv(name);
+      testing::SetEnvironment(name, std::nullopt);
     }
   }
   void TearDown() override {
-    for (const char* name : {"Temp", "TEMP", "temp", "Tmp", "TMP", "tmp", "TMPDIR"})
-      ::unsetenv(name);
-    for (const auto& [name, value] : saved_) ::setenv(name.c_str(), value.c_str(), 1);
+    for (const char* name : kNames) testing::SetEnvironment(name, std::nullopt);
+    for (const auto& [name, value] : saved_) testing::SetEnvironment(name, value);
   }
+  static constexpr const char* kNames[] = {"Temp", "TEMP", "temp", "Tmp", "TMP", "tmp", "TMPDIR"};
   std::vector<std::pair<std::string, std::string>> saved_;
 };
 
-TEST_F(TempFolderTest, PrefersTempThenTmpThenTheFallbacks) {
-  EXPECT_EQ(TempFolder(), "/tmp/");
-  ::setenv("TMPDIR", "/var/tmp", 1);
-  EXPECT_EQ(TempFolder(), "/var/tmp/");
-  ::setenv("tmp", "/b", 1);
-  EXPECT_EQ(TempFolder(), "/b/");
-  ::setenv("TEMP", "/a/", 1);
-  EXPECT_EQ(TempFolder(), "/a/");
-  ::setenv("TEMP", "", 1);
-  EXPECT_EQ(TempFolder(), "/b/");
+TEST_F(TempFolderTest, PrefersTempThenTmpThenTheFallback) {
+  const std::string sep(1, kPathSeparator);
+  const std::string fallback = FallbackTempFolder();
+  ASSERT_FALSE(fallback.empty());
+  EXPECT_EQ(fallback.back(), kPathSeparator);
+  EXPECT_EQ(TempFolder(), fallback);
+  testing::SetEnvironment("tmp", "b");
+  EXPECT_EQ(TempFolder(), "b" + sep);
+  testing::SetEnvironment("TEMP", "a" + sep);
+  EXPECT_EQ(TempFolder(), "a" + sep);
+  testing::SetEnvironment("TEMP", "");
+  EXPECT_EQ(TempFolder(), "b" + sep);
 }
 
-}  // namespace
-}  // namespace ondrel
-
-namespace ondrel {
-namespace {
-
-// The random digits of the first name in each of three processes that start alike: a
-// sequence that began at the same value in every run would let another user take its
-// names in advance.
-TEST(TempFileName, RunsThatStartAlikeDrawDifferentRandomDigits) {
-  std::set<std::string> digits;
-  for (int run = 0; run < 3; ++run) {
-    int channel[2];
-    ASSERT_EQ(::pipe(channel), 0);
-    const pid_t pid = ::fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-      const std::string name = TempFileName();
-      const std::string last = name.substr(name.size() - 3);
-      const ssize_t put = ::write(channel[1], last.data(), last.size());
-      ::_exit(put == 3 ? 0 : 1);
-    }
-    ::close(channel[1]);
-    char last[3];
-    EXPECT_EQ(::read(channel[0], last, sizeof last), 3);
-    ::close(channel[0]);
-    ::waitpid(pid, nullptr, 0);
-    digits.insert(std::string(last, sizeof last));
-  }
-  EXPECT_GT(digits.size(), 1u);
+// POSIX has no "Temp" of its own: TMPDIR, then /tmp. Windows asks GetTempPath.
+TEST_F(TempFolderTest, TheFallbackOfPosixIsTmpdirThenTmp) {
+  if (kWindowsPlatform) GTEST_SKIP() << "GetTempPath is the fallback on Windows";
+  EXPECT_EQ(TempFolder(), "/tmp/");
+  testing::SetEnvironment("TMPDIR", "/var/tmp");
+  EXPECT_EQ(TempFolder(), "/var/tmp/");
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "common/text_reader.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "common/failure.h"
 #include "common/test_files.h"
@@ -37,7 +37,8 @@ TEST(TextFileReader, FollowsTheLineEndConventionAtEveryBlockSize) {
       {"a\n\rb", {"a", "", "b"}},
       {"a\r\n\r\n\r\n", {"a", "", ""}},
       {std::string("x\0y\r\n", 5), {std::string("x\0y", 3)}},
-      {"long line without end " + std::string(300, 'z'), {"long line without end " + std::string(300, 'z')}},
+      {"long line without end " + std::string(300, 'z'),
+       {"long line without end " + std::string(300, 'z')}},
   };
   ScratchFolder scratch;
   for (const auto& c : cases) {

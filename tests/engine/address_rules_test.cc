@@ -4,7 +4,7 @@
 
 #include "engine/address_isolation.h"
 #include "engine/address_validation.h"
-#include "engine/extraction_run.h"
+#include "engine/file_kind.h"
 
 namespace ondrel {
 namespace {

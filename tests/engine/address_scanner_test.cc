@@ -8,7 +8,7 @@
 
 #include "common/test_files.h"
 #include "common/text_reader.h"
-#include "engine/extraction_run.h"
+#include "engine/file_kind.h"
 #include "engine/literal_scan.h"
 
 namespace ondrel {

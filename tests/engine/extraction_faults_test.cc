@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/child_process.h"
+#include "common/failure.h"
 #include "common/generated_lists.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -248,7 +249,7 @@ TEST(ExtractionFaults, AnOutputFolderMadeReadOnlyMidRunKeepsTheHarvestedList) {
   });
   EXPECT_EQ(outcome, std::to_string(static_cast<int>(RunOutcome::kCompleted)) + " " +
                          std::to_string(static_cast<int>(EliminationOutcome::kFailed)) + " " +
-                         std::to_string(EACCES));
+                         std::to_string(kFailureAccessDenied));
   EXPECT_EQ(ScratchFolder::Read(scratch / "out/MailOut.txt"), "z@z\r\na@a\r\nz@z\r\n");
   EXPECT_TRUE(Leftovers(scratch / "out", "MailOut.txt").empty());
 }
@@ -263,7 +264,7 @@ TEST(ExtractionFaults, AFullDiskDuringTheEliminationKeepsTheHarvestedList) {
   const RunResult result = run.Extract(scratch / "scan", scratch / "out");
   EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(result.elimination.failureNumber, ENOSPC);
+  EXPECT_EQ(result.elimination.failureNumber, kFailureNoSpace);
   std::string harvested;
   for (const auto& address : run.windows.captions)
     if (address.label == StatusLabel::kMail && address.text.find('@') != std::string::npos)
@@ -283,7 +284,7 @@ TEST(ExtractionFaults, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines)
   Extraction run;
   const RunResult result = run.Extract(scratch / "scan", scratch / "out", 1);
   EXPECT_EQ(result.outcome, RunOutcome::kFailed);
-  EXPECT_EQ(result.failureNumber, ENOSPC);
+  EXPECT_EQ(result.failureNumber, kFailureNoSpace);
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
   const std::string written = ScratchFolder::Read(scratch / "out/MailOut.txt");
   EXPECT_EQ(written.substr(0, earlier.size()), earlier);

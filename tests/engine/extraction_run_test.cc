@@ -1,10 +1,9 @@
 #include "engine/extraction_run.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <filesystem>
 #include <string>
@@ -13,6 +12,7 @@
 #include "common/failure.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
+#include "common/test_platform.h"
 
 namespace ondrel {
 namespace {
@@ -56,8 +56,8 @@ TEST(RunExtraction, RefusesABadPairOfFoldersWithTheFirstFailingCheck) {
     std::string scan, output;
     const char* message;
   } cases[] = {
-      {scan, scan + "/", kSameFolders},
-      {"  " + scan, scan + "/", kSameFolders},
+      {scan, scan + kPathSeparator, kSameFolders},
+      {"  " + scan, scan + kPathSeparator, kSameFolders},
       {"", "", kSameFolders},
       {r.scratch / "missing", r.scratch / "missing too", kScanMissing},
       {"", out, kScanMissing},
@@ -82,7 +82,40 @@ TEST(RunExtraction, RefusesABadPairOfFoldersWithTheFirstFailingCheck) {
   EXPECT_FALSE(std::filesystem::exists(out + "/MailOut.txt"));
 }
 
+// Where the file system ignores letter case (Windows), C:\Dati and c:\dati\ are one folder and
+// are refused as such; elsewhere they are two folders, here both missing.
+TEST(RunExtraction, ComparesFoldersWithoutRegardToCaseWhereTheFileSystemDoes) {
+  Extraction literal;
+  EXPECT_EQ(literal.Extract("C:\\Dati", "c:\\dati\\").outcome, RunOutcome::kRefused);
+  ASSERT_EQ(literal.windows.messages.size(), 1u);
+  EXPECT_EQ(literal.windows.messages[0].text, kWindowsPlatform ? kSameFolders : kScanMissing);
+
+  Extraction r;
+  const std::string upper = r.Folder("Dati");
+  std::string lower = upper;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(r.Extract(upper, lower + kPathSeparator).outcome, RunOutcome::kRefused);
+  ASSERT_EQ(r.windows.messages.size(), 1u);
+  EXPECT_EQ(r.windows.messages[0].text, kWindowsPlatform ? kSameFolders : kOutputMissing);
+}
+
+// Paths past 260 characters, the old limit of Windows, are walked, read and written; a file
+// whose lines end with a lone CR (old Macintosh files) gives each line's address.
+TEST(RunExtraction, WalksPathsLongerThan260CharactersAndReadsCrOnlyLines) {
+  Extraction r;
+  std::string deep = "scan";
+  while (deep.size() < 300) deep += "/una-cartella-dal-nome-lungo";
+  r.scratch.Write(deep + "/vecchio.txt", "primo@example.com\rsecondo@example.com\r");
+  const std::string out = r.Folder(deep.substr(0, deep.find('/', 200)) + "/out");
+  ASSERT_GT(out.size(), 260u);
+  EXPECT_EQ(r.Extract(r.scratch / "scan", out).outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(r.counters.AddressesFound, 2);
+  EXPECT_EQ(ScratchFolder::Read(out + kPathSeparator + "MailOut.txt"),
+            "primo@example.com\r\nsecondo@example.com\r\n");
+}
+
 TEST(RunExtraction, ScansAFolderWhoseNameEndsInTheSpaceTyped) {
+  if (kWindowsPlatform) GTEST_SKIP() << "Windows names cannot end in a space";
   Extraction r;
   r.scratch.Write("dir /a.txt", "a@b");
   EXPECT_EQ(r.Extract(r.scratch / "dir ", r.Folder("out")).outcome, RunOutcome::kCompleted);
@@ -121,7 +154,7 @@ TEST(RunExtraction, NeverFeedsItsOwnOutputBackWhenItLiesInTheScannedTree) {
   Extraction r;
   const std::string output = r.scratch.Write("scan/out/MailOut.txt", "old@x\r\n");
   r.scratch.Write("scan/a.txt", "new@x");
-  ::symlink(output.c_str(), (r.scratch / "scan/soft.txt").c_str());
+  testing::MakeSymbolicLink(output, r.scratch / "scan/soft.txt");
   EXPECT_EQ(r.Extract(r.scratch / "scan", r.scratch / "scan/out", 1).outcome,
             RunOutcome::kCompleted);
   EXPECT_EQ(r.counters.AddressesFound, 1);
@@ -158,16 +191,20 @@ void ExpectFailurePath(const Extraction& r, const RunResult& result, std::int32_
 TEST(RunExtraction, RefusesAnOutputNameThatIsNoPlainFileAndTouchesNothing) {
   const struct {
     const char* what;
-    void (*plant)(const std::string& output, const std::string& victim);
+    // False where the platform has no such thing (Windows: links, pipes, devices).
+    bool (*plant)(const std::string& output, const std::string& victim);
   } cases[] = {
-      {"link", [](const std::string& o, const std::string& v) { ::symlink(v.c_str(), o.c_str()); }},
-      {"dangling link", [](const std::string& o,
-                           const std::string& v) { ::symlink((v + ".new").c_str(), o.c_str()); }},
-      {"pipe", [](const std::string& o, const std::string&) { ::mkfifo(o.c_str(), 0600); }},
+      {"link",
+       [](const std::string& o, const std::string& v) { return testing::MakeSymbolicLink(v, o); }},
+      {"dangling link",
+       [](const std::string& o, const std::string& v) {
+         return testing::MakeSymbolicLink(v + ".new", o);
+       }},
+      {"pipe", [](const std::string& o, const std::string&) { return testing::MakeFifo(o); }},
       {"hard link",
-       [](const std::string& o, const std::string& v) { ::link(v.c_str(), o.c_str()); }},
-      {"device",
-       [](const std::string& o, const std::string&) { ::symlink("/dev/full", o.c_str()); }},
+       [](const std::string& o, const std::string& v) { return testing::MakeHardLink(v, o); }},
+      {"device", [](const std::string& o,
+                    const std::string&) { return testing::MakeSymbolicLink("/dev/full", o); }},
   };
   for (const int append : {0, 1}) {
     for (const auto& c : cases) {
@@ -175,7 +212,7 @@ TEST(RunExtraction, RefusesAnOutputNameThatIsNoPlainFileAndTouchesNothing) {
       Extraction r;
       r.scratch.Write("scan/a.txt", "a@b");
       const std::string victim = r.scratch.Write("victim.txt", "precious\r\n");
-      c.plant(r.Folder("out") + "/MailOut.txt", victim);
+      if (!c.plant(r.Folder("out") + kPathSeparator + "MailOut.txt", victim)) continue;
       const RunResult result = r.Extract(r.scratch / "scan", r.scratch / "out", append);
       ExpectFailurePath(r, result, kFailureBadPath);
       EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
@@ -193,15 +230,21 @@ TEST(RunExtraction, FailsWhenItsOutputWasReplacedMeanwhileAndLeavesTheNewFile) {
     r.scratch.Write("scan/a.txt", "a@b.org");
     r.scratch.Write("scan/b.txt", "c@d.org");
     const std::string out = r.Folder("out");
-    bool replaced = false;
+    bool attempted = false, replaced = false;
     r.windows.onYield = [&] {
       const bool due = r.windows.Caption(StatusLabel::kProc) == moment ||
                        r.windows.Caption(StatusLabel::kMail) == moment;
-      if (replaced || !due) return;
-      replaced = true;
-      std::filesystem::rename(r.scratch.Write("other.txt", "z@z\r\ny@y\r\n"), out + "/MailOut.txt");
+      if (attempted || !due) return;
+      attempted = true;
+      std::error_code error;
+      std::filesystem::rename(testing::FsPath(r.scratch.Write("other.txt", "z@z\r\ny@y\r\n")),
+                              testing::FsPath(out + kPathSeparator + "MailOut.txt"), error);
+      replaced = !error;
     };
     const RunResult result = r.Extract(r.scratch / "scan", out);
+    ASSERT_TRUE(attempted);
+    // Windows does not let a file the run holds open be renamed over.
+    if (!replaced && kWindowsPlatform) continue;
     ASSERT_TRUE(replaced);
     const std::int32_t number = result.outcome == RunOutcome::kFailed
                                     ? result.failureNumber

@@ -1,8 +1,6 @@
 #include "engine/folder_walk.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -10,6 +8,8 @@
 
 #include "common/failure.h"
 #include "common/folder_listing.h"
+#include "common/path_rules.h"
+#include "common/test_platform.h"
 #include "engine/harvest_fixture.h"
 
 namespace ondrel {
@@ -26,7 +26,8 @@ void ReferenceWalk(const std::string& folder, std::int16_t kind, Names& names) {
     if (entry.kind == EntryKind::kFile && KindSelects(kind, entry.name))
       names.push_back(entry.name);
   for (const auto& entry : entries)
-    if (entry.kind == EntryKind::kFolder) ReferenceWalk(folder + entry.name + "/", kind, names);
+    if (entry.kind == EntryKind::kFolder)
+      ReferenceWalk(folder + entry.name + kPathSeparator, kind, names);
 }
 
 TEST(ScanFolderTree, VisitsFoldersDepthFirstWithEachFoldersOwnFilesFirst) {
@@ -77,22 +78,51 @@ TEST(ScanFolderTree, ReadsTheKindAfreshForEveryFile) {
 TEST(ScanFolderTree, FollowsLinksToFilesButNeverToFolders) {
   HarvestFixture h;
   h.tree.Write("sub/real.txt", "a@b");
-  ::symlink(".", (h.tree / "loop").c_str());
-  ::symlink("..", (h.tree / "sub/up").c_str());
-  ::symlink("real.txt", (h.tree / "sub/link.txt").c_str());
-  ::symlink("missing.txt", (h.tree / "sub/broken.txt").c_str());
-  ::mkfifo((h.tree / "sub/pipe.txt").c_str(), 0600);
+  // Where ordinary users cannot make links (Windows), a junction stands for the folder links.
+  const bool links = testing::MakeSymbolicLink(".", h.tree / "loop") &&
+                     testing::MakeSymbolicLink("..", h.tree / "sub/up") &&
+                     testing::MakeSymbolicLink("real.txt", h.tree / "sub/link.txt") &&
+                     testing::MakeSymbolicLink("missing.txt", h.tree / "sub/broken.txt");
+  testing::MakeFifo(h.tree / "sub/pipe.txt");
+  testing::MakeJunction(h.tree.Path(), h.tree / "sub/junction");
   h.WalkTree();
   Names scanned = h.Scanned();
   std::sort(scanned.begin(), scanned.end());
-  EXPECT_EQ(scanned, (Names{"link.txt", "real.txt"}));
-  EXPECT_EQ(h.found, 2);
+  EXPECT_EQ(scanned, (links ? Names{"link.txt", "real.txt"} : Names{"real.txt"}));
+  EXPECT_EQ(h.found, links ? 2 : 1);
 }
 
+// Windows: hidden and system files are scanned, hidden folders visited, folders marked as
+// system not. POSIX has neither attribute, so every folder is visited there.
+TEST(ScanFolderTree, VisitsHiddenFoldersButNotSystemFoldersWhereFilesHaveAttributes) {
+  HarvestFixture h;
+  h.tree.Write("hidden.txt", "hidden@file");
+  h.tree.Write("system.txt", "system@file");
+  h.tree.Write("nascosta/a.txt", "hidden@folder");
+  h.tree.Write("sistema/a.txt", "system@folder");
+  testing::MarkAttributes(h.tree / "hidden.txt", true, false);
+  testing::MarkAttributes(h.tree / "system.txt", true, true);
+  testing::MarkAttributes(h.tree / "nascosta", true, false);
+  testing::MarkAttributes(h.tree / "sistema", false, true);
+  h.WalkTree();
+  Names shown = h.Shown();
+  std::sort(shown.begin(), shown.end());
+  Names expected{"hidden@file", "hidden@folder", "system@file"};
+  if (!kWindowsPlatform) expected.push_back("system@folder");
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(shown, expected);
+}
+
+// POSIX names are any bytes; Windows names are UTF-16, reached from the program's UTF-8, in
+// any script whatever the local code page.
 TEST(ScanFolderTree, TakesAnyBytesInNames) {
   HarvestFixture h;
-  const std::string name = "caf\xe9 x\n.txt";
-  h.tree.Write("d\xff ir\n/" + name, "a@b\r\n");
+  const std::string name = kWindowsPlatform
+                               ? "\xce\x95\xce\xbb\xce\xbb\xce\xac\xce\xb4\xce\xb1 \xe6\x97\xa5.txt"
+                               : "caf\xe9 x\n.txt";
+  const std::string folder =
+      kWindowsPlatform ? "\xd0\x9f\xd0\xb0\xd0\xbf\xd0\xba\xd0\xb0" : "d\xff ir\n";
+  h.tree.Write(folder + "/" + name, "a@b\r\n");
   h.WalkTree();
   EXPECT_EQ(h.Scanned(), Names{name});
   EXPECT_EQ(h.Shown(), Names{"a@b"});

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/path_rules.h"
 #include "common/paths.h"
-#include "common/platform.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else {
     const std::size_t folder_size =
         parts->folder == std::string(1, kPathSeparator) ? 0 : parts->folder.size();
-    FUZZ_CHECK(trimmed.substr(0, folder_size) == std::string_view(parts->folder).substr(0, folder_size));
+    FUZZ_CHECK(trimmed.substr(0, folder_size) ==
+               std::string_view(parts->folder).substr(0, folder_size));
     const std::string_view run = trimmed.substr(folder_size, name_start - folder_size);
     FUZZ_CHECK(!run.empty() && run.find_first_not_of(kPathSeparator) == std::string_view::npos);
   }

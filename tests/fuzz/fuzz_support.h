@@ -8,12 +8,12 @@
 
 #include "common/window_system.h"
 
-#define FUZZ_CHECK(condition)                                                           \
-  do {                                                                                  \
-    if (!(condition)) {                                                                 \
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                     \
-    }                                                                                   \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (false)
 
 namespace ondrel::fuzz {

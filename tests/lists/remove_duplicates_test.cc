@@ -1,11 +1,6 @@
 #include "lists/remove_duplicates.h"
 
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <sys/xattr.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,8 +11,11 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/file_status.h"
+#include "common/path_rules.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
+#include "common/test_platform.h"
 #include "common/text_reader.h"
 #include "lists/round_half_even.h"
 #include "lists/small_file_system.h"
@@ -332,34 +330,27 @@ TEST(RemoveDuplicates, NoListToWorkOn) {
 TEST(RemoveDuplicates, ReplacesTheTargetOfALinkAndKeepsItsPermissions) {
   ScratchFolder scratch;
   const std::string target = scratch.Write("lists/real.txt", "b\r\na\r\nb\r\n");
-  ::chmod(target.c_str(), 0640);
-  std::filesystem::create_symlink("lists/real.txt", scratch / "link.txt");
+  // POSIX keeps the permissions, Windows the attributes (hidden is 2).
+  const auto before = StatusOf(target);
+  std::filesystem::permissions(testing::FsPath(target), std::filesystem::perms::group_write,
+                               std::filesystem::perm_options::remove);
+  testing::MarkAttributes(target, true, false);
+  const bool link = testing::MakeSymbolicLink("lists/real.txt", scratch / "link.txt");
   RecordingWindowSystem windows;
-  const Elimination run = Eliminate(scratch / "link.txt", windows);
+  const Elimination run = Eliminate(link ? scratch / "link.txt" : target, windows);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kCompleted);
-  EXPECT_TRUE(std::filesystem::is_symlink(scratch / "link.txt"));
+  if (link) {
+    EXPECT_TRUE(std::filesystem::is_symlink(testing::FsPath(scratch / "link.txt")));
+  }
   EXPECT_EQ(ScratchFolder::Read(target), "a\r\nb\r\n");
-  struct stat info;
-  ASSERT_EQ(::stat(target.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  const auto after = StatusOf(target);
+  ASSERT_TRUE(before && after);
+  if (kWindowsPlatform) {
+    EXPECT_EQ(after->attributes & 2u, 2u);
+  } else {
+    EXPECT_EQ(after->permissions, before->permissions & ~0020u);
+  }
   EXPECT_EQ(NamesIn(scratch / "lists"), std::vector<std::string>{"real.txt"});
-}
-
-TEST(RemoveDuplicates, KeepsTheSpecialModeBitsAndTheExtendedAttributes) {
-  ScratchFolder scratch;
-  const std::string list = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
-  ASSERT_EQ(::chmod(list.c_str(), 03640), 0);
-  const bool attributes = ::setxattr(list.c_str(), "user.origin", "web", 3, 0) == 0;
-  RecordingWindowSystem windows;
-  EXPECT_EQ(Eliminate(list, windows).result.outcome, EliminationOutcome::kCompleted);
-  EXPECT_EQ(ScratchFolder::Read(list), "a\r\nb\r\n");
-  struct stat info;
-  ASSERT_EQ(::stat(list.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 07777, 03640u);
-  if (!attributes) GTEST_SKIP() << "this file system keeps no user attributes";
-  char value[8] = {};
-  EXPECT_EQ(::getxattr(list.c_str(), "user.origin", value, sizeof value), 3);
-  EXPECT_STREQ(value, "web");
 }
 
 // A rename would part the list from its other names, which would keep the old content; the
@@ -367,7 +358,7 @@ TEST(RemoveDuplicates, KeepsTheSpecialModeBitsAndTheExtendedAttributes) {
 TEST(RemoveDuplicates, RefusesAListWithOtherHardLinks) {
   ScratchFolder scratch;
   const std::string list = scratch.Write("list.txt", "b\r\na\r\nb\r\n");
-  ASSERT_EQ(::link(list.c_str(), (scratch / "other.txt").c_str()), 0);
+  ASSERT_TRUE(testing::MakeHardLink(list, scratch / "other.txt"));
   RecordingWindowSystem windows;
   const Elimination run = Eliminate(list, windows);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
@@ -429,47 +420,21 @@ TEST(RemoveDuplicates, AListChangedMeanwhileIsNotReplaced) {
   }
 }
 
-// The failure number the elimination of `path` meets when an ordinary user runs it: root
-// may write anywhere, so then it runs in a child process that gives up root, and the
-// child's exit status carries the number (0 when none).
-int FailureNumberAsOrdinaryUser(const std::string& path) {
-  const auto failureNumber = [&path] {
-    RecordingWindowSystem windows;
-    std::int32_t total = 0, removed = 0;
-    const EliminationResult result = RemoveDuplicates(path, total, removed, windows);
-    return result.outcome == EliminationOutcome::kFailed ? result.failureNumber : 0;
-  };
-  if (::geteuid() != 0) return failureNumber();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) _exit(255);
-    _exit(failureNumber() % 256);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST(RemoveDuplicates, AListItsUserMayNotReplaceIsAClearFailureAndStaysIntact) {
-  const struct {
-    const char* what;
-    mode_t folder, list;
-  } cases[] = {
-      {"read-only folder: no temporary file can be made", 0555, 0666},
-      {"read-only list in a writable folder", 0777, 0444},
-  };
-  for (const auto& c : cases) {
-    ScratchFolder scratch;
-    const std::string bytes = "b\r\na\r\nb\r\n";
-    const std::string path = scratch.Write("locked/list.txt", bytes);
-    ::chmod(scratch.Path().c_str(), 0755);
-    ::chmod(path.c_str(), c.list);
-    ::chmod((scratch / "locked").c_str(), c.folder);
-    EXPECT_EQ(FailureNumberAsOrdinaryUser(path), EACCES) << c.what;
-    EXPECT_EQ(ScratchFolder::Read(path), bytes) << c.what;
-    EXPECT_EQ(NamesIn(scratch / "locked"), std::vector<std::string>{"list.txt"}) << c.what;
-    ::chmod((scratch / "locked").c_str(), 0755);
-  }
+// Windows: a list with the read-only attribute. POSIX: see remove_duplicates_posix_test.cc,
+// which runs as an ordinary user (root may write anything).
+TEST(RemoveDuplicates, AReadOnlyListIsAClearFailureAndStaysIntact) {
+  if (!kWindowsPlatform) GTEST_SKIP() << "permissions are checked as an ordinary user on POSIX";
+  ScratchFolder scratch;
+  const std::string bytes = "b\r\na\r\nb\r\n";
+  const std::string path = scratch.Write("list.txt", bytes);
+  std::filesystem::permissions(testing::FsPath(path), std::filesystem::perms::owner_read);
+  RecordingWindowSystem windows;
+  const Elimination run = Eliminate(path, windows);
+  EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
+  EXPECT_EQ(run.result.failureNumber, kFailureAccessDenied);
+  EXPECT_EQ(ScratchFolder::Read(path), bytes);
+  EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::string>{"list.txt"});
+  std::filesystem::permissions(testing::FsPath(path), std::filesystem::perms::owner_all);
 }
 
 TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
@@ -484,7 +449,7 @@ TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
   RecordingWindowSystem windows;
   const Elimination run = Eliminate(path, windows);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(run.result.failureNumber, ENOSPC);
+  EXPECT_EQ(run.result.failureNumber, kFailureNoSpace);
   EXPECT_TRUE(ScratchFolder::Read(path) == bytes);
   EXPECT_EQ(NamesIn(scratch / "small"), std::vector<std::string>{"list.txt"});
 }

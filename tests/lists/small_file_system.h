@@ -1,8 +1,6 @@
 // A 64 KiB file system mounted on a folder for the length of a test, to run out of space
-// on purpose. Only root may mount one; tests skip when Mounted() is false.
+// on purpose. Only root on Linux may mount one; tests skip when Mounted() is false.
 #pragma once
-
-#include <sys/mount.h>
 
 #include <string>
 
@@ -10,12 +8,8 @@ namespace ondrel::testing {
 
 class SmallFileSystem {
  public:
-  explicit SmallFileSystem(const std::string& folder) : folder_(folder) {
-    mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") == 0;
-  }
-  ~SmallFileSystem() {
-    if (mounted_) ::umount2(folder_.c_str(), MNT_DETACH);
-  }
+  explicit SmallFileSystem(const std::string& folder);
+  ~SmallFileSystem();
   SmallFileSystem(const SmallFileSystem&) = delete;
   SmallFileSystem& operator=(const SmallFileSystem&) = delete;
 

@@ -2,11 +2,10 @@
 // file beside it, which takes the file's place only once it is complete and on disk.
 #pragma once
 
-#include <sys/stat.h>
-
 #include <optional>
 #include <string>
 
+#include "common/file_status.h"
 #include "common/line_writer.h"
 
 namespace ondrel {
@@ -15,15 +14,19 @@ namespace ondrel {
 // none. Rewriting a file through that path replaces the link's target, not the link.
 std::string ResolvedPath(const std::string& path);
 
+// Throws Failure when `original`, the status of `target`, shows other names (hard links): a
+// replacement would cut them off the list, and they would keep the old content.
+void RefuseOtherNames(const std::string& target, const FileStatus& original);
+
 // The temporary file goes when the object does, unless Commit put it in the target's place.
 class ReplacementFile {
  public:
   // Creates the temporary file beside `target` (a resolved path) exclusively, with the
-  // owner, the permissions (special bits included) and the extended attributes of the
-  // target; `original` is its status when it was read. Throws Failure when it cannot be
-  // created (a read-only folder, for one), when the target may not be written, or when it
-  // has other hard links, which a replacement would part from it.
-  ReplacementFile(const std::string& target, const struct stat& original);
+  // owner, the permissions (special bits included) and the extended attributes of the target
+  // (on Windows its attributes); `original` is its status when it was read. Throws Failure
+  // when it cannot be created (a read-only folder, for one), when the target may not be
+  // written, or when it has other hard links, which a replacement would part from it.
+  ReplacementFile(const std::string& target, const FileStatus& original);
   // Replaces the file at `path` (the one a link leads to) as above, or, when nothing is
   // there, creates it with the permissions of a new file. Throws Failure as above, and when
   // `path` leads to anything but a regular file.
@@ -33,9 +36,10 @@ class ReplacementFile {
 
   LineWriter& Writer() { return *writer_; }
 
-  // Puts the new content on disk (unless `flush` is false) and renames it over the target,
-  // provided the target is still the file as it was read (or, for a new file, that its name
-  // is still free). Throws Failure otherwise; the target is then untouched.
+  // Puts the new content on disk (unless `flush` is false) and moves it over the target (on
+  // Windows with write-through), provided the target is still the file as it was read (or,
+  // for a new file, that its name is still free). Throws Failure otherwise; the target is
+  // then untouched.
   void Commit(bool flush = true);
 
  private:
@@ -47,11 +51,11 @@ class ReplacementFile {
   };
 
   // Makes the temporary file; for a target that is there, with its owner, permissions and
-  // extended attributes.
+  // extended attributes (on Windows its attributes).
   void CreateTemporary();
 
   std::string target_;
-  std::optional<struct stat> original_;  // none for a file not there yet
+  std::optional<FileStatus> original_;  // none for a file not there yet
   TemporaryName temporary_;
   std::optional<LineWriter> writer_;  // destroyed first: closed before it is removed
 };

@@ -1,16 +1,14 @@
-#include <sys/stat.h>
+#include <strings.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <strings.h>
 
-#include "common/platform.h"
+#include "common/environment.h"
+#include "common/path_rules.h"
 
 extern char** environ;
 
 namespace ondrel {
-
-std::string FoldFolderCase(std::string folder) { return folder; }
 
 std::optional<std::string> EnvironmentValueIgnoringCase(std::string_view name) {
   for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
@@ -38,14 +36,8 @@ std::string ExecutablePath() {
   return path;
 }
 
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  struct stat info;
-  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-  return IdentityOfStatus(info);
-}
-
-FileIdentity IdentityOfStatus(const struct stat& info) {
-  return FileIdentity{info.st_dev, info.st_ino};
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
 }  // namespace ondrel

@@ -1,12 +1,11 @@
 // Reads a regular file whole into one buffer, for the list tools that hold a list in memory.
 #pragma once
 
-#include <sys/stat.h>
-
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "common/file_status.h"
 #include "common/large_memory.h"
 
 namespace ondrel {
@@ -14,7 +13,7 @@ namespace ondrel {
 struct WholeFile {
   LargeMemory memory;  // the file's bytes, then the padding, which is zero
   std::size_t size = 0;
-  struct stat info {};  // as the file was when it was read
+  FileStatus status;  // as the file was when it was read
 
   std::string_view Text() const { return {static_cast<const char*>(memory.Data()), size}; }
 };

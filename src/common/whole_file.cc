@@ -1,6 +1,4 @@
-#include "lists/whole_file.h"
-
-#include <cerrno>
+#include "common/whole_file.h"
 
 #include "common/failure.h"
 #include "common/file_handle.h"
@@ -16,9 +14,9 @@ namespace {
 
 WholeFile ReadWholeFile(const std::string& path, std::size_t padding) {
   WholeFile whole;
-  FileHandle file = FileHandle::OpenToRead(path, whole.info);
-  whole.size = static_cast<std::size_t>(whole.info.st_size);
-  whole.memory = LargeMemory(whole.size + padding);
+  FileHandle file = FileHandle::OpenToRead(path, whole.status);
+  whole.memory = LargeMemory(LargeMemory::BytesFor(whole.status.size, 1, padding));
+  whole.size = static_cast<std::size_t>(whole.status.size);
   char* bytes = static_cast<char*>(whole.memory.Data());
   std::size_t got = 0;
   while (got < whole.size) {

@@ -1,10 +1,10 @@
-#include "common/failure.h"
-
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
 #include <string>
+
+#include "common/failure.h"
 
 namespace ondrel {
 namespace {
@@ -14,13 +14,15 @@ TEST(SystemFailure, IsDescribedInItalianWithTheActionAndThePath) {
   const struct {
     int number;
     const char* text;
+    std::int32_t programNumber;
   } cases[] = {
-      {ENOSPC, "spazio esaurito sul disco"},
-      {EACCES, "permesso negato"},
-      {ENOENT, "file o cartella inesistente"},
-      {EISDIR, "e` una cartella"},
-      {0, "errore di lettura o scrittura sul dispositivo"},  // a failure with no number
-      {4095, "errore di sistema 4095"},
+      {ENOSPC, "spazio esaurito sul disco", kFailureNoSpace},
+      {EACCES, "permesso negato", kFailureAccessDenied},
+      {ENOENT, "file o cartella inesistente", kFailureNotFound},
+      {EISDIR, "e` una cartella", kFailureIsFolder},
+      // a failure with no number
+      {0, "errore di lettura o scrittura sul dispositivo", kFailureInputOutput},
+      {4095, "errore di sistema 4095", kFailureSystem},
   };
   for (const auto& c : cases) {
     try {
@@ -28,7 +30,7 @@ TEST(SystemFailure, IsDescribedInItalianWithTheActionAndThePath) {
       ADD_FAILURE();
     } catch (const Failure& failure) {
       EXPECT_EQ(failure.Description(), std::string("Impossibile scrivere \"/tmp/a b\": ") + c.text);
-      EXPECT_EQ(failure.Number(), c.number == 0 ? EIO : c.number);
+      EXPECT_EQ(failure.Number(), c.programNumber);
     }
   }
   // No number the system may give is left to the system's own, English, text.

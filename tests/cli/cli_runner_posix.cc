@@ -1,5 +1,3 @@
-#include "cli/cli_runner.h"
-
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -16,6 +14,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "cli/cli_runner.h"
 
 extern char** environ;
 
@@ -171,6 +171,10 @@ std::string PseudoTerminal::ReadAll() {
       return text;  // EIO: every terminal end is closed
     }
   }
+}
+
+bool SendInterrupt(int pid) {
+  return ::kill(pid, SIGINT) == 0;
 }
 
 bool WaitUntilBlockedWriting(int pid, int fd) {

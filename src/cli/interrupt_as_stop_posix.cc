@@ -1,10 +1,16 @@
+#include <csignal>
+#include <iterator>
+
 #include "cli/interrupt_as_stop.h"
 
 namespace ondrel::cli {
 namespace {
 
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+
 volatile std::sig_atomic_t interrupted = 0;
 int depth = 0;  // how many live; only the outermost starts and ends with a clear flag
+struct sigaction previous[std::size(kSignals)]{};  // the handling before the outermost
 
 void NoteInterrupt(int) {
   interrupted = 1;
@@ -12,22 +18,25 @@ void NoteInterrupt(int) {
 
 }  // namespace
 
+// Only the outermost installs the handler and puts the earlier handling back; a stop
+// requested while an outer one lives (a command waiting for its dialog) stays.
 InterruptAsStop::InterruptAsStop() {
-  // A stop requested while an outer one lives (a command waiting for its dialog) stays.
-  if (depth++ == 0) interrupted = 0;
+  if (depth++ > 0) return;
+  interrupted = 0;
   struct sigaction action {};
   action.sa_handler = NoteInterrupt;
   sigemptyset(&action.sa_mask);
   // Reads and writes in progress resume: the stop is noticed at the next progress step.
   action.sa_flags = SA_RESTART;
   for (std::size_t i = 0; i < std::size(kSignals); ++i)
-    sigaction(kSignals[i], &action, &previous_[i]);
+    sigaction(kSignals[i], &action, &previous[i]);
 }
 
 InterruptAsStop::~InterruptAsStop() {
+  if (--depth > 0) return;
   for (std::size_t i = 0; i < std::size(kSignals); ++i)
-    sigaction(kSignals[i], &previous_[i], nullptr);
-  if (--depth == 0) interrupted = 0;
+    sigaction(kSignals[i], &previous[i], nullptr);
+  interrupted = 0;
 }
 
 bool InterruptAsStop::Requested() const {

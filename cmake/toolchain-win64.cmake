@@ -1,0 +1,4 @@
+# 64-bit Windows programs (x86-64), built on Debian with mingw-w64.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(ONDREL_MINGW_TRIPLET x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)

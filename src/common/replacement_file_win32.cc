@@ -1,0 +1,139 @@
+#include <windows.h>
+
+#include "common/failure.h"
+#include "common/file_handle.h"
+#include "common/path_rules.h"
+#include "common/replacement_file.h"
+#include "common/system_path_win32.h"
+
+namespace ondrel {
+namespace {
+
+// The attributes a rewritten list keeps; read-only is refused before, and the rest (compressed,
+// encrypted, ...) is the file system's own business.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The folder of a resolved path, with its separator.
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.rfind(kPathSeparator) + 1);
+}
+
+// A name no other file in the folder has yet: the exclusive creation refuses a taken one.
+std::wstring CandidateName(unsigned attempt) {
+  const unsigned long long mix = (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32) ^
+                                 ::GetTickCount64() ^
+                                 (static_cast<unsigned long long>(attempt) * 0x9E3779B97F4A7C15ull);
+  wchar_t name[32];
+  swprintf(name, 32, L".ondrel-%06llx", mix & 0xFFFFFF);
+  return name;
+}
+
+// The path without the \\?\ prefix that the system hands back.
+std::wstring WithoutPrefix(std::wstring path) {
+  if (path.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + path.substr(8);
+  if (path.starts_with(L"\\\\?\\")) return path.substr(4);
+  return path;
+}
+
+}  // namespace
+
+std::string ResolvedPath(const std::string& path) {
+  const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile aprire", path);
+  std::wstring resolved(MAX_PATH, L'\0');
+  DWORD length =
+      ::GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+  if (length >= resolved.size()) {
+    resolved.resize(length + 1);
+    length =
+        ::GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
+  }
+  const DWORD error = ::GetLastError();
+  ::CloseHandle(file);
+  if (length == 0 || length >= resolved.size())
+    ThrowSystemFailure(static_cast<int>(error), "Impossibile aprire", path);
+  resolved.resize(length);
+  return Narrow(WithoutPrefix(resolved));
+}
+
+ReplacementFile::TemporaryName::~TemporaryName() {
+  if (!keep && !path.empty()) RemoveFile(path);
+}
+
+ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original)
+    : target_(target), original_(original) {
+  CreateTemporary();
+}
+
+ReplacementFile::ReplacementFile(const std::string& path) {
+  if (::GetFileAttributesW(SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+      ThrowSystemFailure(static_cast<int>(error), "Impossibile aprire", path);
+    if (error == ERROR_PATH_NOT_FOUND)
+      ThrowSystemFailure(static_cast<int>(error), "Impossibile creare", path);
+    target_ = path;
+  } else {
+    target_ = ResolvedPath(path);
+    const std::optional<FileStatus> status = StatusOf(target_);
+    if (!status) ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile aprire", path);
+    if (status->type != FileType::kRegular)
+      throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
+    original_ = status;
+  }
+  CreateTemporary();
+}
+
+void ReplacementFile::CreateTemporary() {
+  if (original_) {
+    RefuseOtherNames(target_, *original_);
+    // A read-only list stays as it is, as it would if it were rewritten in place.
+    if ((original_->attributes & FILE_ATTRIBUTE_READONLY) != 0)
+      ThrowSystemFailure(ERROR_ACCESS_DENIED, "Impossibile scrivere", target_);
+  }
+  const std::string folder = FolderOf(target_);
+  for (unsigned attempt = 0;; ++attempt) {
+    const std::string candidate = folder + Narrow(CandidateName(attempt));
+    const HANDLE file =
+        ::CreateFileW(SystemPath(candidate).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0,
+                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      temporary_.path = candidate;
+      writer_.emplace(FileHandle::Adopt(reinterpret_cast<NativeFileTraits::Value>(file)),
+                      temporary_.path);
+      return;
+    }
+    const DWORD error = ::GetLastError();
+    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 1000)
+      ThrowSystemFailure(static_cast<int>(error), "Impossibile creare un file temporaneo accanto a",
+                         target_);
+  }
+}
+
+void ReplacementFile::Commit(bool flush) {
+  if (flush) writer_->Sync();
+  writer_->Close();
+  // Any write, truncation, replacement or change of attributes since the target was read shows
+  // in its status.
+  const std::wstring temporary = SystemPath(temporary_.path);
+  if (original_) {
+    const auto now = StatusOf(target_);
+    if (!now || *now != *original_)
+      throw Failure(kFailureFileChanged,
+                    "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
+    ::SetFileAttributesW(temporary.c_str(), original_->attributes & kKeptAttributes);
+  }
+  // Without MOVEFILE_REPLACE_EXISTING a name taken meanwhile is left alone.
+  const DWORD replace = original_ ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (!::MoveFileExW(temporary.c_str(), SystemPath(target_).c_str(),
+                     replace | MOVEFILE_WRITE_THROUGH))
+    ThrowSystemFailure(static_cast<int>(::GetLastError()),
+                       original_ ? "Impossibile sostituire" : "Impossibile creare", target_);
+  temporary_.keep = true;
+}
+
+}  // namespace ondrel

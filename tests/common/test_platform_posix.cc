@@ -1,0 +1,38 @@
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "common/test_platform.h"
+
+namespace ondrel::testing {
+
+void SetEnvironment(const std::string& name, const std::optional<std::string>& value) {
+  if (value)
+    ::setenv(name.c_str(), value->c_str(), 1);
+  else
+    ::unsetenv(name.c_str());
+}
+
+bool MakeHardLink(const std::string& target, const std::string& link) {
+  return ::link(target.c_str(), link.c_str()) == 0;
+}
+
+bool MakeSymbolicLink(const std::string& target, const std::string& link) {
+  return ::symlink(target.c_str(), link.c_str()) == 0;
+}
+
+bool MakeFifo(const std::string& path) {
+  return ::mkfifo(path.c_str(), 0600) == 0;
+}
+
+bool RunsAsRoot() {
+  return ::geteuid() == 0;
+}
+
+void MarkAttributes(const std::string&, bool, bool) {}
+
+bool MakeJunction(const std::string&, const std::string&) {
+  return false;
+}
+
+}  // namespace ondrel::testing
