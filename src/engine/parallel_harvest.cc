@@ -50,7 +50,7 @@ struct Message {
 // One selected file, from the walk through a worker to the output.
 struct FileJob {
   std::string path;
-  std::string name;    // in `folder`, when that is open
+  std::string name;   // in `folder`, when that is open
   OpenFolder folder;  // the folder the walk listed, held open until the file is read
   // Handed over by the worker and taken by the writer, under the harvest's lock.
   std::deque<Batch> batches;
@@ -337,9 +337,8 @@ void Harvest::Work(Worker& worker) {
     worker.job = job;
     worker.windows.Attach(*job);
     try {
-      const FilePlace place = job->folder.IsOpen()
-                                  ? FilePlace(job->path, job->folder, job->name)
-                                  : FilePlace(job->path);
+      const FilePlace place = job->folder.IsOpen() ? FilePlace(job->path, job->folder, job->name)
+                                                   : FilePlace(job->path);
       ScanFile(place, worker.state);
       if (!worker.batch.Empty()) HandOver(*job, worker.batch);
     } catch (const Abandoned&) {

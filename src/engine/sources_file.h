@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "engine/sources_table.h"
 #include "common/replacement_file.h"
+#include "engine/sources_table.h"
 
 namespace ondrel {
 
