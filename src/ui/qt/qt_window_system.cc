@@ -17,6 +17,7 @@
 #include "ui/qt/picture_box_widget.h"
 #include "ui/qt/text_codec.h"
 #include "ui/shared/desktop.h"
+#include "ui/shared/program_facts.h"
 
 namespace ondrel::ui {
 
@@ -133,14 +134,9 @@ std::unique_ptr<ProgressDialog> QtWindowSystem::ShowProgressDialog() {
 }
 
 ProgramFacts QtWindowSystem::Facts() const {
-  ProgramFacts facts;
-  facts.folder = ToBytes(QCoreApplication::applicationDirPath());
-  facts.executableName = ToBytes(QFileInfo(QCoreApplication::applicationFilePath()).baseName());
-  facts.title = kProgramTitle;
-  facts.major = kVersionMajor;
-  facts.minor = kVersionMinor;
-  facts.revision = kVersionRevision;
-  return facts;
+  return DesktopProgramFacts(
+      ToBytes(QCoreApplication::applicationDirPath()),
+      ToBytes(QFileInfo(QCoreApplication::applicationFilePath()).baseName()));
 }
 
 }  // namespace ondrel::ui
