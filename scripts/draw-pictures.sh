@@ -5,4 +5,4 @@ set -eu
 build_dir=${1:-build}
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
 cmake --build "$build_dir" --target ondrel_draw_pictures
-QT_QPA_PLATFORM=offscreen "$build_dir/src/ui/ondrel_draw_pictures" "$source_dir/src/ui/pictures"
+QT_QPA_PLATFORM=offscreen "$build_dir/src/ui/qt/ondrel_draw_pictures" "$source_dir/src/ui/pictures"

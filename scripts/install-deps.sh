@@ -16,7 +16,7 @@ packages=(
   build-essential cmake ninja-build git  # the build
   libgtest-dev                           # the tests
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core  # the desktop program
-  xvfb xauth                             # screenshots on a virtual display
+  xvfb xauth imagemagick                 # screenshots; the Windows program's icon and bitmaps
   qt6-translations-l10n dpkg-dev file    # Qt's Italian texts; the Debian package
   clang libclang-rt-14-dev               # the fuzzers and their sanitizer runtimes
   util-linux                             # setpriv: tests run the program as another user

@@ -1,6 +1,6 @@
 // The real dialogs of the desktop: Qt's stock texts in Italian, and the folder browser that
 // starts at the user's home folder.
-#include "ui/desktop.h"
+#include "ui/qt/desktop.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -36,7 +36,7 @@ class DesktopTest : public QObject {
       dialog->reject();
     });
     QtDesktop desktop;
-    QCOMPARE(desktop.ChooseFolder(nullptr, QStringLiteral("Scelta percorso"), true), QString());
+    QCOMPARE(desktop.ChooseFolder(nullptr, "Scelta percorso", 1), std::string());
     QCOMPARE(startFolder, QDir::home().absolutePath());
     QVERIFY2(buttons.contains(QStringLiteral("Annulla")), qPrintable(buttons.join(',')));
   }

@@ -1,6 +1,6 @@
 // The main window driven as a user would: runs, refusals, kinds, the duplicates tool and
 // its "Annulla", the caption, the tab order and the places of controls.
-#include "ui/f_main.h"
+#include "ui/qt/f_main.h"
 
 #include <QCheckBox>
 #include <QMenu>
@@ -9,9 +9,9 @@
 #include <QScreen>
 
 #include "ondrel/version.h"
-#include "ui/qt_window_system.h"
+#include "ui/qt/qt_window_system.h"
 #include "ui/scripted_desktop.h"
-#include "ui/shell.h"
+#include "ui/shared/shell.h"
 #include "ui/test_folder.h"
 #include "ui/ui_test_registry.h"
 #include "ui/window_driver.h"
@@ -120,7 +120,7 @@ class MainWindowTest : public QObject {
 
   void FreshWindowScansWebPages() {
     QVERIFY(Find<QRadioButton>(Window(), QStringLiteral("optKindF(0)"))->isChecked());
-    QCOMPARE(Window().FileKind, std::int16_t{0});
+    QCOMPARE(Window().Handlers().FileKind, std::int16_t{0});
     QVERIFY(!Find<QCheckBox>(Window(), QStringLiteral("chkApp"))->isChecked());
     QCOMPARE(TextOf(Window(), QStringLiteral("lblMail")), QStringLiteral("Indirizzo email"));
   }
@@ -129,7 +129,7 @@ class MainWindowTest : public QObject {
     TestFolder folder;
     WriteMixedTree(folder);
     QTest::mouseClick(Find(Window(), QStringLiteral("optKindF(1)")), Qt::LeftButton);
-    QCOMPARE(Window().FileKind, std::int16_t{1});
+    QCOMPARE(Window().Handlers().FileKind, std::int16_t{1});
     Run(folder.Path(QStringLiteral("scan")), folder.Path(QStringLiteral("out")));
     QCOMPARE(Messages(), QStringList());
     QCOMPARE(TestFolder::Read(folder.Path(QStringLiteral("out/MailOut.txt"))),
@@ -350,8 +350,8 @@ class MainWindowTest : public QObject {
     Choose(Window(), QStringLiteral("mnuStruDbl"));
     QCOMPARE(desktop_->fileRequests.at(0).title, QStringLiteral("Eliminazione doppi"));
     QCOMPARE(TestFolder::Read(list), QByteArray("C\r\na\r\nb\r\n"));
-    QCOMPARE(Window().Counters.TotalLines, 5);
-    QCOMPARE(Window().Counters.DuplicatesRemoved, 2);
+    QCOMPARE(Window().Handlers().Counters.TotalLines, 5);
+    QCOMPARE(Window().Handlers().Counters.DuplicatesRemoved, 2);
     QVERIFY(TopLevel(QStringLiteral("FDlgDoppi")) == nullptr);
     QCOMPARE(Messages(), QStringList());
     // The dialog opens with the last chosen name; a cancel then processes nothing.
@@ -386,7 +386,7 @@ class MainWindowTest : public QObject {
     desktop_->fileAnswers = {folder.Path(QStringLiteral("manca.txt"))};
     Choose(Window(), QStringLiteral("mnuStruDbl"));
     QVERIFY(!QFileInfo::exists(folder.Path(QStringLiteral("manca.txt"))));
-    QCOMPARE(Window().Counters.TotalLines, 0);
+    QCOMPARE(Window().Handlers().Counters.TotalLines, 0);
     QCOMPARE(Messages(), QStringList());
   }
 };

@@ -1,12 +1,12 @@
 // The subtraction window driven as a user would: one instance, the shared file dialog, the
 // checks of "Crea nuovo file" and its output, the tab order and the help page.
-#include "ui/f_sottrai.h"
+#include "ui/qt/f_sottrai.h"
 
 #include <QLineEdit>
 #include <QWindow>
 
-#include "ui/f_main.h"
-#include "ui/qt_window_system.h"
+#include "ui/qt/f_main.h"
+#include "ui/qt/qt_window_system.h"
 #include "ui/scripted_desktop.h"
 #include "ui/test_folder.h"
 #include "ui/ui_test_registry.h"
@@ -117,9 +117,9 @@ class SubtractionWindowTest : public QObject {
     QCOMPARE(desktop_->messages.size(), std::size_t{0});
     QCOMPARE(TestFolder::Read(folder.Path(QStringLiteral("liste/MailNew.txt"))),
              QByteArray("bruno@esempio.it\r\nCARLA@esempio.it\r\n"));
-    QCOMPARE(
-        QString::fromStdString(Find<FSottrai>(*main_, QStringLiteral("FSottrai"))->NewFilePath),
-        folder.Path(QStringLiteral("liste/MailNew.txt")));
+    QCOMPARE(QString::fromStdString(
+                 Find<FSottrai>(*main_, QStringLiteral("FSottrai"))->Handlers().NewFilePath),
+             folder.Path(QStringLiteral("liste/MailNew.txt")));
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 

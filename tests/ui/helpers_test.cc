@@ -8,14 +8,14 @@
 
 #include "lists/hgauge.h"
 #include "ondrel/version.h"
-#include "ui/f_dlg_doppi.h"
-#include "ui/picture_box_widget.h"
-#include "ui/place_form.h"
-#include "ui/qt_window_system.h"
+#include "ui/qt/f_dlg_doppi.h"
+#include "ui/qt/picture_box_widget.h"
+#include "ui/qt/place_form.h"
+#include "ui/qt/qt_window_system.h"
+#include "ui/qt/text_codec.h"
 #include "ui/scripted_desktop.h"
-#include "ui/shell.h"
+#include "ui/shared/shell.h"
 #include "ui/test_folder.h"
-#include "ui/text_codec.h"
 #include "ui/ui_test_registry.h"
 
 namespace ondrel::ui::testing {
@@ -175,7 +175,7 @@ class HelpersTest : public QObject {
     QCOMPARE(window->windowTitle(), QStringLiteral("Eliminazione doppi ed ordinamento"));
     // The layout with room on either side for the title.
     QCOMPARE(window->size(), QSize(409, 147));
-    QCOMPARE(window->findChild<QWidget*>(QStringLiteral("pic0"))->geometry(),
+    QCOMPARE(window->findChild<QWidget*>(QStringLiteral("pic(0)"))->geometry(),
              QRect(59, 60, 288, 16));
     const QWidget* title = window->findChild<QWidget*>(QStringLiteral("lblTit"));
     QVERIFY(title->geometry().left() >= 20 && title->geometry().right() <= 409 - 20);

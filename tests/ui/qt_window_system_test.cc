@@ -1,7 +1,7 @@
 // The window operations of the desktop program: when a yield draws, work that runs aside
 // while the windows stay alive, the status label that cuts long file names, and the stop
 // that the close box asks for.
-#include "ui/qt_window_system.h"
+#include "ui/qt/qt_window_system.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -11,10 +11,10 @@
 #include <map>
 
 #include "common/failure.h"
-#include "ui/f_dlg_doppi.h"
-#include "ui/failure_report.h"
+#include "ui/qt/f_dlg_doppi.h"
+#include "ui/qt/text_codec.h"
 #include "ui/scripted_desktop.h"
-#include "ui/text_codec.h"
+#include "ui/shared/failure_report.h"
 #include "ui/ui_test_registry.h"
 
 namespace ondrel::ui::testing {
@@ -65,10 +65,10 @@ class QtWindowSystemTest : public QObject {
     QVERIFY(paints.Of(QStringLiteral("FDlgDoppi")) > 0);  // drawn as it appears
     PictureBox& picture = dialog->Picture();
     const auto drawnAfter = [&](const std::function<void()>& change) {
-      const int before = paints.Of(QStringLiteral("pic0"));
+      const int before = paints.Of(QStringLiteral("pic(0)"));
       change();
       windows_->Yield();
-      return paints.Of(QStringLiteral("pic0")) > before;
+      return paints.Of(QStringLiteral("pic(0)")) > before;
     };
     QVERIFY(drawnAfter([&] { picture.FillRectangle(0, 0, 10, 1, Rgb(0, 0, 255)); }));
     // More of the same phase waits for the yield interval.

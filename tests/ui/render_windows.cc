@@ -7,10 +7,10 @@
 #include <QPixmap>
 
 #include "lists/hgauge.h"
-#include "ui/desktop.h"
-#include "ui/f_dlg_doppi.h"
-#include "ui/f_main.h"
-#include "ui/qt_window_system.h"
+#include "ui/qt/desktop.h"
+#include "ui/qt/f_dlg_doppi.h"
+#include "ui/qt/f_main.h"
+#include "ui/qt/qt_window_system.h"
 
 namespace {
 

@@ -9,7 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "ui/desktop.h"
+#include "ui/qt/text_codec.h"
+#include "ui/shared/desktop.h"
 
 namespace ondrel::ui::testing {
 
@@ -25,29 +26,35 @@ class ScriptedDesktop : public Desktop {
     QString presetName;
   };
 
-  void ShowMessage(QWidget*, const QString& text, int style, const QString& title) override {
-    messages.push_back({text, style, title});
+  void ShowMessage(OwnerHandle, const std::string& text, int style,
+                   const std::string& title) override {
+    messages.push_back({ToQString(text), style, ToQString(title)});
     if (onMessage) onMessage();
   }
   // Answers with the next scripted file, or cancels when the script has none left.
-  std::optional<QString> ChooseFile(QWidget*, const QString& title,
-                                    const QString& presetName) override {
-    fileRequests.push_back({title, presetName});
+  std::optional<std::string> ChooseFile(OwnerHandle, const std::string& title,
+                                        const std::string& presetName) override {
+    fileRequests.push_back({ToQString(title), ToQString(presetName)});
     if (fileAnswers.empty()) return std::nullopt;
     const QString answer = fileAnswers.front();
     fileAnswers.pop_front();
     if (answer.isNull()) return std::nullopt;
-    return answer;
+    return ToBytes(answer);
   }
-  QString ChooseFolder(QWidget*, const QString& title, bool foldersOnly) override {
-    folderTitles.push_back(title);
-    folderOnlyFlags.push_back(foldersOnly);
-    if (folderAnswers.empty()) return QString();
-    QString answer = folderAnswers.front();
+  std::string ChooseFolder(OwnerHandle, const std::string& title, std::int32_t options) override {
+    folderTitles.push_back(ToQString(title));
+    folderOnlyFlags.push_back((options & 1) != 0);
+    if (folderAnswers.empty()) return {};
+    const QString answer = folderAnswers.front();
     folderAnswers.pop_front();
-    return answer;
+    return ToBytes(answer);
   }
-  void OpenUrl(const QUrl& url) override { openedUrls.push_back(url); }
+  void OpenDocument(const std::string& path) override {
+    openedUrls.push_back(QUrl::fromLocalFile(ToQString(path)));
+  }
+  void OpenWebAddress(const std::string& address) override {
+    openedUrls.push_back(QUrl(ToQString(address)));
+  }
 
   // A null QString answers a file dialog with a cancel; an empty folder answer is a cancel.
   std::deque<QString> fileAnswers;

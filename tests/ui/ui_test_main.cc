@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QTest>
 
-#include "ui/italian.h"
+#include "ui/qt/italian.h"
 #include "ui/ui_test_registry.h"
 
 int main(int argc, char** argv) {

@@ -1,0 +1,31 @@
+#include "ui/qt/f_dlg_doppi.h"
+
+#include "ui/qt/form_style.h"
+#include "ui/qt/picture_box_widget.h"
+#include "ui/qt/place_form.h"
+#include "ui/shared/layouts.h"
+
+namespace ondrel::ui {
+
+FDlgDoppi::FDlgDoppi() : view_(*this) {
+  setObjectName(QString::fromLatin1(kFDlgDoppi.name.data()));
+  setWindowTitle(QString::fromUtf8(kFDlgDoppi.caption.data(), kFDlgDoppi.caption.size()));
+  MakeFixedWindow(*this, kFDlgDoppi.width + 2 * kDialogSideRoom, kFDlgDoppi.height,
+                  kFDlgDoppi.closeBox);
+  SetBackground(*this, kFDlgDoppi.back);
+  view_.BuildControls(this, kFDlgDoppi, kDialogSideRoom);
+  pic0_ = qobject_cast<PictureBoxWidget*>(view_.Control("pic(0)"));
+  view_.WireClicks([this](std::string_view name) { state_.Click(name); });
+  view_.SetTabOrder(kFDlgDoppi);
+  PlaceForm(*this);
+}
+
+FDlgDoppi::~FDlgDoppi() {
+  state_.Form_Unload();
+}
+
+PictureBox& FDlgDoppi::Picture() {
+  return *pic0_;
+}
+
+}  // namespace ondrel::ui
