@@ -14,6 +14,10 @@ namespace ondrel {
 // none. Rewriting a file through that path replaces the link's target, not the link.
 std::string ResolvedPath(const std::string& path);
 
+// Whether anything, a symbolic link included, has the name `path`; throws Failure when the
+// system cannot tell.
+bool NameTaken(const std::string& path);
+
 // Throws Failure when `original`, the status of `target`, shows other names (hard links): a
 // replacement would cut them off the list, and they would keep the old content.
 void RefuseOtherNames(const std::string& target, const FileStatus& original);

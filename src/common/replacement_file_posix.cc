@@ -57,21 +57,12 @@ ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& or
   CreateTemporary();
 }
 
-ReplacementFile::ReplacementFile(const std::string& path) {
+bool NameTaken(const std::string& path) {
   CheckSystemPath(path);
   struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) {
-    if (errno != ENOENT) ThrowSystemFailure(errno, "Impossibile aprire", path);
-    target_ = path;
-  } else {
-    target_ = ResolvedPath(path);
-    const std::optional<FileStatus> status = StatusOf(target_);
-    if (!status) ThrowSystemFailure(errno, "Impossibile aprire", path);
-    if (status->type != FileType::kRegular)
-      throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
-    original_ = status;
-  }
-  CreateTemporary();
+  if (::lstat(path.c_str(), &info) == 0) return true;
+  if (errno != ENOENT) ThrowSystemFailure(errno, "Impossibile aprire", path);
+  return false;
 }
 
 void ReplacementFile::CreateTemporary() {

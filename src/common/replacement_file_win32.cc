@@ -69,23 +69,12 @@ ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& or
   CreateTemporary();
 }
 
-ReplacementFile::ReplacementFile(const std::string& path) {
-  if (::GetFileAttributesW(SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = ::GetLastError();
-    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
-      ThrowSystemFailure(static_cast<int>(error), "Impossibile aprire", path);
-    if (error == ERROR_PATH_NOT_FOUND)
-      ThrowSystemFailure(static_cast<int>(error), "Impossibile creare", path);
-    target_ = path;
-  } else {
-    target_ = ResolvedPath(path);
-    const std::optional<FileStatus> status = StatusOf(target_);
-    if (!status) ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile aprire", path);
-    if (status->type != FileType::kRegular)
-      throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
-    original_ = status;
-  }
-  CreateTemporary();
+bool NameTaken(const std::string& path) {
+  if (::GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  const DWORD error = ::GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+    ThrowSystemFailure(static_cast<int>(error), "Impossibile aprire", path);
+  return false;
 }
 
 void ReplacementFile::CreateTemporary() {
