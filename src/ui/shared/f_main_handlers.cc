@@ -100,7 +100,8 @@ void FMainHandlers::cmdExtract_Click() {
                   result.failureNumber, result.failureDescription);
   } else if (result.elimination.outcome == EliminationOutcome::kFailed) {
     ReportFailure(windows_,
-                  "Eliminazione doppi non riuscita: il file di output \xC3\xA8 rimasto com'era.",
+                  "Eliminazione doppi non riuscita: MailOut.txt contiene gli indirizzi trovati, "
+                  "ma non \xC3\xA8 ordinato.",
                   result.elimination.failureNumber, result.elimination.failureDescription);
   }
   ReportSkippedFiles(result.skippedFiles);

@@ -31,9 +31,13 @@ void FSottraiHandlers::cmdSub_Click() {
   const CreateNewFileResult result =
       CreateNewFile(view_.Text("txtFile(0)"), view_.Text("txtFile(1)"), NewFilePath, windows_);
   if (result.outcome == CreateNewFileOutcome::kFailed) {
+    // The failure may have come before MailNew.txt was opened: then it was not touched.
     ReportFailure(windows_,
-                  "Sottrazione interrotta: MailNew.txt contiene solo le righe scritte fino "
-                  "all'errore.",
+                  result.subtraction.outputWritten
+                      ? "Sottrazione interrotta: MailNew.txt contiene solo le righe scritte fino "
+                        "all'errore."
+                      : "Sottrazione non riuscita: MailNew.txt non \xC3\xA8 stato creato n\xC3\xA9 "
+                        "modificato.",
                   result.subtraction.failureNumber, result.subtraction.failureDescription);
   }
 }

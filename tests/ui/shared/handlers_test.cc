@@ -2,6 +2,8 @@
 // host and window system stand in for the windows and the user.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "ondrel/version.h"
@@ -193,6 +195,24 @@ TEST(SubtractionHandlersTest, CreaNuovoFileSubtractsTheBoxesAndHelpOpensItsPage)
   EXPECT_EQ(desktop.opened, std::vector<std::string>{"document /opt/ondrel/sottrai.htm"});
   handlers.SetWorking(true);
   EXPECT_EQ(view.disabled, std::set<std::string>{"cmdSub"});
+}
+
+TEST(SubtractionHandlersTest, AFailureBeforeWritingSaysMailNewWasNotTouched) {
+  ScratchFolder folder;
+  RecordingView view;
+  RecordingDesktop desktop;
+  RecordingWindowSystem windows;
+  FSottraiHandlers handlers(view, desktop, windows);
+  view.texts["txtFile(0)"] = folder.Write("base.txt", "a\r\n");
+  view.texts["txtFile(1)"] = folder.Write("via.txt", "b\r\n");
+  const std::string victim = folder.Write("victim.txt", "precious\r\n");
+  std::filesystem::create_symlink(victim, folder / "MailNew.txt");
+  handlers.Click("cmdSub");
+  ASSERT_EQ(windows.messages.size(), 1u);
+  EXPECT_NE(windows.messages[0].text.find("MailNew.txt non \xC3\xA8 stato creato"),
+            std::string::npos)
+      << windows.messages[0].text;
+  EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
 }
 
 TEST(ProgressDialogStateTest, AnnullaRaisesTheStopAndUnloadClearsIt) {
