@@ -24,10 +24,14 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   export WINELOADER=$wine_loader
 fi
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  mkdir -p "$(dirname "$WINEPREFIX")"  # Wine makes the prefix but not the folders above it
   echo "build-windows: making the Wine prefix $WINEPREFIX"
-  "$wine_loader" wineboot --init >/dev/null 2>&1 || true
 fi
 wineserver -p 2>/dev/null || true  # already running is as good
+# Wine's own background processes (services, devices) are started here, with their outputs
+# going nowhere: started by the first test program instead, they would inherit its output
+# pipe and hold it open, and CTest would wait for its end until the timeout.
+"$wine_loader" wineboot --init >/dev/null 2>&1 </dev/null || true
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 # Whether this system can run 32-bit Windows programs under Wine.
