@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/path_rules.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "ondrel/version.h"
@@ -14,6 +15,11 @@
 
 namespace ondrel::ui::testing {
 namespace {
+
+// A file beside the recording window system's program.
+std::string ProgramFile(const std::string& name) {
+  return std::string("/opt/ondrel") + kPathSeparator + name;
+}
 
 using ondrel::testing::RecordingWindowSystem;
 using ondrel::testing::ScratchFolder;
@@ -62,7 +68,7 @@ TEST_F(MainHandlersTest, PicturesAndMenusReachTheirTargets) {
   handlers.Click("mnuStruSub");
   handlers.Click("mnuFileExit");
   handlers.Click("lblMail");  // a label has no click event
-  EXPECT_EQ(desktop.opened, (std::vector<std::string>{"document /opt/ondrel/help.htm",
+  EXPECT_EQ(desktop.opened, (std::vector<std::string>{"document " + ProgramFile("help.htm"),
                                                       std::string("web ") + kWebSiteUrl}));
   EXPECT_EQ(host.calls, (std::vector<std::string>{"ShowSubtraction", "CloseMainWindow"}));
 }
@@ -192,27 +198,35 @@ TEST(SubtractionHandlersTest, CreaNuovoFileSubtractsTheBoxesAndHelpOpensItsPage)
             "I nomi di file base, file di sottrazione e file output non possono essere uguali.");
 
   handlers.Click("imgHelp");
-  EXPECT_EQ(desktop.opened, std::vector<std::string>{"document /opt/ondrel/sottrai.htm"});
+  EXPECT_EQ(desktop.opened, std::vector<std::string>{"document " + ProgramFile("sottrai.htm")});
   handlers.SetWorking(true);
   EXPECT_EQ(view.disabled, std::set<std::string>{"cmdSub"});
 }
 
+// MailNew.txt's name taken by what the subtraction must not write through: a folder, and a
+// link to another file where the system lets a test make links.
 TEST(SubtractionHandlersTest, AFailureBeforeWritingSaysMailNewWasNotTouched) {
-  ScratchFolder folder;
-  RecordingView view;
-  RecordingDesktop desktop;
-  RecordingWindowSystem windows;
-  FSottraiHandlers handlers(view, desktop, windows);
-  view.texts["txtFile(0)"] = folder.Write("base.txt", "a\r\n");
-  view.texts["txtFile(1)"] = folder.Write("via.txt", "b\r\n");
-  const std::string victim = folder.Write("victim.txt", "precious\r\n");
-  std::filesystem::create_symlink(victim, folder / "MailNew.txt");
-  handlers.Click("cmdSub");
-  ASSERT_EQ(windows.messages.size(), 1u);
-  EXPECT_NE(windows.messages[0].text.find("MailNew.txt non \xC3\xA8 stato creato"),
-            std::string::npos)
-      << windows.messages[0].text;
-  EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
+  for (const bool link : {false, true}) {
+    ScratchFolder folder;
+    RecordingView view;
+    RecordingDesktop desktop;
+    RecordingWindowSystem windows;
+    FSottraiHandlers handlers(view, desktop, windows);
+    view.texts["txtFile(0)"] = folder.Write("base.txt", "a\r\n");
+    view.texts["txtFile(1)"] = folder.Write("via.txt", "b\r\n");
+    const std::string victim = folder.Write("victim.txt", "precious\r\n");
+    std::error_code noLinks;
+    if (!link)
+      std::filesystem::create_directory(folder / "MailNew.txt");
+    else if (std::filesystem::create_symlink(victim, folder / "MailNew.txt", noLinks); noLinks)
+      continue;
+    handlers.Click("cmdSub");
+    ASSERT_EQ(windows.messages.size(), 1u) << link;
+    EXPECT_NE(windows.messages[0].text.find("MailNew.txt non \xC3\xA8 stato creato"),
+              std::string::npos)
+        << windows.messages[0].text;
+    EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
+  }
 }
 
 TEST(ProgressDialogStateTest, AnnullaRaisesTheStopAndUnloadClearsIt) {
