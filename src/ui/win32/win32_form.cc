@@ -151,11 +151,10 @@ void Win32Form::BuildControls() {
         break;
     }
     const int id = ControlId(form_, spec.name);
-    HWND control = CreateWindowExW(
-        extended, windowClass, Wide(spec.caption).c_str(), style, Scale(spec.place.left),
-        Scale(spec.place.top), Scale(spec.place.width), Scale(spec.place.height), window_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), FALSE);
+    // Placed and given their font by ScaleControls, at the window's DPI.
+    HWND control = CreateWindowExW(extended, windowClass, Wide(spec.caption).c_str(), style, 0, 0,
+                                   0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   instance, nullptr);
     if (spec.value == 1) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
     pictures_.push_back(spec.picture == Picture::kNone
                             ? nullptr
@@ -176,6 +175,7 @@ void Win32Form::BuildControls() {
     }
     controls_.push_back(control);
   }
+  ScaleControls();
   // The tab order: Tab follows the order of the child windows.
   HWND previous = HWND_TOP;
   for (std::string_view name : form_.tabOrder) {
@@ -183,6 +183,18 @@ void Win32Form::BuildControls() {
     previous = Control(name);
   }
   if (!form_.tabOrder.empty()) ::SetFocus(Control(form_.tabOrder.front()));
+}
+
+void Win32Form::ScaleControls() {
+  std::vector<HFONT> previousFonts = std::move(fonts_);
+  fonts_.clear();
+  for (std::size_t i = 0; i < form_.controls.size(); ++i) {
+    const ControlSpec& spec = form_.controls[i];
+    MoveWindow(controls_[i], Scale(spec.place.left), Scale(spec.place.top), Scale(spec.place.width),
+               Scale(spec.place.height), TRUE);
+    SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), TRUE);
+  }
+  for (HFONT font : previousFonts) DeleteObject(font);
 }
 
 void Win32Form::BuildMenus() {
@@ -387,9 +399,16 @@ LRESULT Win32Form::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_DESTROY:
       if (onDestroy) onDestroy();
       return 0;
-    case WM_DPICHANGED:
-      // The new DPI applies to windows opened from now on; this one keeps its layout.
-      break;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the frame takes the size the system proposes
+      // for it, the controls their places and fonts at the new DPI.
+      dpi_ = HIWORD(w);
+      const RECT& proposed = *reinterpret_cast<const RECT*>(l);
+      SetWindowPos(window_, nullptr, proposed.left, proposed.top, proposed.right - proposed.left,
+                   proposed.bottom - proposed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      ScaleControls();
+      return 0;
+    }
     default:
       break;
   }

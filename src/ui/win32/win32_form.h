@@ -54,6 +54,7 @@ class Win32Form : public View {
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void BuildControls();
   void BuildMenus();
+  void ScaleControls();
   void DrawButton(const DRAWITEMSTRUCT& item) const;
   void DrawImage(const DRAWITEMSTRUCT& item) const;
   const ControlSpec* SpecOf(HWND control) const;
