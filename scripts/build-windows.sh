@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Windows programs on Debian with mingw-w64: 32-bit into build-win32/, 64-bit into
-# build-win64/; runs every core and console test of both under Wine; packs
-# out/ondrel-VERSION-win32.zip and out/ondrel-VERSION-win64.zip (programs, help pages,
-# LEGGIMI.txt). Installs what it needs first. Extra CMake settings may be given as arguments.
+# build-win64/; runs every core, console and window-handler test of both under Wine, compares
+# ondrel-cli.exe with the Linux ondrel-cli on examples/ and runs the desktop program's smoke
+# test on a virtual display; packs out/ondrel-VERSION-win32.zip and out/ondrel-VERSION-win64.zip
+# (programs, help pages, LEGGIMI.txt). Installs what it needs first. Extra CMake settings may be
+# given as arguments.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -23,6 +25,7 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
   wine_loader=/usr/lib/wine/wine64
   export WINELOADER=$wine_loader
 fi
+export WINE=$wine_loader  # for the comparison and smoke-test scripts
 if [[ ! -f $WINEPREFIX/system.reg ]]; then
   mkdir -p "$(dirname "$WINEPREFIX")"  # Wine makes the prefix but not the folders above it
   echo "build-windows: making the Wine prefix $WINEPREFIX"
@@ -42,7 +45,7 @@ runs_32_bit() {
 build() {
   local bits=$1 dir=build-win$1
   cmake -S . -B "$dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win"$bits".cmake \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$wine_loader" -DONDREL_BUILD_GUI=OFF "${@:2}"
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$wine_loader" "${@:2}"
   # Listing the tests of a program means running it: where 32-bit programs cannot run, the
   # tests are built but their listing waits for a test run.
   cmake --build "$dir" -j "$jobs"
@@ -50,7 +53,11 @@ build() {
 
 test_under_wine() {
   local dir=build-win$1
-  (cd "$dir" && ctest --output-on-failure -j "$jobs")
+  # The window tests make real windows: on a virtual display.
+  (cd "$dir" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j "$jobs")
+  scripts/compare-windows-cli.sh "$dir" build-host/src/cli/ondrel-cli "$dir/compare-cli"
+  xvfb-run -a -s "-screen 0 1024x768x24" \
+    scripts/smoke-windows-desktop.sh "$dir" build-host/src/cli/ondrel-cli "$dir/smoke-desktop"
 }
 
 package() {
@@ -58,7 +65,7 @@ package() {
   local name=ondrel-$version-win$bits
   local stage=$dir/package/$name
   rm -rf "$dir/package" && mkdir -p "$stage" out
-  cp "$dir/src/cli/ondrel-cli.exe" "$stage/"
+  cp "$dir/src/ui/win32/ondrel.exe" "$dir/src/cli/ondrel-cli.exe" "$stage/"
   cp src/ui/help/help.htm src/ui/help/sottrai.htm "$stage/"
   sed 's/\r\?$/\r/' src/windows/LEGGIMI.txt >"$stage/LEGGIMI.txt"
   rm -f "out/$name.zip"
@@ -66,6 +73,11 @@ package() {
   echo "build-windows: out/$name.zip"
 }
 
+# The Linux console program, which the Windows programs' results are compared with.
+echo "=== Linux ondrel-cli, for the comparisons"
+cmake -S . -B build-host -G Ninja -DCMAKE_BUILD_TYPE=Release -DONDREL_BUILD_GUI=OFF \
+  -DONDREL_BUILD_TESTS=OFF >/dev/null
+cmake --build build-host -j "$jobs" --target ondrel-cli
 for bits in 32 64; do
   echo "=== Windows, $bits-bit: build"
   build "$bits" "$@"

@@ -10,6 +10,8 @@ windows_packages=(
   googletest                                           # GoogleTest's sources, built for Windows
   wine wine64 wine32:i386                              # the tests run under Wine
   cmake ninja-build zip                                # the build and the packages
+  build-essential                                      # the Linux ondrel-cli, to compare with
+  imagemagick xvfb xauth                               # ondrel.exe's bitmaps; its smoke test
 )
 
 packages=(

@@ -4,12 +4,12 @@
 # them, and opens and closes the subtraction window; MailOut.txt must equal ondrel-cli's.
 # Screenshots of the windows land in OUT_DIR.
 # Usage: scripts/smoke-windows-desktop.sh WINDOWS_BUILD_DIR LINUX_CLI OUT_DIR
-# (run it inside xvfb-run; WINELOADER names the Wine loader, default wine).
+# (run it inside xvfb-run; WINE names the Wine loader, default wine).
 set -eu
 build=$(cd "$1" && pwd)
 cli=$2
 out=$3
-loader=${WINELOADER:-wine}
+loader=${WINE:-wine}
 examples=$(cd "$(dirname "$0")/../examples" && pwd)
 rm -rf "$out" && mkdir -p "$out/windows" "$out/cli"
 "$loader" "$build/src/ui/win32/ondrel.exe" &
