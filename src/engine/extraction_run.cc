@@ -137,8 +137,7 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
                               counters, windows, options, result);
         })) {
       result.outcome = RunOutcome::kFailed;
-      result.failureNumber = failure->Number();
-      result.failureDescription = failure->Description();
+      result.failure = failure;
     }
   } catch (const StopRequest&) {
     result.outcome = RunOutcome::kStopped;

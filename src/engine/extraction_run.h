@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/failure.h"
 #include "common/window_system.h"
 #include "engine/file_kind.h"
 #include "engine/file_scanner.h"
@@ -22,15 +24,14 @@ struct RunCounters {
 
 enum class RunOutcome {
   kRefused,    // a check failed and its message was shown; nothing was touched
-  kFailed,     // the run took its failure path; see the failure fields
+  kFailed,     // the run took its failure path; see `failure`
   kStopped,    // the user stopped it; the output holds the whole lines written until then
   kCompleted,  // the summary was shown (see `elimination` for how duplicate elimination ended)
 };
 
 struct RunResult {
   RunOutcome outcome = RunOutcome::kRefused;
-  std::int32_t failureNumber = 0;
-  std::string failureDescription;
+  std::optional<Failure> failure;  // set when the outcome is kFailed
   EliminationResult elimination;
   std::vector<SkippedFile> skippedFiles;  // what could not be read, on every outcome but kRefused
 };

@@ -187,8 +187,7 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalL
         result.linesWritten = elimination.LinesWritten();
       })) {
     result.outcome = EliminationOutcome::kFailed;
-    result.failureNumber = failure->Number();
-    result.failureDescription = failure->Description();
+    result.failure = failure;
   }
   dialog.reset();  // unloads the dialog on every way out
   totalLines = lines;

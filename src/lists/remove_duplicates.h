@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "common/failure.h"
 #include "common/file_status.h"
 #include "common/window_system.h"
 
@@ -28,9 +29,8 @@ enum class ListFlush {
 
 struct EliminationResult {
   EliminationOutcome outcome = EliminationOutcome::kNotRun;
-  std::int32_t failureNumber = 0;
-  std::string failureDescription;
-  std::int64_t linesWritten = 0;  // lines of the rewritten list; 0 unless completed
+  std::optional<Failure> failure;  // set when the outcome is kFailed
+  std::int64_t linesWritten = 0;   // lines of the rewritten list; 0 unless completed
 };
 
 // Eliminates the duplicates of the list at `path`, showing the progress dialog of `windows`.

@@ -103,11 +103,7 @@ void Subtract(const std::string& basePath, const std::string& exclusionPath,
 SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
                                 const std::string& outputPath) {
   SubtractionResult result;
-  if (const auto failure =
-          FailureOf([&] { Subtract(basePath, exclusionPath, outputPath, result); })) {
-    result.failureNumber = failure->Number();
-    result.failureDescription = failure->Description();
-  }
+  result.failure = FailureOf([&] { Subtract(basePath, exclusionPath, outputPath, result); });
   return result;
 }
 

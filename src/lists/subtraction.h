@@ -3,17 +3,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "common/failure.h"
 #include "common/window_system.h"
 
 namespace ondrel {
 
 struct SubtractionResult {
-  bool completed = false;      // false: a failure stopped it; what was written stays
-  bool outputWritten = false;  // whether the output was opened (and emptied) at all
-  std::int32_t failureNumber = 0;
-  std::string failureDescription;
+  bool completed = false;          // false: a failure stopped it; what was written stays
+  bool outputWritten = false;      // whether the output was opened (and emptied) at all
+  std::optional<Failure> failure;  // what stopped it, when it did not complete
   std::int64_t baseLinesRead = 0;
   std::int64_t exclusionLines = 0;
   std::int64_t linesWritten = 0;

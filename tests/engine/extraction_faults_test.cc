@@ -15,6 +15,7 @@
 
 #include "common/child_process.h"
 #include "common/failure.h"
+#include "common/failure_fields.h"
 #include "common/generated_lists.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -245,7 +246,7 @@ TEST(ExtractionFaults, AnOutputFolderMadeReadOnlyMidRunKeepsTheHarvestedList) {
     const RunResult result = run.Extract(scratch / "scan", scratch / "out");
     return std::to_string(static_cast<int>(result.outcome)) + " " +
            std::to_string(static_cast<int>(result.elimination.outcome)) + " " +
-           std::to_string(result.elimination.failureNumber);
+           std::to_string(testing::NumberOf(result.elimination.failure));
   });
   EXPECT_EQ(outcome, std::to_string(static_cast<int>(RunOutcome::kCompleted)) + " " +
                          std::to_string(static_cast<int>(EliminationOutcome::kFailed)) + " " +
@@ -264,7 +265,7 @@ TEST(ExtractionFaults, AFullDiskDuringTheEliminationKeepsTheHarvestedList) {
   const RunResult result = run.Extract(scratch / "scan", scratch / "out");
   EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(result.elimination.failureNumber, kFailureNoSpace);
+  EXPECT_EQ(testing::NumberOf(result.elimination.failure), kFailureNoSpace);
   std::string harvested;
   for (const auto& address : run.windows.captions)
     if (address.label == StatusLabel::kMail && address.text.find('@') != std::string::npos)
@@ -284,7 +285,7 @@ TEST(ExtractionFaults, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines)
   Extraction run;
   const RunResult result = run.Extract(scratch / "scan", scratch / "out", 1);
   EXPECT_EQ(result.outcome, RunOutcome::kFailed);
-  EXPECT_EQ(result.failureNumber, kFailureNoSpace);
+  EXPECT_EQ(testing::NumberOf(result.failure), kFailureNoSpace);
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
   const std::string written = ScratchFolder::Read(scratch / "out/MailOut.txt");
   EXPECT_EQ(written.substr(0, earlier.size()), earlier);

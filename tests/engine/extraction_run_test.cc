@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/failure_fields.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -176,8 +177,8 @@ TEST(RunExtraction, GoesOnPastAFileThatVanishes) {
 // A failure path: output closed with what was written, busy pointer off, no message, no summary.
 void ExpectFailurePath(const Extraction& r, const RunResult& result, std::int32_t number) {
   EXPECT_EQ(result.outcome, RunOutcome::kFailed);
-  EXPECT_EQ(result.failureNumber, number);
-  EXPECT_FALSE(result.failureDescription.empty());
+  EXPECT_EQ(testing::NumberOf(result.failure), number);
+  EXPECT_FALSE(testing::DescriptionOf(result.failure).empty());
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
   EXPECT_EQ(r.windows.busyCalls, (std::vector<bool>{true, false}));
   EXPECT_TRUE(r.windows.messages.empty());
@@ -247,8 +248,8 @@ TEST(RunExtraction, FailsWhenItsOutputWasReplacedMeanwhileAndLeavesTheNewFile) {
     if (!replaced && kWindowsPlatform) continue;
     ASSERT_TRUE(replaced);
     const std::int32_t number = result.outcome == RunOutcome::kFailed
-                                    ? result.failureNumber
-                                    : result.elimination.failureNumber;
+                                    ? testing::NumberOf(result.failure)
+                                    : testing::NumberOf(result.elimination.failure);
     EXPECT_EQ(number, kFailureFileChanged);
     EXPECT_NE(result.elimination.outcome, EliminationOutcome::kCompleted);
     EXPECT_EQ(ScratchFolder::Read(out + "/MailOut.txt"), "z@z\r\ny@y\r\n");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/failure_fields.h"
 #include "common/file_status.h"
 #include "common/path_rules.h"
 #include "common/recording_window_system.h"
@@ -362,8 +363,8 @@ TEST(RemoveDuplicates, RefusesAListWithOtherHardLinks) {
   RecordingWindowSystem windows;
   const Elimination run = Eliminate(list, windows);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(run.result.failureNumber, kFailureBadPath);
-  EXPECT_TRUE(testing::Contains(run.result.failureDescription, "collegamenti fisici"));
+  EXPECT_EQ(testing::NumberOf(run.result.failure), kFailureBadPath);
+  EXPECT_TRUE(testing::Contains(testing::DescriptionOf(run.result.failure), "collegamenti fisici"));
   EXPECT_EQ(ScratchFolder::Read(list), "b\r\na\r\nb\r\n");
   EXPECT_EQ(NamesIn(scratch.Path()), (std::vector<std::string>{"list.txt", "other.txt"}));
 }
@@ -376,7 +377,7 @@ TEST(RemoveDuplicates, AFailureLeavesTheListAsItWas) {
   RecordingWindowSystem windows;
   const Elimination run = Eliminate(path, windows, 2147483647);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(run.result.failureNumber, kFailureOverflow);
+  EXPECT_EQ(testing::NumberOf(run.result.failure), kFailureOverflow);
   EXPECT_EQ(run.totalLines, 3);
   EXPECT_EQ(ScratchFolder::Read(path), bytes);
   EXPECT_TRUE(windows.messages.empty());
@@ -413,8 +414,8 @@ TEST(RemoveDuplicates, AListChangedMeanwhileIsNotReplaced) {
     };
     const Elimination run = Eliminate(path, windows);
     EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed) << c.change;
-    EXPECT_EQ(run.result.failureNumber, kFailureFileChanged) << c.change;
-    EXPECT_FALSE(run.result.failureDescription.empty()) << c.change;
+    EXPECT_EQ(testing::NumberOf(run.result.failure), kFailureFileChanged) << c.change;
+    EXPECT_FALSE(testing::DescriptionOf(run.result.failure).empty()) << c.change;
     EXPECT_EQ(ScratchFolder::Read(path), c.left) << c.change;
     EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::string>{"list.txt"}) << c.change;
   }
@@ -431,7 +432,7 @@ TEST(RemoveDuplicates, AReadOnlyListIsAClearFailureAndStaysIntact) {
   RecordingWindowSystem windows;
   const Elimination run = Eliminate(path, windows);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(run.result.failureNumber, kFailureAccessDenied);
+  EXPECT_EQ(testing::NumberOf(run.result.failure), kFailureAccessDenied);
   EXPECT_EQ(ScratchFolder::Read(path), bytes);
   EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::string>{"list.txt"});
   std::filesystem::permissions(testing::FsPath(path), std::filesystem::perms::owner_all);
@@ -449,7 +450,7 @@ TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
   RecordingWindowSystem windows;
   const Elimination run = Eliminate(path, windows);
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(run.result.failureNumber, kFailureNoSpace);
+  EXPECT_EQ(testing::NumberOf(run.result.failure), kFailureNoSpace);
   EXPECT_TRUE(ScratchFolder::Read(path) == bytes);
   EXPECT_EQ(NamesIn(scratch / "small"), std::vector<std::string>{"list.txt"});
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/failure_fields.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
 #include "common/recording_window_system.h"
@@ -140,8 +141,8 @@ TEST(SubtractLists, AFailureIsReportedAndNoInputIsTouched) {
   for (const auto& c : cases) {
     const SubtractionResult result = SubtractLists(c.base, c.exclusion, c.output);
     EXPECT_FALSE(result.completed) << c.what;
-    EXPECT_EQ(result.failureNumber, c.number) << c.what;
-    EXPECT_FALSE(result.failureDescription.empty()) << c.what;
+    EXPECT_EQ(testing::NumberOf(result.failure), c.number) << c.what;
+    EXPECT_FALSE(testing::DescriptionOf(result.failure).empty()) << c.what;
     EXPECT_FALSE(result.outputWritten) << c.what;
   }
   EXPECT_EQ(ScratchFolder::Read(base), "a\r\nb\r\n");
@@ -161,7 +162,7 @@ TEST(SubtractLists, AFullDiskKeepsTheLinesWrittenAndIsNoSuccess) {
   const std::string output = scratch / "small/MailNew.txt";
   const SubtractionResult result = SubtractLists(base, exclusion, output);
   EXPECT_FALSE(result.completed);
-  EXPECT_EQ(result.failureNumber, kFailureNoSpace);
+  EXPECT_EQ(testing::NumberOf(result.failure), kFailureNoSpace);
   EXPECT_TRUE(result.outputWritten);
   const std::string written = ScratchFolder::Read(output);
   EXPECT_GT(written.size(), 0u);
@@ -292,7 +293,7 @@ TEST(CreateNewFile, RunsTheSubtractionWithTheBusyPointer) {
   PressCreateNewFile(failed, base, exclusion);
   EXPECT_EQ(failed.result.outcome, CreateNewFileOutcome::kFailed);
   EXPECT_FALSE(failed.result.subtraction.completed);
-  EXPECT_EQ(failed.result.subtraction.failureNumber, kFailureIsFolder);
+  EXPECT_EQ(testing::NumberOf(failed.result.subtraction.failure), kFailureIsFolder);
   EXPECT_EQ(failed.windows.busyCalls, (std::vector<bool>{true, false}));
   EXPECT_TRUE(failed.windows.messages.empty());
 }
