@@ -49,8 +49,9 @@ Elimination Eliminate(const std::string& path, RecordingWindowSystem& windows,
   return run;
 }
 
-// The documented algorithm, step by step: every line into a list, SortStrings, the marking
-// of each entry equal to its successor, and every entry but "*" written with CR LF.
+// The elimination written out step by step: every line into a list, SortStrings, the marking
+// of each entry equal to its successor, and every entry but "*" written with CR LF. The
+// literal reference RemoveDuplicates is compared against.
 struct Literal {
   std::string bytes;
   std::int32_t totalLines = 0;
