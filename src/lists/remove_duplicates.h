@@ -7,6 +7,7 @@
 
 #include "common/failure.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
 #include "common/window_system.h"
 
 namespace ondrel {
@@ -37,10 +38,12 @@ struct EliminationResult {
 // `totalLines` is set to the number of lines counted on every way out; `duplicatesRemoved`
 // is added to for every entry dropped as equal to its successor. A stop or a failure leaves
 // the list byte for byte as it was. With `expected`, a list that is not that file any more
-// (replaced meanwhile) is a failure and stays as it is.
+// (replaced meanwhile) is a failure and stays as it is. The new list is written through
+// `files`.
 EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
                                    std::int32_t& duplicatesRemoved, WindowSystem& windows,
                                    ListFlush flush = ListFlush::kBeforeReplacing,
-                                   const std::optional<FileIdentity>& expected = std::nullopt);
+                                   const std::optional<FileIdentity>& expected = std::nullopt,
+                                   FileSystem& files = SystemFileSystem());
 
 }  // namespace ondrel
