@@ -6,6 +6,7 @@
 
 #include "cli/interrupt_as_stop.h"
 #include "cli/progress_text.h"
+#include "common/failure.h"
 #include "common/file_search.h"
 #include "engine/extraction_run.h"
 #include "lists/remove_duplicates.h"
@@ -17,9 +18,8 @@ namespace {
 
 constexpr std::string_view kUnchanged = " Il file non e` stato modificato.";
 
-std::string FailureText(std::string_view what, std::int32_t number, std::string_view description) {
-  return std::string(what) + ", errore " + std::to_string(number) + ": " +
-         std::string(description) + ".";
+std::string FailureLine(std::string_view what, const Failure& failure) {
+  return FailureMessage(what, failure, FailureLayout::kOneLine);
 }
 
 void ShowError(ConsoleWindowSystem& console, const std::string& text) {
@@ -49,9 +49,10 @@ bool EliminationSucceeded(const EliminationResult& result, ConsoleWindowSystem& 
     case EliminationOutcome::kNotRun:
       break;
   }
-  ShowError(console, FailureText("Eliminazione doppi non riuscita", result.failureNumber,
-                                 result.failureDescription) +
-                         std::string(kUnchanged));
+  // An elimination that did not run carries no failure: it is shown as number 0.
+  const Failure failure = result.failure.value_or(Failure(0, ""));
+  ShowError(console,
+            FailureLine("Eliminazione doppi non riuscita", failure) + std::string(kUnchanged));
   return false;
 }
 
@@ -66,8 +67,7 @@ bool ReportUnsortedOutput(const EliminationResult& result, ConsoleWindowSystem& 
       ShowError(console, "Eliminazione doppi annullata." + std::string(kOutputUnsorted));
       return true;
     case EliminationOutcome::kFailed:
-      ShowError(console, FailureText("Eliminazione doppi non riuscita", result.failureNumber,
-                                     result.failureDescription) +
+      ShowError(console, FailureLine("Eliminazione doppi non riuscita", *result.failure) +
                              std::string(kOutputUnsorted));
       return true;
     default:
@@ -101,8 +101,7 @@ int Extract(const Arguments& arguments, ConsoleWindowSystem& console) {
     case RunOutcome::kRefused:  // its message is on standard error already
       return kExitFailed;
     case RunOutcome::kFailed:
-      ShowError(console, FailureText("Elaborazione interrotta", result.failureNumber,
-                                     result.failureDescription));
+      ShowError(console, FailureLine("Elaborazione interrotta", *result.failure));
       return kExitFailed;
     case RunOutcome::kStopped:
       ShowError(console, "Elaborazione interrotta su richiesta." + std::string(kOutputUnsorted));
@@ -148,8 +147,7 @@ int Subtract(const Arguments& arguments, ConsoleWindowSystem& console) {
     case CreateNewFileOutcome::kFailed:
       ShowError(
           console,
-          FailureText("Sottrazione non riuscita", counts.failureNumber, counts.failureDescription) +
-              " " + newFilePath +
+          FailureLine("Sottrazione non riuscita", *counts.failure) + " " + newFilePath +
               (counts.outputWritten ? " e` incompleto." : " non e` stato creato ne' modificato."));
       return kExitFailed;
     case CreateNewFileOutcome::kCompleted:

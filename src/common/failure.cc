@@ -46,6 +46,17 @@ std::string FailureText(FailureNumber number) {
   }
 }
 
+std::string FailureMessage(std::string_view what, const Failure& failure, FailureLayout layout) {
+  const std::string detail = std::to_string(failure.Number()) + ": " + failure.Description();
+  switch (layout) {
+    case FailureLayout::kOneLine:
+      return std::string(what) + ", errore " + detail + ".";
+    case FailureLayout::kMessageBox:
+      break;
+  }
+  return std::string(what) + "\n\nErrore " + detail;
+}
+
 void ThrowSystemFailure(int system_error, std::string_view action, std::string_view path) {
   const Failure failure = SystemFailure(system_error);
   ThrowDescribed(failure.Number(), action, path, failure.Description());

@@ -73,6 +73,16 @@ Failure SystemFailure(int system_error);
 [[noreturn]] void ThrowSystemFailure(int system_error, std::string_view action,
                                      std::string_view path);
 
+// How a failure is laid out for the user: on one line of the console, or in a message box.
+enum class FailureLayout {
+  kOneLine,     // "WHAT, errore N: DESCRIPTION."
+  kMessageBox,  // "WHAT", a blank line, "Errore N: DESCRIPTION"
+};
+
+// The text that tells the user that `what` stopped on `failure`, with its number and
+// description, in `layout`.
+std::string FailureMessage(std::string_view what, const Failure& failure, FailureLayout layout);
+
 // The Italian description of the program's own failure number `number`.
 std::string FailureText(FailureNumber number);
 

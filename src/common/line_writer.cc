@@ -54,12 +54,13 @@ FileHandle OpenAsIs(const std::string& path, WriteMode mode) {
 
 }  // namespace
 
-LineWriter::LineWriter(const std::string& path, WriteMode mode)
-    : LineWriter(OpenAsIs(path, mode), path) {}
+LineWriter::LineWriter(const std::string& path, WriteMode mode, FileSystem& files)
+    : LineWriter(OpenAsIs(path, mode), path, files) {}
 
-LineWriter::LineWriter(FileHandle file, const std::string& path)
+LineWriter::LineWriter(FileHandle file, const std::string& path, FileSystem& files)
     : file_(std::move(file)),
       path_(path),
+      files_(files),
       buffer_(new char[kBufferSize]),
       wholeLinesEnd_(file_.WritePosition()) {}
 
@@ -72,8 +73,8 @@ LineWriter::~LineWriter() {
 
 void LineWriter::Put(std::string_view bytes, std::string_view more) {
   try {
-    file_.WriteAll(bytes.data(), bytes.size(), path_);
-    if (!more.empty()) file_.WriteAll(more.data(), more.size(), path_);
+    files_.WriteAll(file_, bytes.data(), bytes.size(), path_);
+    if (!more.empty()) files_.WriteAll(file_, more.data(), more.size(), path_);
   } catch (const Failure&) {
     failed_ = true;
     used_ = 0;

@@ -9,6 +9,7 @@
 
 #include "common/file_handle.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
 
 namespace ondrel {
 
@@ -16,10 +17,11 @@ class LineWriter {
  public:
   static constexpr std::size_t kBufferSize = std::size_t{1} << 16;
 
-  // Opens `path`; throws Failure when it cannot be opened or created.
-  LineWriter(const std::string& path, WriteMode mode);
+  // Opens `path`; throws Failure when it cannot be opened or created. Every write goes
+  // through `files`.
+  LineWriter(const std::string& path, WriteMode mode, FileSystem& files = SystemFileSystem());
   // Writes to a file already opened for writing; `path` names it in failures.
-  LineWriter(FileHandle file, const std::string& path);
+  LineWriter(FileHandle file, const std::string& path, FileSystem& files = SystemFileSystem());
   // Flushes what is buffered, ignoring errors, and closes: for ways out after a failure.
   ~LineWriter();
 
@@ -42,6 +44,7 @@ class LineWriter {
 
   FileHandle file_;
   std::string path_;
+  FileSystem& files_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;

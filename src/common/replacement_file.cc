@@ -11,7 +11,7 @@ void RefuseOtherNames(const std::string& target, const FileStatus& original) {
                                      "riscritto: ne va fatta una copia con un solo nome");
 }
 
-ReplacementFile::ReplacementFile(const std::string& path) {
+ReplacementFile::ReplacementFile(const std::string& path, FileSystem& files) : files_(files) {
   if (!NameTaken(path)) {
     target_ = path;
   } else {

@@ -29,12 +29,14 @@ class ReplacementFile {
   // owner, the permissions (special bits included) and the extended attributes of the target
   // (on Windows its attributes); `original` is its status when it was read. Throws Failure
   // when it cannot be created (a read-only folder, for one), when the target may not be
-  // written, or when it has other hard links, which a replacement would part from it.
-  ReplacementFile(const std::string& target, const FileStatus& original);
+  // written, or when it has other hard links, which a replacement would part from it. The new
+  // content is written through `files`.
+  ReplacementFile(const std::string& target, const FileStatus& original,
+                  FileSystem& files = SystemFileSystem());
   // Replaces the file at `path` (the one a link leads to) as above, or, when nothing is
   // there, creates it with the permissions of a new file. Throws Failure as above, and when
   // `path` leads to anything but a regular file.
-  explicit ReplacementFile(const std::string& path);
+  explicit ReplacementFile(const std::string& path, FileSystem& files = SystemFileSystem());
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
@@ -59,6 +61,7 @@ class ReplacementFile {
   void CreateTemporary();
 
   std::string target_;
+  FileSystem& files_;
   std::optional<FileStatus> original_;  // none for a file not there yet
   TemporaryName temporary_;
   std::optional<LineWriter> writer_;  // destroyed first: closed before it is removed

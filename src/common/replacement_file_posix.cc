@@ -52,8 +52,9 @@ ReplacementFile::TemporaryName::~TemporaryName() {
   if (!keep && !path.empty()) ::unlink(path.c_str());
 }
 
-ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original)
-    : target_(target), original_(original) {
+ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original,
+                                 FileSystem& files)
+    : target_(target), files_(files), original_(original) {
   CreateTemporary();
 }
 
@@ -89,7 +90,7 @@ void ReplacementFile::CreateTemporary() {
   } else if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0) {
     ThrowSystemFailure(errno, "Impossibile assegnare i permessi di", temporary_.path);
   }
-  writer_.emplace(std::move(file), temporary_.path);
+  writer_.emplace(std::move(file), temporary_.path, files_);
 }
 
 void ReplacementFile::Commit(bool flush) {

@@ -64,8 +64,9 @@ ReplacementFile::TemporaryName::~TemporaryName() {
   if (!keep && !path.empty()) RemoveFile(path);
 }
 
-ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original)
-    : target_(target), original_(original) {
+ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original,
+                                 FileSystem& files)
+    : target_(target), files_(files), original_(original) {
   CreateTemporary();
 }
 
@@ -93,7 +94,7 @@ void ReplacementFile::CreateTemporary() {
     if (file != INVALID_HANDLE_VALUE) {
       temporary_.path = candidate;
       writer_.emplace(FileHandle::Adopt(reinterpret_cast<NativeFileTraits::Value>(file)),
-                      temporary_.path);
+                      temporary_.path, files_);
       return;
     }
     const DWORD error = ::GetLastError();

@@ -23,9 +23,10 @@ class AddressSink {
 
 // Hands `sink` every address of `lines`: whole lines with their ends, as
 // TextFileReader::NextLines gives them (the last may lack its end). The tokens of a line are
-// those of SplitText with a space as delimiter, trim and collapse; each token that holds "@" is
-// isolated with the kind `fileKind` holds at that moment (the sink may yield to the window
-// system, where the user can change it), and a result that is not empty once trimmed is found.
+// its pieces between spaces, as the tests' literal SplitText cuts them with a space as
+// delimiter, trim and collapse; each token that holds "@" is isolated with the kind
+// `fileKind` holds at that moment (the sink may yield to the window system, where the user can
+// change it), and a result that is not empty once trimmed is found.
 void ScanLines(std::string_view lines, const std::int16_t& fileKind, AddressSink& sink);
 
 }  // namespace ondrel

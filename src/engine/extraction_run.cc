@@ -54,7 +54,7 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   {
     LineWriter output(
         OpenOutputFile(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace),
-        outputFile);
+        outputFile, *options.files);
     ExtractionState state(output, counters.AddressesFound, fileKind, windows);
     written = state.outputIdentity;
     try {
@@ -82,9 +82,9 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   windows.Yield();
   // Appended to, the list holds what earlier runs left on disk, which its replacement must
   // not put at risk; written anew, all of it is this run's, not on disk yet either.
-  result.elimination =
-      RemoveDuplicates(outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows,
-                       append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded, written);
+  result.elimination = RemoveDuplicates(
+      outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows,
+      append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded, written, *options.files);
   if (result.elimination.outcome == EliminationOutcome::kStopped ||
       result.elimination.outcome == EliminationOutcome::kFailed) {
     SummariseUnsorted(counters, windows);
@@ -137,8 +137,7 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
                               counters, windows, options, result);
         })) {
       result.outcome = RunOutcome::kFailed;
-      result.failureNumber = failure->Number();
-      result.failureDescription = failure->Description();
+      result.failure = failure;
     }
   } catch (const StopRequest&) {
     result.outcome = RunOutcome::kStopped;

@@ -3,9 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/failure.h"
+#include "common/file_system.h"
 #include "common/window_system.h"
 #include "engine/file_kind.h"
 #include "engine/file_scanner.h"
@@ -22,15 +25,14 @@ struct RunCounters {
 
 enum class RunOutcome {
   kRefused,    // a check failed and its message was shown; nothing was touched
-  kFailed,     // the run took its failure path; see the failure fields
+  kFailed,     // the run took its failure path; see `failure`
   kStopped,    // the user stopped it; the output holds the whole lines written until then
   kCompleted,  // the summary was shown (see `elimination` for how duplicate elimination ended)
 };
 
 struct RunResult {
   RunOutcome outcome = RunOutcome::kRefused;
-  std::int32_t failureNumber = 0;
-  std::string failureDescription;
+  std::optional<Failure> failure;  // set when the outcome is kFailed
   EliminationResult elimination;
   std::vector<SkippedFile> skippedFiles;  // what could not be read, on every outcome but kRefused
 };
@@ -39,6 +41,7 @@ struct RunResult {
 struct HarvestOptions {
   int jobs = 1;  // files read at once; 1 reads them one after another on the calling thread
   std::string sourcesPath;  // where the table of each address's files goes; empty for none
+  FileSystem* files = &SystemFileSystem();  // what MailOut.txt and its sorted copy go through
 };
 
 // Runs one extraction. `scanText` and `outputText` are the two path boxes as typed;

@@ -21,8 +21,8 @@ class LineTable {
   // Records line `index`, a view into the text. Lines are recorded in the order of the text.
   void Set(std::size_t index, std::string_view line);
 
-  // Sorts the lines into ascending ordinal byte order (the order of SortStrings), and notes
-  // for each line whether the next one holds the same text.
+  // Sorts the lines into ascending ordinal byte order, and notes for each line whether the
+  // next one holds the same text.
   void Sort();
 
   std::string_view Line(std::size_t index) const {

@@ -68,7 +68,7 @@ class Elimination {
  public:
   Elimination(const std::string& path, std::int32_t& lines, std::int32_t& duplicatesRemoved,
               WindowSystem& windows, ProgressDialog& dialog, CHgauge& gauge, ListFlush flush,
-              const std::optional<FileIdentity>& expected)
+              const std::optional<FileIdentity>& expected, FileSystem& files)
       : path_(path),
         lines_(lines),
         duplicatesRemoved_(duplicatesRemoved),
@@ -76,7 +76,8 @@ class Elimination {
         dialog_(dialog),
         gauge_(gauge),
         flush_(flush),
-        expected_(expected) {}
+        expected_(expected),
+        files_(files) {}
 
   EliminationOutcome Run() {
     if (!FindPlainFile(path_)) return EliminationOutcome::kNoList;
@@ -136,7 +137,7 @@ class Elimination {
   // A line "*" is the removal mark of the written form and is left out like a marked one.
   bool Write() {
     PhaseProgress progress(gauge_, dialog_, kWritingColour, lines_);
-    ReplacementFile replacement(target_, list_.status);
+    ReplacementFile replacement(target_, list_.status, files_);
     std::int64_t written = 0;
     for (std::int32_t j = 1; j <= lines_; ++j) {
       table_->PrefetchLine(static_cast<std::size_t>(j - 1) + LineTable::kPrefetchDistance);
@@ -161,6 +162,7 @@ class Elimination {
   CHgauge& gauge_;
   ListFlush flush_;
   std::optional<FileIdentity> expected_;
+  FileSystem& files_;
   std::string target_;
   WholeFile list_;
   std::optional<LineTable> table_;
@@ -171,7 +173,8 @@ class Elimination {
 
 EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
                                    std::int32_t& duplicatesRemoved, WindowSystem& windows,
-                                   ListFlush flush, const std::optional<FileIdentity>& expected) {
+                                   ListFlush flush, const std::optional<FileIdentity>& expected,
+                                   FileSystem& files) {
   EliminationResult result;
   std::int32_t lines = 0;
   std::unique_ptr<ProgressDialog> dialog = windows.ShowProgressDialog();
@@ -182,13 +185,12 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalL
         gauge.Min(0);
         gauge.Setup(dialog->Picture());
         Elimination elimination(path, lines, duplicatesRemoved, windows, *dialog, gauge, flush,
-                                expected);
+                                expected, files);
         result.outcome = elimination.Run();
         result.linesWritten = elimination.LinesWritten();
       })) {
     result.outcome = EliminationOutcome::kFailed;
-    result.failureNumber = failure->Number();
-    result.failureDescription = failure->Description();
+    result.failure = failure;
   }
   dialog.reset();  // unloads the dialog on every way out
   totalLines = lines;

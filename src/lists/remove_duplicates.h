@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 
+#include "common/failure.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
 #include "common/window_system.h"
 
 namespace ondrel {
@@ -28,19 +30,20 @@ enum class ListFlush {
 
 struct EliminationResult {
   EliminationOutcome outcome = EliminationOutcome::kNotRun;
-  std::int32_t failureNumber = 0;
-  std::string failureDescription;
-  std::int64_t linesWritten = 0;  // lines of the rewritten list; 0 unless completed
+  std::optional<Failure> failure;  // set when the outcome is kFailed
+  std::int64_t linesWritten = 0;   // lines of the rewritten list; 0 unless completed
 };
 
 // Eliminates the duplicates of the list at `path`, showing the progress dialog of `windows`.
 // `totalLines` is set to the number of lines counted on every way out; `duplicatesRemoved`
 // is added to for every entry dropped as equal to its successor. A stop or a failure leaves
 // the list byte for byte as it was. With `expected`, a list that is not that file any more
-// (replaced meanwhile) is a failure and stays as it is.
+// (replaced meanwhile) is a failure and stays as it is. The new list is written through
+// `files`.
 EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
                                    std::int32_t& duplicatesRemoved, WindowSystem& windows,
                                    ListFlush flush = ListFlush::kBeforeReplacing,
-                                   const std::optional<FileIdentity>& expected = std::nullopt);
+                                   const std::optional<FileIdentity>& expected = std::nullopt,
+                                   FileSystem& files = SystemFileSystem());
 
 }  // namespace ondrel

@@ -65,7 +65,7 @@ void ForEachTrimmedLine(std::string_view text, const LineSet& set, Use use) {
 
 // The subtraction itself; a failure is thrown to the caller.
 void Subtract(const std::string& basePath, const std::string& exclusionPath,
-              const std::string& outputPath, SubtractionResult& result) {
+              const std::string& outputPath, FileSystem& files, SubtractionResult& result) {
   const WholeFile exclusion = ReadWholeFile(exclusionPath);
   result.exclusionLines = ListLineCount(CountLines(exclusion.Text()), exclusionPath);
   LineSet exclusionTable(exclusion.Text(), static_cast<std::size_t>(result.exclusionLines));
@@ -76,7 +76,7 @@ void Subtract(const std::string& basePath, const std::string& exclusionPath,
   TextFileReader base(basePath);
   if (OutputIsAnInput(basePath, exclusionPath, outputPath))
     throw Failure(kFailureBadPath, "\"" + outputPath + "\" e` uno degli elenchi da leggere");
-  LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace), outputPath);
+  LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace), outputPath, files);
   result.outputWritten = true;
   std::string_view chunk;
   bool chunkEndedWithCarriageReturn = false;
@@ -101,18 +101,15 @@ void Subtract(const std::string& basePath, const std::string& exclusionPath,
 // The exclusion list is read once, whole; its trimmed lines are looked up in a hash set of
 // views into that one buffer. The base list is streamed and never held.
 SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
-                                const std::string& outputPath) {
+                                const std::string& outputPath, FileSystem& files) {
   SubtractionResult result;
-  if (const auto failure =
-          FailureOf([&] { Subtract(basePath, exclusionPath, outputPath, result); })) {
-    result.failureNumber = failure->Number();
-    result.failureDescription = failure->Description();
-  }
+  result.failure = FailureOf([&] { Subtract(basePath, exclusionPath, outputPath, files, result); });
   return result;
 }
 
 CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string& exclusionText,
-                                  std::string& newFilePath, WindowSystem& windows) {
+                                  std::string& newFilePath, WindowSystem& windows,
+                                  FileSystem& files) {
   newFilePath = AddBackslash(PathInfo(baseText, 4, windows)) + "MailNew.txt";
   CreateNewFileResult result;
   if (baseText == exclusionText || newFilePath == exclusionText || newFilePath == baseText ||
@@ -130,7 +127,7 @@ CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string
   }
   {
     BusyPointer busy(windows);
-    result.subtraction = SubtractLists(baseText, exclusionText, newFilePath);
+    result.subtraction = SubtractLists(baseText, exclusionText, newFilePath, files);
   }
   result.outcome = result.subtraction.completed ? CreateNewFileOutcome::kCompleted
                                                 : CreateNewFileOutcome::kFailed;

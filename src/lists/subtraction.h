@@ -3,26 +3,29 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "common/failure.h"
+#include "common/file_system.h"
 #include "common/window_system.h"
 
 namespace ondrel {
 
 struct SubtractionResult {
-  bool completed = false;      // false: a failure stopped it; what was written stays
-  bool outputWritten = false;  // whether the output was opened (and emptied) at all
-  std::int32_t failureNumber = 0;
-  std::string failureDescription;
+  bool completed = false;          // false: a failure stopped it; what was written stays
+  bool outputWritten = false;      // whether the output was opened (and emptied) at all
+  std::optional<Failure> failure;  // what stopped it, when it did not complete
   std::int64_t baseLinesRead = 0;
   std::int64_t exclusionLines = 0;
   std::int64_t linesWritten = 0;
 };
 
 // Writes every trimmed line of `basePath` that equals no trimmed line of `exclusionPath`,
-// in base order, to `outputPath` (replaced). Shows nothing and throws nothing.
+// in base order, to `outputPath` (replaced), through `files`. Shows nothing and throws nothing.
 SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
-                                const std::string& outputPath);
+                                const std::string& outputPath,
+                                FileSystem& files = SystemFileSystem());
 
 enum class CreateNewFileOutcome {
   kRefused,  // one of the check messages was shown; no file was touched
@@ -39,6 +42,7 @@ struct CreateNewFileResult {
 // `newFilePath`, runs the checks (showing their messages through `windows`), and runs
 // SubtractLists with the busy pointer on.
 CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string& exclusionText,
-                                  std::string& newFilePath, WindowSystem& windows);
+                                  std::string& newFilePath, WindowSystem& windows,
+                                  FileSystem& files = SystemFileSystem());
 
 }  // namespace ondrel

@@ -15,6 +15,7 @@
 #include "cli/cli_runner.h"
 #include "cli/random_tree.h"
 #include "common/child_process.h"
+#include "common/failure_fields.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "engine/extraction_run.h"
@@ -85,8 +86,8 @@ class ParallelExtraction : public ::testing::Test {
     const RunResult result =
         RunExtraction(tree_.Path(), out_.Path(), kind, append, counters, windows, options);
     RunRecord record{result.outcome,
-                     result.failureNumber,
-                     result.failureDescription,
+                     NumberOf(result.failure),
+                     DescriptionOf(result.failure),
                      result.elimination.outcome,
                      counters.AddressesFound,
                      counters.TotalLines,

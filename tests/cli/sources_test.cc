@@ -13,6 +13,7 @@
 
 #include "cli/cli_runner.h"
 #include "cli/random_tree.h"
+#include "common/failure_fields.h"
 #include "common/line_writer.h"
 #include "common/read_buffer.h"
 #include "common/recording_window_system.h"
@@ -185,7 +186,7 @@ TEST_F(Sources, APlaceThatCannotTakeTheTableFailsTheRunBeforeMailOutIsTouched) {
     SCOPED_TRACE(c.sources);
     const RunResult result = Run(kKindTextFiles, 0, 2, c.sources);
     EXPECT_EQ(result.outcome, RunOutcome::kFailed);
-    EXPECT_TRUE(Contains(result.failureDescription, c.reason)) << result.failureDescription;
+    EXPECT_TRUE(Contains(DescriptionOf(result.failure), c.reason)) << DescriptionOf(result.failure);
     EXPECT_EQ(ScratchFolder::Read(MailOut()), "earlier@example.com\r\n");
   }
 }

@@ -15,7 +15,6 @@
 #include "common/line_writer.h"
 #include "common/paths.h"
 #include "common/test_files.h"
-#include "lists/small_file_system.h"
 
 namespace ondrel {
 namespace {
@@ -23,7 +22,6 @@ namespace {
 using testing::RunAs;
 using testing::RunInChild;
 using testing::ScratchFolder;
-using testing::SmallFileSystem;
 
 // The subtraction took the position of a trimmed line in its buffer; a line of spaces gave
 // an empty view with no pointer, and the position came out of a subtraction from null.
@@ -42,37 +40,6 @@ TEST(LineWriter, WritesAnEmptyViewWithoutAPointerAsAnEmptyLine) {
   writer.WriteLine(std::string_view());
   writer.Close();
   EXPECT_EQ(ScratchFolder::Read(scratch / "list.txt"), "\r\n");
-}
-
-// A write that a full disk cut short left part of a line at the end of the file, which a list
-// tool then took for an entry.
-TEST(LineWriter, AFullDiskLeavesOnlyWholeLines) {
-  ScratchFolder scratch;
-  SmallFileSystem small(scratch.Path());
-  if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
-  const std::string earlier = "earlier@example.org\r\n";
-  for (const std::size_t length : {std::size_t{30}, LineWriter::kBufferSize + 1000}) {
-    SCOPED_TRACE("lines of " + std::to_string(length) + " bytes");
-    const std::string path = scratch.Write("MailOut.txt", earlier);
-    std::string expected = earlier;
-    try {
-      LineWriter writer(path, WriteMode::kAppend);
-      for (int i = 0;; ++i) {
-        const std::string line = std::to_string(i) + std::string(length, 'x');
-        writer.WriteLine(line);
-        expected += line + "\r\n";
-      }
-    } catch (const Failure& failure) {
-      EXPECT_EQ(failure.Number(), kFailureNoSpace);
-    }
-    const std::string written = ScratchFolder::Read(path);
-    // Compared whole, not printed: the lines are long.
-    EXPECT_TRUE(written.size() >= earlier.size() && written == expected.substr(0, written.size()) &&
-                written.ends_with("\r\n"))
-        << written.size() << " bytes written, the last ones "
-        << written.substr(written.size() - std::min<std::size_t>(written.size(), 20));
-    std::filesystem::remove(path);
-  }
 }
 
 // Opening a pipe for reading waits for a writer, and a device may never end: a reader handed

@@ -15,13 +15,12 @@
 
 #include "common/child_process.h"
 #include "common/failure.h"
-#include "common/generated_lists.h"
+#include "common/failure_fields.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "engine/extraction_run.h"
 #include "engine/folder_walk.h"
 #include "engine/harvest_fixture.h"
-#include "lists/small_file_system.h"
 
 namespace ondrel {
 namespace {
@@ -32,8 +31,6 @@ using testing::RecordingWindowSystem;
 using testing::RunAs;
 using testing::RunInChild;
 using testing::ScratchFolder;
-using testing::SmallFileSystem;
-using testing::UnorderedAddresses;
 
 std::string Joined(const std::vector<std::string>& texts) {
   std::string joined;
@@ -245,54 +242,13 @@ TEST(ExtractionFaults, AnOutputFolderMadeReadOnlyMidRunKeepsTheHarvestedList) {
     const RunResult result = run.Extract(scratch / "scan", scratch / "out");
     return std::to_string(static_cast<int>(result.outcome)) + " " +
            std::to_string(static_cast<int>(result.elimination.outcome)) + " " +
-           std::to_string(result.elimination.failureNumber);
+           std::to_string(testing::NumberOf(result.elimination.failure));
   });
   EXPECT_EQ(outcome, std::to_string(static_cast<int>(RunOutcome::kCompleted)) + " " +
                          std::to_string(static_cast<int>(EliminationOutcome::kFailed)) + " " +
                          std::to_string(kFailureAccessDenied));
   EXPECT_EQ(ScratchFolder::Read(scratch / "out/MailOut.txt"), "z@z\r\na@a\r\nz@z\r\n");
   EXPECT_TRUE(Leftovers(scratch / "out", "MailOut.txt").empty());
-}
-
-TEST(ExtractionFaults, AFullDiskDuringTheEliminationKeepsTheHarvestedList) {
-  ScratchFolder scratch;
-  fs::create_directory(scratch / "out");
-  SmallFileSystem small(scratch / "out");
-  if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
-  scratch.Write("scan/a.txt", UnorderedAddresses(2000, " "));  // 38 KiB: the list fits, not twice
-  Extraction run;
-  const RunResult result = run.Extract(scratch / "scan", scratch / "out");
-  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
-  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kFailed);
-  EXPECT_EQ(result.elimination.failureNumber, kFailureNoSpace);
-  std::string harvested;
-  for (const auto& address : run.windows.captions)
-    if (address.label == StatusLabel::kMail && address.text.find('@') != std::string::npos)
-      harvested += address.text + "\r\n";
-  EXPECT_EQ(ScratchFolder::Read(scratch / "out/MailOut.txt"), harvested);
-  EXPECT_TRUE(Leftovers(scratch / "out", "MailOut.txt").empty());
-}
-
-TEST(ExtractionFaults, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines) {
-  ScratchFolder scratch;
-  fs::create_directory(scratch / "out");
-  SmallFileSystem small(scratch / "out");
-  if (!small.Mounted()) GTEST_SKIP() << "mounting a small file system is not permitted here";
-  const std::string earlier = "earlier@x.org\r\nolder@x.org\r\n";
-  scratch.Write("out/MailOut.txt", earlier);
-  scratch.Write("scan/a.txt", UnorderedAddresses(10000, " "));
-  Extraction run;
-  const RunResult result = run.Extract(scratch / "scan", scratch / "out", 1);
-  EXPECT_EQ(result.outcome, RunOutcome::kFailed);
-  EXPECT_EQ(result.failureNumber, kFailureNoSpace);
-  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
-  const std::string written = ScratchFolder::Read(scratch / "out/MailOut.txt");
-  EXPECT_EQ(written.substr(0, earlier.size()), earlier);
-  EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
-  std::string shown;
-  for (const auto& address : run.windows.captions)
-    if (address.label == StatusLabel::kMail) shown += address.text + "\r\n";
-  EXPECT_EQ(written.substr(earlier.size()), shown.substr(0, written.size() - earlier.size()));
 }
 
 }  // namespace

@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/failure_fields.h"
+#include "common/full_disk.h"
+#include "common/generated_lists.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -176,8 +179,8 @@ TEST(RunExtraction, GoesOnPastAFileThatVanishes) {
 // A failure path: output closed with what was written, busy pointer off, no message, no summary.
 void ExpectFailurePath(const Extraction& r, const RunResult& result, std::int32_t number) {
   EXPECT_EQ(result.outcome, RunOutcome::kFailed);
-  EXPECT_EQ(result.failureNumber, number);
-  EXPECT_FALSE(result.failureDescription.empty());
+  EXPECT_EQ(testing::NumberOf(result.failure), number);
+  EXPECT_FALSE(testing::DescriptionOf(result.failure).empty());
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
   EXPECT_EQ(r.windows.busyCalls, (std::vector<bool>{true, false}));
   EXPECT_TRUE(r.windows.messages.empty());
@@ -247,8 +250,8 @@ TEST(RunExtraction, FailsWhenItsOutputWasReplacedMeanwhileAndLeavesTheNewFile) {
     if (!replaced && kWindowsPlatform) continue;
     ASSERT_TRUE(replaced);
     const std::int32_t number = result.outcome == RunOutcome::kFailed
-                                    ? result.failureNumber
-                                    : result.elimination.failureNumber;
+                                    ? testing::NumberOf(result.failure)
+                                    : testing::NumberOf(result.elimination.failure);
     EXPECT_EQ(number, kFailureFileChanged);
     EXPECT_NE(result.elimination.outcome, EliminationOutcome::kCompleted);
     EXPECT_EQ(ScratchFolder::Read(out + "/MailOut.txt"), "z@z\r\ny@y\r\n");
@@ -284,6 +287,50 @@ TEST(RunExtraction, FailsAfterTheFilesOfTheHundredthLevelKeepingWhatItWrote) {
   const std::string written = ScratchFolder::Read(r.scratch / "out/MailOut.txt");
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 100);
   EXPECT_NE(written.find("100@x\r\n"), std::string::npos);
+}
+
+// A disk that fills up while the sorted copy of MailOut.txt is written: the run's own list
+// stays as it was harvested, and no temporary file is left beside it.
+TEST(RunExtraction, AFullDiskDuringTheEliminationKeepsTheHarvestedList) {
+  Extraction r;
+  r.scratch.Write("scan/a.txt", testing::UnorderedAddresses(2000, " "));  // about 40 KiB listed
+  testing::FullDisk disk(60000);  // the list fits, not twice
+  HarvestOptions options;
+  options.files = &disk;
+  const RunResult result =
+      RunExtraction(r.scratch / "scan", r.Folder("out"), r.kind, 0, r.counters, r.windows, options);
+  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kFailed);
+  EXPECT_EQ(testing::NumberOf(result.elimination.failure), kFailureNoSpace);
+  std::string harvested;
+  for (const std::string& address : r.Shown())
+    if (address.find('@') != std::string::npos) harvested += address + "\r\n";
+  EXPECT_EQ(ScratchFolder::Read(r.scratch / "out/MailOut.txt"), harvested);
+  EXPECT_EQ(testing::NamesIn(r.scratch / "out"), std::vector<std::string>{"MailOut.txt"});
+}
+
+// A disk that fills up while harvesting: what MailOut.txt held before stays, and it ends with
+// the whole lines that fitted, in the order they were shown.
+TEST(RunExtraction, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines) {
+  Extraction r;
+  const std::string earlier = "earlier@x.org\r\nolder@x.org\r\n";
+  r.scratch.Write("out/MailOut.txt", earlier);
+  r.scratch.Write("scan/a.txt", testing::UnorderedAddresses(10000, " "));
+  testing::FullDisk disk(std::size_t{1} << 16);
+  HarvestOptions options;
+  options.files = &disk;
+  const RunResult result = RunExtraction(r.scratch / "scan", r.scratch / "out", r.kind, 1,
+                                         r.counters, r.windows, options);
+  EXPECT_EQ(result.outcome, RunOutcome::kFailed);
+  EXPECT_EQ(testing::NumberOf(result.failure), kFailureNoSpace);
+  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
+  const std::string written = ScratchFolder::Read(r.scratch / "out/MailOut.txt");
+  ASSERT_GT(written.size(), earlier.size());
+  EXPECT_EQ(written.substr(0, earlier.size()), earlier);
+  EXPECT_EQ(written.substr(written.size() - 2), "\r\n");
+  std::string shown;
+  for (const std::string& address : r.Shown()) shown += address + "\r\n";
+  EXPECT_EQ(written.substr(earlier.size()), shown.substr(0, written.size() - earlier.size()));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The scanning routine as documented, line by line: every line cut into tokens by SplitText,
-// every token that holds "@" isolated. The reference the scanner's fast path must match.
+// The scanning routine written out line by line: every line cut into tokens by SplitText,
+// every token that holds "@" isolated. Kept only as the literal reference the differential
+// tests compare the fast scanner against; not used by the program.
 #pragma once
 
 #include <cstdint>

@@ -12,6 +12,7 @@
 
 #include "common/child_process.h"
 #include "common/failure.h"
+#include "common/failure_fields.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "lists/remove_duplicates.h"
@@ -50,7 +51,7 @@ TEST(SubtractionFaults, AListSwappedForAPipeAfterTheChecksFailsWithoutWaiting) {
       std::string newFilePath;
       const CreateNewFileResult result = CreateNewFile(base, exclusion, newFilePath, windows);
       return std::to_string(static_cast<int>(result.outcome)) + " " +
-             std::to_string(result.subtraction.failureNumber);
+             std::to_string(testing::NumberOf(result.subtraction.failure));
     });
     EXPECT_EQ(outcome, std::to_string(static_cast<int>(CreateNewFileOutcome::kFailed)) + " " +
                            std::to_string(kFailureBadPath));
@@ -105,8 +106,8 @@ TEST(ListLimits, AListLargerThanTheMemoryLeftIsAFailureAndStaysAsItWas) {
     const SubtractionResult subtraction =
         SubtractLists(scratch.Write("base.txt", "1\r\n"), list, scratch / "MailNew.txt");
     return std::to_string(static_cast<int>(elimination.outcome)) + " " +
-           std::to_string(elimination.failureNumber) + " " +
-           std::to_string(subtraction.failureNumber);
+           std::to_string(testing::NumberOf(elimination.failure)) + " " +
+           std::to_string(testing::NumberOf(subtraction.failure));
   });
   const std::string failed = std::to_string(static_cast<int>(EliminationOutcome::kFailed));
   const std::string memory = std::to_string(kFailureOutOfMemory);

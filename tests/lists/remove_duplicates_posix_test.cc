@@ -9,6 +9,7 @@
 
 #include "common/child_process.h"
 #include "common/failure.h"
+#include "common/failure_fields.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "lists/remove_duplicates.h"
@@ -27,7 +28,7 @@ std::string FailureNumberAsOrdinaryUser(const std::string& path) {
     RecordingWindowSystem windows;
     std::int32_t total = 0, removed = 0;
     const EliminationResult result = RemoveDuplicates(path, total, removed, windows);
-    return std::to_string(result.outcome == EliminationOutcome::kFailed ? result.failureNumber : 0);
+    return std::to_string(testing::NumberOf(result.failure));
   };
   if (::geteuid() != 0) return failureNumber();
   return testing::RunInChild(testing::RunAs::kOrdinaryUser, failureNumber);

@@ -123,7 +123,7 @@ class QtWindowSystemTest : public QObject {
     const std::string description =
         "Impossibile scrivere /home/utente/liste-già-pronte/MailOut.txt: file system di sola "
         "lettura";
-    ReportFailure(*windows_, "Estrazione interrotta.", 30, description);
+    ReportFailure(*windows_, "Estrazione interrotta.", Failure(30, description));
     QCOMPARE(
         desktop_.messages.back().text,
         QStringLiteral("Estrazione interrotta.\n\nErrore 30: ") + QString::fromUtf8(description));

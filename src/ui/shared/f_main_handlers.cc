@@ -97,12 +97,12 @@ void FMainHandlers::cmdExtract_Click() {
     ReportFailure(windows_,
                   "Estrazione interrotta: il file di output contiene solo gli "
                   "indirizzi scritti fino all'errore.",
-                  result.failureNumber, result.failureDescription);
+                  *result.failure);
   } else if (result.elimination.outcome == EliminationOutcome::kFailed) {
     ReportFailure(windows_,
                   "Eliminazione doppi non riuscita: MailOut.txt contiene gli indirizzi trovati, "
                   "ma non \xC3\xA8 ordinato.",
-                  result.elimination.failureNumber, result.elimination.failureDescription);
+                  *result.elimination.failure);
   }
   ReportSkippedFiles(result.skippedFiles);
 }
@@ -149,7 +149,7 @@ void FMainHandlers::mnuStruDbl_Click() {
       RemoveDuplicates(path, Counters.TotalLines, Counters.DuplicatesRemoved, windows_);
   if (result.outcome == EliminationOutcome::kFailed) {
     ReportFailure(windows_, "Eliminazione doppi non riuscita: il file \xC3\xA8 rimasto com'era.",
-                  result.failureNumber, result.failureDescription);
+                  *result.failure);
   }
 }
 

@@ -38,7 +38,7 @@ void FSottraiHandlers::cmdSub_Click() {
                         "all'errore."
                       : "Sottrazione non riuscita: MailNew.txt non \xC3\xA8 stato creato n\xC3\xA9 "
                         "modificato.",
-                  result.subtraction.failureNumber, result.subtraction.failureDescription);
+                  *result.subtraction.failure);
   }
 }
 

@@ -1,4 +1,6 @@
-// Cutting a text into tokens at a delimiter.
+// Cutting a text into tokens at a delimiter, step by step. Kept only as the literal reference
+// the differential tests compare the fast scanner against (see engine/literal_scan.h); not
+// used by the program.
 #pragma once
 
 #include <cstdint>
