@@ -10,6 +10,14 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh --windows
 
+# Everything below runs on one virtual display: the window tests and the desktop smoke test
+# need one, and Wine keeps the desktop process it made for the first display it met for as
+# long as its server runs, so a second display would find that process gone with the first.
+if [[ -z ${ONDREL_WINDOWS_DISPLAY:-} ]]; then
+  ONDREL_WINDOWS_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$(pwd)/scripts/build-windows.sh" "$@"
+fi
+
 version=$(sed -n 's/^project(ondrel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 jobs=$(nproc)
 
@@ -30,7 +38,7 @@ if [[ ! -f $WINEPREFIX/system.reg ]]; then
   mkdir -p "$(dirname "$WINEPREFIX")"  # Wine makes the prefix but not the folders above it
   echo "build-windows: making the Wine prefix $WINEPREFIX"
 fi
-wineserver -p 2>/dev/null || true  # already running is as good
+wineserver -p >/dev/null 2>&1 || true  # already running is as good
 # Wine's own background processes (services, devices) are started here, with their outputs
 # going nowhere: started by the first test program instead, they would inherit its output
 # pipe and hold it open, and CTest would wait for its end until the timeout.
@@ -53,11 +61,9 @@ build() {
 
 test_under_wine() {
   local dir=build-win$1
-  # The window tests make real windows: on a virtual display.
-  (cd "$dir" && xvfb-run -a -s "-screen 0 1024x768x24" ctest --output-on-failure -j "$jobs")
+  (cd "$dir" && ctest --output-on-failure -j "$jobs")
   scripts/compare-windows-cli.sh "$dir" build-host/src/cli/ondrel-cli "$dir/compare-cli"
-  xvfb-run -a -s "-screen 0 1024x768x24" \
-    scripts/smoke-windows-desktop.sh "$dir" build-host/src/cli/ondrel-cli "$dir/smoke-desktop"
+  scripts/smoke-windows-desktop.sh "$dir" build-host/src/cli/ondrel-cli "$dir/smoke-desktop"
 }
 
 package() {

@@ -13,8 +13,9 @@ namespace {
 
 using ondrel::ui::ControlId;
 
+// A minute: the first window of a new Wine prefix may take that long.
 HWND WaitForWindow(const wchar_t* caption) {
-  for (int attempt = 0; attempt < 300; ++attempt) {
+  for (int attempt = 0; attempt < 600; ++attempt) {
     if (HWND window = FindWindowW(L"OndrelForm", caption)) return window;
     Sleep(100);
   }
