@@ -18,10 +18,17 @@ class LargeMemory {
   explicit LargeMemory(std::size_t bytes);
   LargeMemory(LargeMemory&& other) noexcept
       : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
-  LargeMemory& operator=(LargeMemory&& other) noexcept;
+  LargeMemory& operator=(LargeMemory&& other) noexcept {
+    if (this != &other) {
+      Release();
+      data_ = std::exchange(other.data_, nullptr);
+      size_ = std::exchange(other.size_, 0);
+    }
+    return *this;
+  }
   LargeMemory(const LargeMemory&) = delete;
   LargeMemory& operator=(const LargeMemory&) = delete;
-  ~LargeMemory();
+  ~LargeMemory() { Release(); }
 
   void* Data() const { return data_; }
 

@@ -44,19 +44,6 @@ LargeMemory::LargeMemory(std::size_t bytes) : size_(bytes) {
 #endif
 }
 
-LargeMemory& LargeMemory::operator=(LargeMemory&& other) noexcept {
-  if (this != &other) {
-    Release();
-    data_ = std::exchange(other.data_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-  }
-  return *this;
-}
-
-LargeMemory::~LargeMemory() {
-  Release();
-}
-
 void LargeMemory::Release() {
   if (data_ != nullptr) ::munmap(data_, size_);
   data_ = nullptr;

@@ -14,19 +14,6 @@ LargeMemory::LargeMemory(std::size_t bytes) : size_(bytes) {
   if (data_ == nullptr) throw std::bad_alloc();
 }
 
-LargeMemory& LargeMemory::operator=(LargeMemory&& other) noexcept {
-  if (this != &other) {
-    Release();
-    data_ = std::exchange(other.data_, nullptr);
-    size_ = std::exchange(other.size_, 0);
-  }
-  return *this;
-}
-
-LargeMemory::~LargeMemory() {
-  Release();
-}
-
 void LargeMemory::Release() {
   if (data_ != nullptr) ::VirtualFree(data_, 0, MEM_RELEASE);
   data_ = nullptr;
