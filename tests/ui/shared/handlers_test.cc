@@ -162,11 +162,15 @@ TEST_F(MainHandlersTest, CloseDuringWorkStopsFirstAndClosesAtTheEnd) {
   EXPECT_EQ(host.calls.back(), "CloseSubtraction");
 }
 
-TEST(SubtractionHandlersTest, OneFileDialogServesBothButtonsAndCancelKeepsTheBox) {
+class SubtractionHandlersTest : public ::testing::Test {
+ protected:
   RecordingView view;
   RecordingDesktop desktop;
   RecordingWindowSystem windows;
-  FSottraiHandlers handlers(view, desktop, windows);
+  FSottraiHandlers handlers{view, desktop, windows};
+};
+
+TEST_F(SubtractionHandlersTest, OneFileDialogServesBothButtonsAndCancelKeepsTheBox) {
   view.texts["txtFile(1)"] = "prima.txt";
   desktop.fileAnswers = {" /liste/base.txt ", std::nullopt};
   handlers.Click("cmdSfoglia(0)");
@@ -178,12 +182,8 @@ TEST(SubtractionHandlersTest, OneFileDialogServesBothButtonsAndCancelKeepsTheBox
   EXPECT_EQ(desktop.fileRequests[1].preset, " /liste/base.txt ");
 }
 
-TEST(SubtractionHandlersTest, CreaNuovoFileSubtractsTheBoxesAndHelpOpensItsPage) {
+TEST_F(SubtractionHandlersTest, CreaNuovoFileSubtractsTheBoxesAndHelpOpensItsPage) {
   ScratchFolder folder;
-  RecordingView view;
-  RecordingDesktop desktop;
-  RecordingWindowSystem windows;
-  FSottraiHandlers handlers(view, desktop, windows);
   view.texts["txtFile(0)"] = folder.Write("base.txt", "a\r\nb\r\na\r\nc\r\n");
   view.texts["txtFile(1)"] = folder.Write("via.txt", "a\r\n");
   handlers.Click("cmdSub");
@@ -205,13 +205,10 @@ TEST(SubtractionHandlersTest, CreaNuovoFileSubtractsTheBoxesAndHelpOpensItsPage)
 
 // MailNew.txt's name taken by what the subtraction must not write through: a folder, and a
 // link to another file where the system lets a test make links.
-TEST(SubtractionHandlersTest, AFailureBeforeWritingSaysMailNewWasNotTouched) {
+TEST_F(SubtractionHandlersTest, AFailureBeforeWritingSaysMailNewWasNotTouched) {
   for (const bool link : {false, true}) {
     ScratchFolder folder;
-    RecordingView view;
-    RecordingDesktop desktop;
-    RecordingWindowSystem windows;
-    FSottraiHandlers handlers(view, desktop, windows);
+    windows.messages.clear();
     view.texts["txtFile(0)"] = folder.Write("base.txt", "a\r\n");
     view.texts["txtFile(1)"] = folder.Write("via.txt", "b\r\n");
     const std::string victim = folder.Write("victim.txt", "precious\r\n");
