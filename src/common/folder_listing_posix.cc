@@ -104,7 +104,13 @@ std::optional<Failure> ReadSubFolder(const OpenFolder& parent, const std::string
     fd = ::openat(static_cast<int>(parent.Native()), name.c_str(),
                   O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
   } while (fd < 0 && errno == EINTR);
-  const int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, &keep);
+  int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, &keep);
+  // A link fails the folder check before the link check; it is told as a link, as on Windows.
+  struct stat info;
+  if (error == ENOTDIR &&
+      ::fstatat(static_cast<int>(parent.Native()), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+      S_ISLNK(info.st_mode))
+    error = ELOOP;
   if (error == 0) return std::nullopt;
   return SystemFailure(error);
 }

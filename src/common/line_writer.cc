@@ -12,20 +12,21 @@ namespace {
 }
 
 // Adds CR LF at the end of `file` when its last byte ends no line.
-void EndLastLine(FileHandle& file, const FileStatus& status, const std::string& path) {
+void EndLastLine(FileHandle& file, const FileStatus& status, const std::string& path,
+                 FileSystem& files) {
   char last = 0;
   if (status.size == 0 || !file.ReadByteAt(status.size - 1, last, path)) return;
-  if (last != '\n' && last != '\r') file.WriteAll("\r\n", 2, path);
+  if (last != '\n' && last != '\r') files.WriteAll(file, "\r\n", 2, path);
 }
 
 }  // namespace
 
-FileHandle OpenOutputFile(const std::string& path, WriteMode mode) {
+FileHandle OpenOutputFile(const std::string& path, WriteMode mode, FileSystem& files) {
   // Emptied only once it is known to be a plain file: a refusal touches nothing.
   // Appended to, its last byte is read first.
   FileHandle file;
   try {
-    file = FileHandle::OpenToWrite(path, mode);
+    file = files.OpenToWrite(path, mode);
   } catch (const Failure& failure) {
     if (failure.Number() == kFailureSymbolicLink)
       RefuseOutput(path, "e` un collegamento simbolico");
@@ -36,7 +37,7 @@ FileHandle OpenOutputFile(const std::string& path, WriteMode mode) {
   if (status.type != FileType::kRegular) RefuseOutput(path, "non e` un file normale");
   if (status.links > 1) RefuseOutput(path, "ha altri nomi (collegamenti fisici)");
   if (mode == WriteMode::kAppend) {
-    EndLastLine(file, status, path);
+    EndLastLine(file, status, path, files);
   } else if (!file.Truncate(0)) {
     ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path);
   }
@@ -46,8 +47,8 @@ FileHandle OpenOutputFile(const std::string& path, WriteMode mode) {
 namespace {
 
 // Opened as `mode` says, with no checks of what the file is; a device is not emptied.
-FileHandle OpenAsIs(const std::string& path, WriteMode mode) {
-  FileHandle file = FileHandle::OpenToWrite(path, mode);
+FileHandle OpenAsIs(const std::string& path, WriteMode mode, FileSystem& files) {
+  FileHandle file = files.OpenToWrite(path, mode);
   if (mode == WriteMode::kReplace) file.Truncate(0);
   return file;
 }
@@ -55,7 +56,7 @@ FileHandle OpenAsIs(const std::string& path, WriteMode mode) {
 }  // namespace
 
 LineWriter::LineWriter(const std::string& path, WriteMode mode, FileSystem& files)
-    : LineWriter(OpenAsIs(path, mode), path, files) {}
+    : LineWriter(OpenAsIs(path, mode, files), path, files) {}
 
 LineWriter::LineWriter(FileHandle file, const std::string& path, FileSystem& files)
     : file_(std::move(file)),

@@ -55,7 +55,8 @@ class LineWriter {
 // through a symbolic link and never waiting on a pipe. Anything but a regular file with no
 // other name (or a name not there yet) is refused with Failure before anything is written.
 // A file appended to whose last line has no line end gets one first, so that the first new
-// line does not run into it.
-FileHandle OpenOutputFile(const std::string& path, WriteMode mode);
+// line does not run into it. Opened and written through `files`.
+FileHandle OpenOutputFile(const std::string& path, WriteMode mode,
+                          FileSystem& files = SystemFileSystem());
 
 }  // namespace ondrel

@@ -22,6 +22,16 @@ bool NameTaken(const std::string& path);
 // replacement would cut them off the list, and they would keep the old content.
 void RefuseOtherNames(const std::string& target, const FileStatus& original);
 
+// A new empty file beside `target` (a resolved path), under a free temporary name that is
+// stored in `path`, open for writing and owned by its creator only; never an existing name.
+// Throws Failure when it cannot be created (a read-only folder, for one).
+FileHandle CreateTemporaryBeside(const std::string& target, std::string& path);
+
+// Moves `temporary` over `target` in one step (on Windows with write-through). With `replace`
+// false it fails when the name `target` was taken meanwhile. Throws Failure; the target is
+// then untouched.
+void MoveOver(const std::string& temporary, const std::string& target, bool replace);
+
 // The temporary file goes when the object does, unless Commit put it in the target's place.
 class ReplacementFile {
  public:

@@ -48,6 +48,24 @@ std::string ResolvedPath(const std::string& path) {
   return resolved.get();
 }
 
+FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) {
+  std::string pattern = FolderOf(target) + ".ondrel-XXXXXX";
+  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd < 0) ThrowSystemFailure(errno, "Impossibile creare un file temporaneo accanto a", target);
+  path = pattern;
+  return FileHandle::Adopt(fd);
+}
+
+void MoveOver(const std::string& temporary, const std::string& target, bool replace) {
+  if (replace) {
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+      ThrowSystemFailure(errno, "Impossibile sostituire", target);
+  } else if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) !=
+             0) {
+    ThrowSystemFailure(errno, "Impossibile creare", target);
+  }
+}
+
 ReplacementFile::TemporaryName::~TemporaryName() {
   if (!keep && !path.empty()) ::unlink(path.c_str());
 }
@@ -74,11 +92,8 @@ void ReplacementFile::CreateTemporary() {
     if (::faccessat(AT_FDCWD, target_.c_str(), W_OK, AT_EACCESS) != 0)
       ThrowSystemFailure(errno, "Impossibile scrivere", target_);
   }
-  std::string pattern = FolderOf(target_) + ".ondrel-XXXXXX";
-  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-  if (fd < 0) ThrowSystemFailure(errno, "Impossibile creare un file temporaneo accanto a", target_);
-  FileHandle file = FileHandle::Adopt(fd);
-  temporary_.path = pattern;
+  FileHandle file = files_.CreateTemporaryBeside(target_, temporary_.path);
+  const int fd = static_cast<int>(file.Native());
   if (original_) {
     // Only root may give a file away; anyone else owns it already.
     if (::fchown(fd, original_->owner, original_->group) != 0 && errno != EPERM)
@@ -103,12 +118,8 @@ void ReplacementFile::Commit(bool flush) {
     if (!now || *now != *original_)
       throw Failure(kFailureFileChanged,
                     "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
-    if (::rename(temporary_.path.c_str(), target_.c_str()) != 0)
-      ThrowSystemFailure(errno, "Impossibile sostituire", target_);
-  } else if (::renameat2(AT_FDCWD, temporary_.path.c_str(), AT_FDCWD, target_.c_str(),
-                         RENAME_NOREPLACE) != 0) {
-    ThrowSystemFailure(errno, "Impossibile creare", target_);
   }
+  files_.MoveOver(temporary_.path, target_, original_.has_value());
   temporary_.keep = true;
   if (flush) SyncFolder(FolderOf(target_));
 }

@@ -60,6 +60,32 @@ std::string ResolvedPath(const std::string& path) {
   return Narrow(WithoutPrefix(resolved));
 }
 
+FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) {
+  const std::string folder = FolderOf(target);
+  for (unsigned attempt = 0;; ++attempt) {
+    const std::string candidate = folder + Narrow(CandidateName(attempt));
+    const HANDLE file =
+        ::CreateFileW(SystemPath(candidate).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0,
+                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      path = candidate;
+      return FileHandle::Adopt(reinterpret_cast<NativeFileTraits::Value>(file));
+    }
+    const DWORD error = ::GetLastError();
+    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 1000)
+      ThrowSystemFailure(static_cast<int>(error), "Impossibile creare un file temporaneo accanto a",
+                         target);
+  }
+}
+
+void MoveOver(const std::string& temporary, const std::string& target, bool replace) {
+  // Without MOVEFILE_REPLACE_EXISTING a name taken meanwhile is left alone.
+  if (!::MoveFileExW(SystemPath(temporary).c_str(), SystemPath(target).c_str(),
+                     (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH))
+    ThrowSystemFailure(static_cast<int>(::GetLastError()),
+                       replace ? "Impossibile sostituire" : "Impossibile creare", target);
+}
+
 ReplacementFile::TemporaryName::~TemporaryName() {
   if (!keep && !path.empty()) RemoveFile(path);
 }
@@ -85,23 +111,7 @@ void ReplacementFile::CreateTemporary() {
     if ((original_->attributes & FILE_ATTRIBUTE_READONLY) != 0)
       ThrowSystemFailure(ERROR_ACCESS_DENIED, "Impossibile scrivere", target_);
   }
-  const std::string folder = FolderOf(target_);
-  for (unsigned attempt = 0;; ++attempt) {
-    const std::string candidate = folder + Narrow(CandidateName(attempt));
-    const HANDLE file =
-        ::CreateFileW(SystemPath(candidate).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0,
-                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      temporary_.path = candidate;
-      writer_.emplace(FileHandle::Adopt(reinterpret_cast<NativeFileTraits::Value>(file)),
-                      temporary_.path, files_);
-      return;
-    }
-    const DWORD error = ::GetLastError();
-    if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 1000)
-      ThrowSystemFailure(static_cast<int>(error), "Impossibile creare un file temporaneo accanto a",
-                         target_);
-  }
+  writer_.emplace(files_.CreateTemporaryBeside(target_, temporary_.path), temporary_.path, files_);
 }
 
 void ReplacementFile::Commit(bool flush) {
@@ -109,20 +119,15 @@ void ReplacementFile::Commit(bool flush) {
   writer_->Close();
   // Any write, truncation, replacement or change of attributes since the target was read shows
   // in its status.
-  const std::wstring temporary = SystemPath(temporary_.path);
   if (original_) {
     const auto now = StatusOf(target_);
     if (!now || *now != *original_)
       throw Failure(kFailureFileChanged,
                     "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
-    ::SetFileAttributesW(temporary.c_str(), original_->attributes & kKeptAttributes);
+    ::SetFileAttributesW(SystemPath(temporary_.path).c_str(),
+                         original_->attributes & kKeptAttributes);
   }
-  // Without MOVEFILE_REPLACE_EXISTING a name taken meanwhile is left alone.
-  const DWORD replace = original_ ? MOVEFILE_REPLACE_EXISTING : 0;
-  if (!::MoveFileExW(temporary.c_str(), SystemPath(target_).c_str(),
-                     replace | MOVEFILE_WRITE_THROUGH))
-    ThrowSystemFailure(static_cast<int>(::GetLastError()),
-                       original_ ? "Impossibile sostituire" : "Impossibile creare", target_);
+  files_.MoveOver(temporary_.path, target_, original_.has_value());
   temporary_.keep = true;
 }
 

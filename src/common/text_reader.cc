@@ -7,16 +7,16 @@
 
 namespace ondrel {
 
-TextFileReader::TextFileReader(const std::string& path, std::size_t block_size)
+TextFileReader::TextFileReader(const std::string& path, std::size_t block_size, FileSystem& files)
     : path_(path),
       own_buffer_(std::make_unique<ReadBuffer>(block_size)),
       buffer_(own_buffer_.get()) {
-  Open(path_);
+  Open(path_, files);
 }
 
-TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer)
+TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer, FileSystem& files)
     : path_(place.path), buffer_(&buffer) {
-  Open(place);
+  Open(place, files);
 }
 
 TextFileReader::TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer)
@@ -27,9 +27,9 @@ TextFileReader::TextFileReader(FileHandle file, const std::string& path, ReadBuf
   Opened(status);
 }
 
-void TextFileReader::Open(const FilePlace& place) {
+void TextFileReader::Open(const FilePlace& place, FileSystem& files) {
   FileStatus status;
-  file_ = FileHandle::OpenToRead(place, status);
+  file_ = files.OpenToRead(place, status);
   Opened(status);
 }
 

@@ -11,6 +11,7 @@
 
 #include "common/file_handle.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
 #include "common/read_buffer.h"
 #include "common/text_lines.h"
 
@@ -20,11 +21,13 @@ class TextFileReader {
  public:
   static constexpr std::size_t kBlockSize = ReadBuffer::kBlockSize;
 
-  // Opens `path` for reading; throws Failure when it cannot be opened.
-  explicit TextFileReader(const std::string& path, std::size_t block_size = kBlockSize);
-  // Opens the file at `place`, reading through `buffer`, which must outlive the reader and
-  // is used by no one else meanwhile.
-  TextFileReader(const FilePlace& place, ReadBuffer& buffer);
+  // Opens `path` through `files` for reading; throws Failure when it cannot be opened.
+  explicit TextFileReader(const std::string& path, std::size_t block_size = kBlockSize,
+                          FileSystem& files = SystemFileSystem());
+  // Opens the file at `place` through `files`, reading through `buffer`, which must outlive
+  // the reader and is used by no one else meanwhile.
+  TextFileReader(const FilePlace& place, ReadBuffer& buffer,
+                 FileSystem& files = SystemFileSystem());
   // Reads `file`, open for reading, from where it stands; `path` names it in failures.
   // Throws Failure when it is not a regular file.
   TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer);
@@ -48,7 +51,7 @@ class TextFileReader {
 
   // Opens the file, notes its identity and size, and asks for read-ahead when it is larger
   // than one read takes.
-  void Open(const FilePlace& place);
+  void Open(const FilePlace& place, FileSystem& files);
   void Opened(const FileStatus& status);
 
   FileHandle file_;

@@ -12,9 +12,9 @@ namespace {
 
 }  // namespace
 
-WholeFile ReadWholeFile(const std::string& path, std::size_t padding) {
+WholeFile ReadWholeFile(const std::string& path, std::size_t padding, FileSystem& files) {
   WholeFile whole;
-  FileHandle file = FileHandle::OpenToRead(path, whole.status);
+  FileHandle file = files.OpenToRead(path, whole.status);
   whole.memory = LargeMemory(LargeMemory::BytesFor(whole.status.size, 1, padding));
   whole.size = static_cast<std::size_t>(whole.status.size);
   char* bytes = static_cast<char*>(whole.memory.Data());

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/file_status.h"
+#include "common/file_system.h"
 #include "common/large_memory.h"
 
 namespace ondrel {
@@ -18,9 +19,10 @@ struct WholeFile {
   std::string_view Text() const { return {static_cast<const char*>(memory.Data()), size}; }
 };
 
-// Reads `path`, followed by `padding` zero bytes (room for wide loads past the end). Throws
-// Failure when the file cannot be read, is not a regular file, or changes size while it is
-// read; std::bad_alloc when memory is short.
-WholeFile ReadWholeFile(const std::string& path, std::size_t padding = 0);
+// Reads `path` through `files`, followed by `padding` zero bytes (room for wide loads past the
+// end). Throws Failure when the file cannot be read, is not a regular file, or changes size
+// while it is read; std::bad_alloc when memory is short.
+WholeFile ReadWholeFile(const std::string& path, std::size_t padding = 0,
+                        FileSystem& files = SystemFileSystem());
 
 }  // namespace ondrel

@@ -53,9 +53,10 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   FileIdentity written;
   {
     LineWriter output(
-        OpenOutputFile(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace),
+        OpenOutputFile(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace,
+                       *options.files),
         outputFile, *options.files);
-    ExtractionState state(output, counters.AddressesFound, fileKind, windows);
+    ExtractionState state(output, counters.AddressesFound, fileKind, windows, *options.files);
     written = state.outputIdentity;
     try {
       if (options.jobs > 1 || sources) {

@@ -41,7 +41,7 @@ struct RunResult {
 struct HarvestOptions {
   int jobs = 1;  // files read at once; 1 reads them one after another on the calling thread
   std::string sourcesPath;  // where the table of each address's files goes; empty for none
-  FileSystem* files = &SystemFileSystem();  // what MailOut.txt and its sorted copy go through
+  FileSystem* files = &SystemFileSystem();  // what the tree, MailOut.txt and its copies go through
 };
 
 // Runs one extraction. `scanText` and `outputText` are the two path boxes as typed;

@@ -42,10 +42,10 @@ std::int32_t ScanFile(const FilePlace& place, ExtractionState& state) {
   };
   if (const auto failure = FailureOf([&] {
         if (state.fileKind != kKindStoreFiles) {
-          reader.emplace(place, state.buffer);
+          reader.emplace(place, state.buffer, state.files);
           excluded = reader->Identity() == state.outputIdentity;
         } else if (auto copy = ConvertStoreFile(place, state.newTempPath, state.outputIdentity,
-                                                state.buffer, state.windows)) {
+                                                state.buffer, state.windows, state.files)) {
           reader.emplace(std::move(copy->file), copy->path, state.buffer);
         } else {
           excluded = true;

@@ -24,18 +24,20 @@ struct SkippedFile {
 // What the folder walk and the scanner of one extraction run share.
 struct ExtractionState {
   ExtractionState(LineWriter& output, std::int32_t& addressesFound, const std::int16_t& fileKind,
-                  WindowSystem& windows)
+                  WindowSystem& windows, FileSystem& files = SystemFileSystem())
       : output(output),
         outputIdentity(output.Identity()),
         addressesFound(addressesFound),
         fileKind(fileKind),
-        windows(windows) {}
+        windows(windows),
+        files(files) {}
 
   LineWriter& output;
   FileIdentity outputIdentity;  // never scanned, whatever path leads to it
   std::int32_t& addressesFound;
   const std::int16_t& fileKind;  // read afresh where it is used: the user may change it
   WindowSystem& windows;
+  FileSystem& files;                         // what the walk lists and the scanner reads through
   ReadBuffer buffer;                         // every file of the run is read through it
   TempPathSource newTempPath = NewTempPath;  // where store files are copied
   std::vector<SkippedFile> skipped;          // in the order the walk met them

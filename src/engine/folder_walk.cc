@@ -81,7 +81,7 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
   std::string path = folder;
   std::string file_path;
   std::optional<Failure> unread;
-  if (!ReadFolder(path, levels[0].entries, &levels[0].folder, &unread))
+  if (!state.files.ListFolder(path, levels[0].entries, &levels[0].folder, &unread))
     NoteUnreadFolder(path, *unread, state);  // the scan folder may itself be a link
   ScanFiles(path, levels[0], state, file_path);
   std::size_t depth = 0;
@@ -102,8 +102,8 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
     ++depth;
     if (levels.size() == depth) levels.emplace_back();
     Level& below = levels[depth];
-    if (const auto failure =
-            ReadSubFolder(level.folder, sub_folder->name, path, below.entries, below.folder))
+    if (const auto failure = state.files.ListSubFolder(level.folder, sub_folder->name, path,
+                                                       below.entries, below.folder))
       NoteUnreadFolder(path, *failure, state);
     ScanFiles(path, below, state, file_path);
     if (depth == kDeepestLevel) {

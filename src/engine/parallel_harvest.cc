@@ -159,7 +159,7 @@ class Harvest {
 Harvest::Worker::Worker(Harvest& harvest, ExtractionState& run)
     : harvest(harvest),
       windows(run.windows.Facts()),
-      state(run.output, unused, run.fileKind, windows) {
+      state(run.output, unused, run.fileKind, windows, run.files) {
   state.handOff = this;
   state.newTempPath = [&harvest, &run] {
     std::lock_guard lock(harvest.tempNames_);

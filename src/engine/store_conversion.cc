@@ -35,11 +35,11 @@ struct UnfinishedCopy {
 };
 
 // Opened for reading too: the scan reads the copy back through this very descriptor.
-FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path) {
+FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path, FileSystem& files) {
   for (int attempt = 1;; ++attempt) {
     path = newTempPath();
     try {
-      return FileHandle::CreateExclusive(path);
+      return files.CreateExclusive(path);
     } catch (const Failure& failure) {
       if (failure.Number() != kFailureNameTaken || attempt == kTempNameAttempts)
         ThrowFailure(static_cast<FailureNumber>(failure.Number()),
@@ -57,23 +57,24 @@ std::string NewTempPath() {
 std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
                                           const TempPathSource& newTempPath,
                                           const std::optional<FileIdentity>& excluded,
-                                          ReadBuffer& buffer, WindowSystem& windows) {
+                                          ReadBuffer& buffer, WindowSystem& windows,
+                                          FileSystem& files) {
   const std::string& sourcePath = source.path;
   windows.SetCaption(StatusLabel::kMail, "Conversione di: " + PathInfo(sourcePath, 1, windows));
   windows.Yield();
 
   StoreCopy copy;
-  copy.file = CreateCopy(newTempPath, copy.path);
+  copy.file = CreateCopy(newTempPath, copy.path, files);
   UnfinishedCopy unfinished{copy.path};
   FileStatus status;
-  FileHandle original = FileHandle::OpenToRead(source, status);
+  FileHandle original = files.OpenToRead(source, status);
   if (excluded && status.identity == *excluded) return std::nullopt;
   char* const data = buffer.Data();
   for (;;) {
     const std::size_t got = original.Read(data, buffer.Capacity(), sourcePath);
     if (got == 0) break;
     for (std::size_t i = 0; i < got; ++i) data[i] = kByteMap[static_cast<unsigned char>(data[i])];
-    copy.file.WriteAll(data, got, copy.path);
+    files.WriteAll(copy.file, data, got, copy.path);
   }
   copy.file.Rewind(copy.path);
   unfinished.path.clear();

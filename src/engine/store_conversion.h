@@ -7,6 +7,7 @@
 
 #include "common/file_handle.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
 #include "common/read_buffer.h"
 #include "common/window_system.h"
 
@@ -32,9 +33,11 @@ struct StoreCopy {
 // every other control byte except CR and LF as byte 31. `buffer` is scratch space. The copy
 // stays on disk. A store file that is `excluded` (the run's own output) is not copied and
 // nothing is returned. Throws Failure; a copy that could not be completed is removed first.
+// Both files are opened, and the copy written, through `files`.
 std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
                                           const TempPathSource& newTempPath,
                                           const std::optional<FileIdentity>& excluded,
-                                          ReadBuffer& buffer, WindowSystem& windows);
+                                          ReadBuffer& buffer, WindowSystem& windows,
+                                          FileSystem& files = SystemFileSystem());
 
 }  // namespace ondrel

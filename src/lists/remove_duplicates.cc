@@ -82,7 +82,7 @@ class Elimination {
   EliminationOutcome Run() {
     if (!FindPlainFile(path_)) return EliminationOutcome::kNoList;
     target_ = ResolvedPath(path_);
-    list_ = ReadWholeFile(target_, sizeof(std::uint64_t));
+    list_ = ReadWholeFile(target_, sizeof(std::uint64_t), files_);
     if (expected_ && list_.status.identity != *expected_) {
       throw Failure(kFailureFileChanged,
                     "Il file \"" + path_ + "\" e` stato sostituito durante l'elaborazione");

@@ -66,17 +66,17 @@ void ForEachTrimmedLine(std::string_view text, const LineSet& set, Use use) {
 // The subtraction itself; a failure is thrown to the caller.
 void Subtract(const std::string& basePath, const std::string& exclusionPath,
               const std::string& outputPath, FileSystem& files, SubtractionResult& result) {
-  const WholeFile exclusion = ReadWholeFile(exclusionPath);
+  const WholeFile exclusion = ReadWholeFile(exclusionPath, 0, files);
   result.exclusionLines = ListLineCount(CountLines(exclusion.Text()), exclusionPath);
   LineSet exclusionTable(exclusion.Text(), static_cast<std::size_t>(result.exclusionLines));
   ForEachTrimmedLine(
       exclusion.Text(), exclusionTable,
       [&](std::string_view line, std::uint64_t hash) { exclusionTable.Insert(line, hash); });
 
-  TextFileReader base(basePath);
+  TextFileReader base(basePath, TextFileReader::kBlockSize, files);
   if (OutputIsAnInput(basePath, exclusionPath, outputPath))
     throw Failure(kFailureBadPath, "\"" + outputPath + "\" e` uno degli elenchi da leggere");
-  LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace), outputPath, files);
+  LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace, files), outputPath, files);
   result.outputWritten = true;
   std::string_view chunk;
   bool chunkEndedWithCarriageReturn = false;

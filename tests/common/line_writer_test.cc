@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "common/full_disk.h"
+#include "common/faulty_file_system.h"
 #include "common/path_rules.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
-#include "lists/small_file_system.h"
 
 namespace ondrel {
 namespace {
@@ -61,7 +60,8 @@ TEST(FileHandle, CreateExclusiveRefusesAnExistingNameAndIsTheOwnersOnly) {
 // The same on the system's full device, where there is one, and on a disk with no room left.
 TEST(LineWriter, AFullDiskIsReportedAndStaysReported) {
   ScratchFolder scratch;
-  testing::FullDisk noRoom(0);
+  testing::FaultyFileSystem noRoom;
+  noRoom.FillAfter(0);
   std::vector<std::unique_ptr<LineWriter>> writers;
   writers.push_back(std::make_unique<LineWriter>(scratch / "full.txt", WriteMode::kAppend, noRoom));
   if (!kWindowsPlatform)
@@ -80,68 +80,6 @@ TEST(LineWriter, AFullDiskIsReportedAndStaysReported) {
     EXPECT_TRUE(writer->Failed());
     EXPECT_THROW(writer->WriteLine("more"), Failure);
     EXPECT_THROW(writer->Close(), Failure);
-  }
-}
-
-// The full disks the line writer meets in the tests: a 64 KiB file system mounted for the
-// test, where one may be mounted, and the FullDisk double with as much room. The expectations
-// below hold for both; the double runs on every machine.
-class MountedSmallDisk {
- public:
-  MountedSmallDisk() : small_(scratch_.Path()) {}
-  bool Ready() const { return small_.Mounted(); }
-  FileSystem& Files() { return SystemFileSystem(); }
-  ScratchFolder& Scratch() { return scratch_; }
-
- private:
-  ScratchFolder scratch_;
-  testing::SmallFileSystem small_;
-};
-
-class DoubledSmallDisk {
- public:
-  bool Ready() const { return true; }
-  FileSystem& Files() { return disk_; }
-  ScratchFolder& Scratch() { return scratch_; }
-
- private:
-  ScratchFolder scratch_;
-  testing::FullDisk disk_{std::size_t{64} << 10};
-};
-
-template <typename Disk>
-class FullDiskContract : public ::testing::Test {};
-using SmallDisks = ::testing::Types<MountedSmallDisk, DoubledSmallDisk>;
-TYPED_TEST_SUITE(FullDiskContract, SmallDisks);
-
-// A write that a full disk cut short left part of a line at the end of the file, which a list
-// tool then took for an entry.
-TYPED_TEST(FullDiskContract, AWriterLeavesOnlyWholeLinesAndStaysFailed) {
-  const std::string earlier = "earlier@example.org\r\n";
-  for (const std::size_t length : {std::size_t{30}, LineWriter::kBufferSize + 1000}) {
-    SCOPED_TRACE("lines of " + std::to_string(length) + " bytes");
-    TypeParam disk;
-    if (!disk.Ready()) GTEST_SKIP() << "mounting a small file system is not permitted here";
-    const std::string path = disk.Scratch().Write("MailOut.txt", earlier);
-    std::string expected = earlier;
-    LineWriter writer(path, WriteMode::kAppend, disk.Files());
-    try {
-      for (int i = 0;; ++i) {
-        const std::string line = std::to_string(i) + std::string(length, 'x');
-        writer.WriteLine(line);
-        expected += line + "\r\n";
-      }
-    } catch (const Failure& failure) {
-      EXPECT_EQ(failure.Number(), kFailureNoSpace);
-    }
-    EXPECT_TRUE(writer.Failed());
-    EXPECT_THROW(writer.WriteLine("more"), Failure);
-    const std::string written = ScratchFolder::Read(path);
-    // Compared whole, not printed: the lines are long.
-    EXPECT_TRUE(written.size() >= earlier.size() && written == expected.substr(0, written.size()) &&
-                written.ends_with("\r\n"))
-        << written.size() << " bytes written, the last ones "
-        << written.substr(written.size() - std::min<std::size_t>(written.size(), 20));
   }
 }
 

@@ -1,6 +1,7 @@
 // What tests do to the file system and the environment that each platform does its own way.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -28,5 +29,19 @@ void MarkAttributes(const std::string& path, bool hidden, bool system);
 
 // A junction `link` that leads to the folder `target` (Windows); false where there are none.
 bool MakeJunction(const std::string& target, const std::string& link);
+
+// Takes every permission on `path` away from its owner; false where permissions cannot stop
+// anyone from reading a folder (Windows).
+bool TakeAwayPermissions(const std::string& path);
+
+// Takes the permission to write away from `path`; false where that does not stop anyone from
+// making files in a folder (Windows).
+bool TakeAwayWriting(const std::string& path);
+
+// Runs `body` as a user whom permissions stop and returns what it returned: the tests' own
+// user, or, when they run as root, the ordinary user in a child process, given `scratch`
+// first. None where there is no such user (Windows, or a scratch folder that user cannot reach).
+std::optional<std::string> AsOrdinaryUser(const std::string& scratch,
+                                          const std::function<std::string()>& body);
 
 }  // namespace ondrel::testing

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/child_process.h"
 #include "common/test_platform.h"
 
 namespace ondrel::testing {
@@ -33,6 +34,22 @@ void MarkAttributes(const std::string&, bool, bool) {}
 
 bool MakeJunction(const std::string&, const std::string&) {
   return false;
+}
+
+bool TakeAwayPermissions(const std::string& path) {
+  return ::chmod(path.c_str(), 0) == 0;
+}
+
+bool TakeAwayWriting(const std::string& path) {
+  return ::chmod(path.c_str(), 0555) == 0;
+}
+
+std::optional<std::string> AsOrdinaryUser(const std::string& scratch,
+                                          const std::function<std::string()>& body) {
+  if (!RunsAsRoot()) return body();
+  if (!MayActAsOrdinaryUser(scratch)) return std::nullopt;
+  GiveToOrdinaryUser(scratch);
+  return RunInChild(RunAs::kOrdinaryUser, body);
 }
 
 }  // namespace ondrel::testing

@@ -72,4 +72,16 @@ bool MakeJunction(const std::string& target, const std::string& link) {
   return made;
 }
 
+bool TakeAwayPermissions(const std::string&) {
+  return false;
+}
+
+bool TakeAwayWriting(const std::string&) {
+  return false;
+}
+
+std::optional<std::string> AsOrdinaryUser(const std::string&, const std::function<std::string()>&) {
+  return std::nullopt;
+}
+
 }  // namespace ondrel::testing

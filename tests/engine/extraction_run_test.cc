@@ -11,7 +11,7 @@
 
 #include "common/failure.h"
 #include "common/failure_fields.h"
-#include "common/full_disk.h"
+#include "common/faulty_file_system.h"
 #include "common/generated_lists.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -32,7 +32,9 @@ constexpr const char* kOutputMissing =
 
 struct Extraction {
   RunResult Extract(const std::string& scan, const std::string& output, int append = 0) {
-    return RunExtraction(scan, output, kind, append, counters, windows);
+    HarvestOptions options;
+    options.files = &files;
+    return RunExtraction(scan, output, kind, append, counters, windows, options);
   }
   std::vector<std::string> Shown() const {
     std::vector<std::string> shown;
@@ -49,6 +51,7 @@ struct Extraction {
   RecordingWindowSystem windows;
   std::int16_t kind = kKindTextFiles;
   RunCounters counters{5, 6, 7};
+  testing::FaultyFileSystem files;
 };
 
 TEST(RunExtraction, RefusesABadPairOfFoldersWithTheFirstFailingCheck) {
@@ -294,11 +297,8 @@ TEST(RunExtraction, FailsAfterTheFilesOfTheHundredthLevelKeepingWhatItWrote) {
 TEST(RunExtraction, AFullDiskDuringTheEliminationKeepsTheHarvestedList) {
   Extraction r;
   r.scratch.Write("scan/a.txt", testing::UnorderedAddresses(2000, " "));  // about 40 KiB listed
-  testing::FullDisk disk(60000);  // the list fits, not twice
-  HarvestOptions options;
-  options.files = &disk;
-  const RunResult result =
-      RunExtraction(r.scratch / "scan", r.Folder("out"), r.kind, 0, r.counters, r.windows, options);
+  r.files.FillAfter(60000);  // the list fits, not twice
+  const RunResult result = r.Extract(r.scratch / "scan", r.Folder("out"));
   EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kFailed);
   EXPECT_EQ(testing::NumberOf(result.elimination.failure), kFailureNoSpace);
@@ -316,11 +316,8 @@ TEST(RunExtraction, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines) {
   const std::string earlier = "earlier@x.org\r\nolder@x.org\r\n";
   r.scratch.Write("out/MailOut.txt", earlier);
   r.scratch.Write("scan/a.txt", testing::UnorderedAddresses(10000, " "));
-  testing::FullDisk disk(std::size_t{1} << 16);
-  HarvestOptions options;
-  options.files = &disk;
-  const RunResult result = RunExtraction(r.scratch / "scan", r.scratch / "out", r.kind, 1,
-                                         r.counters, r.windows, options);
+  r.files.FillAfter(std::size_t{1} << 16);
+  const RunResult result = r.Extract(r.scratch / "scan", r.scratch / "out", 1);
   EXPECT_EQ(result.outcome, RunOutcome::kFailed);
   EXPECT_EQ(testing::NumberOf(result.failure), kFailureNoSpace);
   EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kNotRun);
@@ -331,6 +328,21 @@ TEST(RunExtraction, AFullDiskWhileHarvestingKeepsTheEarlierListAndWholeLines) {
   std::string shown;
   for (const std::string& address : r.Shown()) shown += address + "\r\n";
   EXPECT_EQ(written.substr(earlier.size()), shown.substr(0, written.size() - earlier.size()));
+}
+
+// An output folder made read-only during the run: the harvested list stays as it was
+// written, unsorted, and nothing is left beside it.
+TEST(RunExtraction, AnOutputFolderMadeReadOnlyMidRunKeepsTheHarvestedList) {
+  Extraction r;
+  r.scratch.Write("scan/a.txt", "z@z a@a z@z");
+  const std::string out = r.Folder("out");
+  r.windows.onYield = [&] { r.files.MakeReadOnly(out + kPathSeparator); };
+  const RunResult result = r.Extract(r.scratch / "scan", out);
+  EXPECT_EQ(result.outcome, RunOutcome::kCompleted);
+  EXPECT_EQ(result.elimination.outcome, EliminationOutcome::kFailed);
+  EXPECT_EQ(testing::NumberOf(result.elimination.failure), kFailureAccessDenied);
+  EXPECT_EQ(ScratchFolder::Read(r.scratch / "out/MailOut.txt"), "z@z\r\na@a\r\nz@z\r\n");
+  EXPECT_EQ(testing::NamesIn(out), std::vector<std::string>{"MailOut.txt"});
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/faulty_file_system.h"
 #include "common/line_writer.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -17,7 +18,8 @@ namespace ondrel::testing {
 
 struct HarvestFixture {
   HarvestFixture()
-      : output(out / "MailOut.txt", WriteMode::kReplace), state(output, found, kind, windows) {
+      : output(out / "MailOut.txt", WriteMode::kReplace),
+        state(output, found, kind, windows, files) {
     state.newTempPath = [this] { return out / ("copy" + std::to_string(++copies)); };
   }
 
@@ -49,6 +51,7 @@ struct HarvestFixture {
   std::int16_t kind = kKindTextFiles;
   std::int32_t found = 0;
   int copies = 0;
+  FaultyFileSystem files;  // what the walk lists and reads through; faults made on demand
   LineWriter output;
   ExtractionState state;
 };

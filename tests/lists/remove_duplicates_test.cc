@@ -12,8 +12,8 @@
 
 #include "common/failure.h"
 #include "common/failure_fields.h"
+#include "common/faulty_file_system.h"
 #include "common/file_status.h"
-#include "common/full_disk.h"
 #include "common/path_rules.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -445,7 +445,8 @@ TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
   for (int i = 2000; i > 0; --i) bytes += "address" + std::to_string(i) + "@example.org\r\n";
   const std::string path = scratch.Write("small/list.txt", bytes);
   RecordingWindowSystem windows;
-  testing::FullDisk disk(bytes.size() / 2);  // the sorted copy does not fit
+  testing::FaultyFileSystem disk;
+  disk.FillAfter(bytes.size() / 2);  // the sorted copy does not fit
   std::int32_t totalLines = 0, duplicatesRemoved = 0;
   const EliminationResult result =
       RemoveDuplicates(path, totalLines, duplicatesRemoved, windows, ListFlush::kBeforeReplacing,

@@ -11,7 +11,7 @@
 
 #include "common/failure.h"
 #include "common/failure_fields.h"
-#include "common/full_disk.h"
+#include "common/faulty_file_system.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
 #include "common/recording_window_system.h"
@@ -156,7 +156,8 @@ TEST(SubtractLists, AFullDiskKeepsTheLinesWrittenAndIsNoSuccess) {
   const std::string base = scratch.Write("base.txt", bytes);
   const std::string exclusion = scratch.Write("exclusion.txt", "");
   const std::string output = scratch / "MailNew.txt";
-  testing::FullDisk disk(bytes.size() / 2);
+  testing::FaultyFileSystem disk;
+  disk.FillAfter(bytes.size() / 2);
   const SubtractionResult result = SubtractLists(base, exclusion, output, disk);
   EXPECT_FALSE(result.completed);
   EXPECT_EQ(testing::NumberOf(result.failure), kFailureNoSpace);

@@ -1,0 +1,66 @@
+// A file system that works as the system's own until a test makes a fault happen in it, on any
+// machine: a disk that fills up, a file or folder that is gone or became a link after it was
+// listed, a place this user may not read or write. The faults fail as the system fails there
+// (the same failure numbers): the contract tests check both against each other.
+#pragma once
+
+#include <cstddef>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/failure.h"
+#include "common/file_system.h"
+
+namespace ondrel::testing {
+
+class FaultyFileSystem final : public FileSystem {
+ public:
+  // Writes go through until `room` more bytes were written; the write that does not fit
+  // writes what fits, as a real full disk does, then fails with kFailureNoSpace, and so does
+  // every write after it.
+  void FillAfter(std::size_t room);
+  // The file or folder (a path ending with the separator) at `path` was removed after its
+  // folder was listed.
+  void Vanish(const std::string& path);
+  // The folder at `path` (ending with the separator) was replaced by a link after its parent
+  // was listed: it is not entered.
+  void ReplaceByLink(const std::string& path);
+  // Nothing at or below `path` may be listed, opened, created or replaced by this user.
+  void Deny(const std::string& path);
+  // Nothing at or below `path` may be opened to write, created or replaced by this user.
+  void MakeReadOnly(const std::string& path);
+
+  bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
+                  std::optional<Failure>* why) override;
+  std::optional<Failure> ListSubFolder(const OpenFolder& parent, const std::string& name,
+                                       const std::string& path, std::vector<FolderEntry>& entries,
+                                       OpenFolder& keep) override;
+  FileHandle OpenToRead(const FilePlace& place, FileStatus& status) override;
+  FileHandle OpenToWrite(const std::string& path, WriteMode mode) override;
+  FileHandle CreateExclusive(const std::string& path) override;
+  void WriteAll(FileHandle& file, const char* data, std::size_t size,
+                std::string_view path) override;
+  FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) override;
+  void MoveOver(const std::string& temporary, const std::string& target, bool replace) override;
+
+ private:
+  enum class Change { kVanished, kLinked, kDenied, kReadOnly };
+  struct Fault {
+    std::string path;
+    Change change;
+  };
+
+  // The change made at `path` or above it that an operation there meets, if any.
+  std::optional<Change> ChangeAt(const std::string& path) const;
+  // Throws the failure the system gives for opening something at `path`, if a change there
+  // makes it fail; `writes` for what writes there or makes a new name.
+  void ThrowIfChanged(const std::string& path, std::string_view action, bool writes) const;
+
+  std::vector<Fault> faults_;
+  std::mutex writes_;  // store copies are written on several threads
+  std::optional<std::size_t> room_;
+};
+
+}  // namespace ondrel::testing
