@@ -81,12 +81,13 @@ int CoreCount() {
   return cores == 0 ? 1 : static_cast<int>(std::min<unsigned>(cores, kMostJobs));
 }
 
-int Extract(const Arguments& arguments, ConsoleWindowSystem& console) {
+int Extract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
   RunCounters counters;
   const std::int16_t fileKind = arguments.fileKind;
   HarvestOptions options;
   options.jobs = arguments.jobs > 0 ? arguments.jobs : CoreCount();
   options.sourcesPath = arguments.sourcesPath;
+  options.files = &files;
   RunResult result;
   {
     InterruptAsStop interrupt;
@@ -120,7 +121,7 @@ int Extract(const Arguments& arguments, ConsoleWindowSystem& console) {
   return result.skippedFiles.empty() ? kExitDone : kExitIncomplete;
 }
 
-int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console) {
+int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
   const std::string& list = arguments.operands[0];
   // The desktop tool quietly does nothing for a missing list; a command must say so.
   if (!FindPlainFile(list)) {
@@ -130,16 +131,17 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console) {
   std::int32_t totalLines = 0, duplicatesRemoved = 0;
   // From here on a stop signal is "Annulla", also before the dialog shows.
   InterruptAsStop interrupt;
-  const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console);
+  const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console,
+                                                    ListFlush::kBeforeReplacing, {}, files);
   if (!EliminationSucceeded(result, console)) return kExitFailed;
   return DoneWhenPrinted(console,
                          CountsLine("Doppi", totalLines, duplicatesRemoved, result.linesWritten));
 }
 
-int Subtract(const Arguments& arguments, ConsoleWindowSystem& console) {
+int Subtract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
   std::string newFilePath;
   const CreateNewFileResult result =
-      CreateNewFile(arguments.operands[0], arguments.operands[1], newFilePath, console);
+      CreateNewFile(arguments.operands[0], arguments.operands[1], newFilePath, console, files);
   const SubtractionResult& counts = result.subtraction;
   switch (result.outcome) {
     case CreateNewFileOutcome::kRefused:  // its message is on standard error already
@@ -160,18 +162,18 @@ int Subtract(const Arguments& arguments, ConsoleWindowSystem& console) {
 
 }  // namespace
 
-int RunCommand(const Arguments& arguments, ConsoleWindowSystem& console) {
+int RunCommand(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
   switch (arguments.command) {
     case Command::kHelp:
       return DoneWhenPrinted(console, std::string(kHelpText.substr(0, kHelpText.size() - 1)));
     case Command::kVersion:
       return DoneWhenPrinted(console, std::string("ondrel-cli ") + kVersionText);
     case Command::kExtract:
-      return Extract(arguments, console);
+      return Extract(arguments, console, files);
     case Command::kDedupe:
-      return Dedupe(arguments, console);
+      return Dedupe(arguments, console, files);
     case Command::kSubtract:
-      return Subtract(arguments, console);
+      return Subtract(arguments, console, files);
   }
   return kExitUsage;
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_system.h"
+
 namespace ondrel::testing {
 
 struct CliRun {
@@ -26,6 +28,10 @@ CliOptions OnTerminal(std::vector<std::string> environment);
 
 // Runs ondrel-cli with `arguments`; standard input is /dev/null.
 CliRun RunCli(const std::vector<std::string>& arguments, const CliOptions& options = {});
+
+// Runs the command of `arguments` in this process as ondrel-cli would, reading and writing
+// through `files`; both outputs are collected from files, never a terminal.
+CliRun RunCommandInProcess(const std::vector<std::string>& arguments, FileSystem& files);
 
 // A pseudo-terminal whose far end a child process writes to.
 class PseudoTerminal {

@@ -8,6 +8,7 @@
 
 #include "cli/cli_runner.h"
 #include "common/failure.h"
+#include "common/faulty_file_system.h"
 #include "common/path_rules.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -23,16 +24,6 @@ constexpr const char* kEqualFolders =
 constexpr const char* kScanMissing = "Il percorso per la scansione non esiste";
 constexpr const char* kOutputMissing =
     "Il percorso dove scrivere il file con le mail estratte non esiste";
-
-// Whether every folder on the way to `path` lets other users pass.
-bool OthersMayEnter(const fs::path& path) {
-  for (fs::path folder = path; folder != folder.parent_path(); folder = folder.parent_path()) {
-    if (folder.filename().empty()) continue;  // the trailing separator
-    if ((fs::status(folder).permissions() & fs::perms::others_exec) == fs::perms::none)
-      return false;
-  }
-  return true;
-}
 
 class ExtractCommandTest : public ::testing::Test {
  protected:
@@ -145,31 +136,20 @@ TEST_F(ExtractCommandTest, AFailedRunReportsItsFailureInItalianAndIsNoSuccess) {
 }
 
 TEST_F(ExtractCommandTest, AnUnreadableFileIsSkippedAndTheRunGoesOn) {
-  if (!RunsAsRoot() || !fs::exists("/usr/bin/setpriv"))
-    GTEST_SKIP() << "needs root to run the program as another user";
   scratch_.Write("scan/a.txt", "anna@example.com\n");
-  scratch_.Write("scan/b.txt", "segreto@example.com\n");
+  const std::string unreadable = scratch_.Write("scan/b.txt", "segreto@example.com\n");
   scratch_.Write("scan/c.txt", "carla@example.net\n");
-  fs::permissions(scan_ + "/b.txt", fs::perms::none);
-  for (const std::string& folder : {scratch_.Path(), scan_, output_})
-    fs::permissions(folder, folder == output_ ? fs::perms::all
-                                              : fs::perms::all & ~fs::perms::group_write &
-                                                    ~fs::perms::others_write);
-  if (!OthersMayEnter(scratch_.Path())) GTEST_SKIP() << "the scratch folder is private";
+  FaultyFileSystem files;
+  files.Deny(unreadable);
 
-  CliOptions asNobody;
-  asNobody.prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
-  // The build folder may lie where that user cannot go (a clone in /root): run a copy.
-  asNobody.program = scratch_.Path() + "ondrel-cli";
-  fs::copy_file(ONDREL_CLI_PATH, asNobody.program);
-  const CliRun run = RunCli({"extract", "--kind", "text", scan_, output_}, asNobody);
+  const CliRun run = RunCommandInProcess({"extract", "--kind", "text", scan_, output_}, files);
 
   // Done, but not whole: status 3, the file named with its reason, the count after the summary.
   EXPECT_EQ(run.status, 3) << run.err;
   EXPECT_EQ(run.out,
             "Fine elaborazione. Totale indirizzi:2\nTrovati: 2   Doppi: 0   Nuovi: 2\n"
             "File non letti: 1\n");
-  EXPECT_TRUE(Contains(run.err, "File non letto: " + scan_ + "/b.txt (")) << run.err;
+  EXPECT_TRUE(Contains(run.err, "File non letto: " + unreadable + " (")) << run.err;
   EXPECT_TRUE(Contains(run.err, "permesso negato")) << run.err;
   EXPECT_EQ(ScratchFolder::Read(MailOut()), "anna@example.com\r\ncarla@example.net\r\n");
 }

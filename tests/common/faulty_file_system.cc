@@ -1,8 +1,10 @@
 #include "common/faulty_file_system.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "common/path_rules.h"
+#include "common/test_files.h"
 
 namespace ondrel::testing {
 namespace {
@@ -33,24 +35,40 @@ void FaultyFileSystem::MakeReadOnly(const std::string& path) {
   faults_.push_back({path, Change::kReadOnly});
 }
 
-std::optional<FaultyFileSystem::Change> FaultyFileSystem::ChangeAt(const std::string& path) const {
+const FaultyFileSystem::Fault* FaultyFileSystem::FaultAt(const std::string& path) const {
   // The latest change wins: a folder denied after a file in it vanished hides the file too.
   for (auto fault = faults_.rbegin(); fault != faults_.rend(); ++fault) {
     const bool folder = !fault->path.empty() && fault->path.back() == kPathSeparator;
-    if (path == fault->path || (folder && path.starts_with(fault->path))) return fault->change;
+    if (path == fault->path || (folder && path.starts_with(fault->path))) return &*fault;
   }
-  return std::nullopt;
+  return nullptr;
+}
+
+std::optional<FaultyFileSystem::Change> FaultyFileSystem::ChangeAt(const std::string& path) const {
+  const Fault* fault = FaultAt(path);
+  return fault != nullptr ? std::optional(fault->change) : std::nullopt;
 }
 
 void FaultyFileSystem::ThrowIfChanged(const std::string& path, std::string_view action,
-                                      bool writes) const {
-  const auto change = ChangeAt(path);
-  if (change == Change::kDenied || (writes && change == Change::kReadOnly))
-    ThrowFailure(kFailureAccessDenied, action, path);
-  // A name that is gone may be made anew, but not in a folder that is gone; a link to a folder
-  // only matters to the walk.
-  if (change == Change::kVanished && (!writes || ChangeAt(FolderOf(path)) == Change::kVanished))
-    ThrowFailure(kFailureNotFound, action, path);
+                                      Access access) const {
+  const Fault* fault = FaultAt(path);
+  if (fault == nullptr) return;
+  switch (fault->change) {
+    case Change::kDenied:
+      ThrowFailure(kFailureAccessDenied, action, path);
+    case Change::kReadOnly:
+      // A folder that may not be written keeps its files writable.
+      if (access == Access::kCreate || (access == Access::kWrite && fault->path == path))
+        ThrowFailure(kFailureAccessDenied, action, path);
+      return;
+    case Change::kVanished:
+      // A name that is gone may be made anew, but not in a folder that is gone.
+      if (access == Access::kRead || ChangeAt(FolderOf(path)) == Change::kVanished)
+        ThrowFailure(kFailureNotFound, action, path);
+      return;
+    case Change::kLinked:  // a link to a folder only matters to the walk
+      return;
+  }
 }
 
 bool FaultyFileSystem::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
@@ -84,17 +102,18 @@ std::optional<Failure> FaultyFileSystem::ListSubFolder(const OpenFolder& parent,
 }
 
 FileHandle FaultyFileSystem::OpenToRead(const FilePlace& place, FileStatus& status) {
-  ThrowIfChanged(place.path, "Impossibile aprire", false);
+  ThrowIfChanged(place.path, "Impossibile aprire", Access::kRead);
   return SystemFileSystem().OpenToRead(place, status);
 }
 
 FileHandle FaultyFileSystem::OpenToWrite(const std::string& path, WriteMode mode) {
-  ThrowIfChanged(path, "Impossibile aprire", true);
+  const bool exists = std::filesystem::exists(FsPath(path));
+  ThrowIfChanged(path, "Impossibile aprire", exists ? Access::kWrite : Access::kCreate);
   return SystemFileSystem().OpenToWrite(path, mode);
 }
 
 FileHandle FaultyFileSystem::CreateExclusive(const std::string& path) {
-  ThrowIfChanged(path, "Impossibile creare", true);
+  ThrowIfChanged(path, "Impossibile creare", Access::kCreate);
   return SystemFileSystem().CreateExclusive(path);
 }
 
@@ -109,13 +128,15 @@ void FaultyFileSystem::WriteAll(FileHandle& file, const char* data, std::size_t 
 }
 
 FileHandle FaultyFileSystem::CreateTemporaryBeside(const std::string& target, std::string& path) {
-  ThrowIfChanged(FolderOf(target), "Impossibile creare un file temporaneo accanto a", true);
+  ThrowIfChanged(FolderOf(target), "Impossibile creare un file temporaneo accanto a",
+                 Access::kCreate);
   return SystemFileSystem().CreateTemporaryBeside(target, path);
 }
 
 void FaultyFileSystem::MoveOver(const std::string& temporary, const std::string& target,
                                 bool replace) {
-  ThrowIfChanged(FolderOf(target), replace ? "Impossibile sostituire" : "Impossibile creare", true);
+  ThrowIfChanged(FolderOf(target), replace ? "Impossibile sostituire" : "Impossibile creare",
+                 Access::kCreate);
   SystemFileSystem().MoveOver(temporary, target, replace);
 }
 

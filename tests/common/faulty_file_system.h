@@ -29,7 +29,9 @@ class FaultyFileSystem final : public FileSystem {
   void ReplaceByLink(const std::string& path);
   // Nothing at or below `path` may be listed, opened, created or replaced by this user.
   void Deny(const std::string& path);
-  // Nothing at or below `path` may be opened to write, created or replaced by this user.
+  // The file at `path` may not be written by this user; or, for a folder (a path ending with
+  // the separator), no name may be made or replaced at or below it, as when a folder may
+  // not be written, while its files may.
   void MakeReadOnly(const std::string& path);
 
   bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
@@ -52,11 +54,14 @@ class FaultyFileSystem final : public FileSystem {
     Change change;
   };
 
-  // The change made at `path` or above it that an operation there meets, if any.
+  enum class Access { kRead, kWrite, kCreate };  // kCreate makes or replaces a name
+
+  // The fault made at `path` or above it that an operation there meets, if any.
+  const Fault* FaultAt(const std::string& path) const;
   std::optional<Change> ChangeAt(const std::string& path) const;
-  // Throws the failure the system gives for opening something at `path`, if a change there
-  // makes it fail; `writes` for what writes there or makes a new name.
-  void ThrowIfChanged(const std::string& path, std::string_view action, bool writes) const;
+  // Throws the failure the system gives for `access` to `path`, if a change there makes it
+  // fail.
+  void ThrowIfChanged(const std::string& path, std::string_view action, Access access) const;
 
   std::vector<Fault> faults_;
   std::mutex writes_;  // store copies are written on several threads

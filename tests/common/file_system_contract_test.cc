@@ -154,6 +154,8 @@ TYPED_TEST(FileSystemContract, FaultsAfterTheListingFailAsTheSystemFails) {
        std::nullopt},
       {"but no file made in it", Fault::kReadOnly, "a/", Operation::kOpenToWrite, "a/new.txt",
        kFailureAccessDenied},
+      {"while its files may be written", Fault::kReadOnly, "a/", Operation::kOpenToWrite, "a/f.txt",
+       std::nullopt},
       {"a file gone may be made anew", Fault::kVanish, "a/f.txt", Operation::kOpenToWrite,
        "a/f.txt", std::nullopt},
   };

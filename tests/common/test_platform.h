@@ -38,6 +38,11 @@ bool TakeAwayPermissions(const std::string& path);
 // making files in a folder (Windows).
 bool TakeAwayWriting(const std::string& path);
 
+// A new file at `path`, opened for writing as a C runtime file descriptor (what the console
+// program writes its two outputs to); -1 when it cannot be made.
+int CreateDescriptorFile(const std::string& path);
+void CloseDescriptor(int fd);
+
 // Runs `body` as a user whom permissions stop and returns what it returned: the tests' own
 // user, or, when they run as root, the ordinary user in a child process, given `scratch`
 // first. None where there is no such user (Windows, or a scratch folder that user cannot reach).

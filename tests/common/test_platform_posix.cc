@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +39,14 @@ bool MakeJunction(const std::string&, const std::string&) {
 
 bool TakeAwayPermissions(const std::string& path) {
   return ::chmod(path.c_str(), 0) == 0;
+}
+
+int CreateDescriptorFile(const std::string& path) {
+  return ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+}
+
+void CloseDescriptor(int fd) {
+  ::close(fd);
 }
 
 bool TakeAwayWriting(const std::string& path) {

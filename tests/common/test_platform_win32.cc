@@ -1,3 +1,6 @@
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
 #include <windows.h>
 #include <winioctl.h>
 
@@ -74,6 +77,15 @@ bool MakeJunction(const std::string& target, const std::string& link) {
 
 bool TakeAwayPermissions(const std::string&) {
   return false;
+}
+
+int CreateDescriptorFile(const std::string& path) {
+  return ::_wopen(Widen(path).c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY,
+                  _S_IREAD | _S_IWRITE);
+}
+
+void CloseDescriptor(int fd) {
+  ::_close(fd);
 }
 
 bool TakeAwayWriting(const std::string&) {
