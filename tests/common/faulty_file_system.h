@@ -15,6 +15,8 @@
 
 namespace ondrel::testing {
 
+// Its faults are made before a run that reads on several threads starts, or, during a run on
+// one thread, at one of its yields.
 class FaultyFileSystem final : public FileSystem {
  public:
   // Writes go through until `room` more bytes were written; the write that does not fit

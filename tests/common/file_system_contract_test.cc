@@ -31,6 +31,14 @@ std::string WithoutSeparator(const std::string& folder) {
 // The system's own file system, the faults made on it for real.
 class RealDisk {
  public:
+  // What was restricted is given back, so that the scratch folder can go.
+  ~RealDisk() {
+    std::error_code ignored;
+    if (!restricted_.empty())
+      std::filesystem::permissions(testing::FsPath(restricted_), std::filesystem::perms::owner_all,
+                                   std::filesystem::perm_options::add, ignored);
+  }
+
   FileSystem& Files() { return SystemFileSystem(); }
   ScratchFolder& Scratch() { return scratch_; }
 
@@ -44,11 +52,11 @@ class RealDisk {
     return testing::MakeSymbolicLink(target, name) || testing::MakeJunction(target, name);
   }
   bool Deny(const std::string& path) {
-    denied_ = true;
+    restricted_ = path;
     return testing::TakeAwayPermissions(path);
   }
   bool MakeReadOnly(const std::string& path) {
-    denied_ = true;
+    restricted_ = path;
     return testing::TakeAwayWriting(path);
   }
   // A small file system on `folder`, which must be empty.
@@ -57,13 +65,13 @@ class RealDisk {
     return small_->Mounted();
   }
   std::optional<std::string> Observe(const std::function<std::string()>& body) {
-    return denied_ ? testing::AsOrdinaryUser(scratch_.Path(), body) : body();
+    return restricted_.empty() ? body() : testing::AsOrdinaryUser(scratch_.Path(), body);
   }
 
  private:
   ScratchFolder scratch_;
   std::unique_ptr<testing::SmallFileSystem> small_;  // unmounted before the scratch goes
-  bool denied_ = false;
+  std::string restricted_;                           // a path whose permissions were taken
 };
 
 // The double, the files left as they are.
