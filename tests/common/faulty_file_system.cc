@@ -20,22 +20,24 @@ void FaultyFileSystem::FillAfter(std::size_t room) {
 }
 
 void FaultyFileSystem::Vanish(const std::string& path) {
-  faults_.push_back({path, Change::kVanished});
+  faults_.push_back({FoldFolderCase(path), Change::kVanished});
 }
 
 void FaultyFileSystem::ReplaceByLink(const std::string& path) {
-  faults_.push_back({path, Change::kLinked});
+  faults_.push_back({FoldFolderCase(path), Change::kLinked});
 }
 
 void FaultyFileSystem::Deny(const std::string& path) {
-  faults_.push_back({path, Change::kDenied});
+  faults_.push_back({FoldFolderCase(path), Change::kDenied});
 }
 
 void FaultyFileSystem::MakeReadOnly(const std::string& path) {
-  faults_.push_back({path, Change::kReadOnly});
+  faults_.push_back({FoldFolderCase(path), Change::kReadOnly});
 }
 
-const FaultyFileSystem::Fault* FaultyFileSystem::FaultAt(const std::string& path) const {
+const FaultyFileSystem::Fault* FaultyFileSystem::FaultAt(const std::string& spelled) const {
+  // Where the system ignores letter case, so do the faults: the run lower-cases its folders.
+  const std::string path = FoldFolderCase(spelled);
   // The latest change wins: a folder denied after a file in it vanished hides the file too.
   for (auto fault = faults_.rbegin(); fault != faults_.rend(); ++fault) {
     const bool folder = !fault->path.empty() && fault->path.back() == kPathSeparator;
@@ -58,7 +60,8 @@ void FaultyFileSystem::ThrowIfChanged(const std::string& path, std::string_view 
       ThrowFailure(kFailureAccessDenied, action, path);
     case Change::kReadOnly:
       // A folder that may not be written keeps its files writable.
-      if (access == Access::kCreate || (access == Access::kWrite && fault->path == path))
+      if (access == Access::kCreate ||
+          (access == Access::kWrite && fault->path == FoldFolderCase(path)))
         ThrowFailure(kFailureAccessDenied, action, path);
       return;
     case Change::kVanished:
