@@ -61,7 +61,9 @@ build() {
 
 test_under_wine() {
   local dir=build-win$1
-  (cd "$dir" && ctest --output-on-failure -j "$jobs")
+  # Now and then Wine fails to start a program at all ("Application could not be started");
+  # a test that fails so is run once more. A real fault fails both times.
+  (cd "$dir" && ctest --output-on-failure -j "$jobs" --repeat until-pass:2)
   scripts/compare-windows-cli.sh "$dir" build-host/src/cli/ondrel-cli "$dir/compare-cli"
   scripts/smoke-windows-desktop.sh "$dir" build-host/src/cli/ondrel-cli "$dir/smoke-desktop"
 }
