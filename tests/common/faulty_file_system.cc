@@ -46,46 +46,46 @@ const FaultyFileSystem::Fault* FaultyFileSystem::FaultAt(const std::string& spel
   return nullptr;
 }
 
-std::optional<FaultyFileSystem::Change> FaultyFileSystem::ChangeAt(const std::string& path) const {
+std::optional<FailureNumber> FaultyFileSystem::FailureAt(const std::string& path,
+                                                         Access access) const {
   const Fault* fault = FaultAt(path);
-  return fault != nullptr ? std::optional(fault->change) : std::nullopt;
-}
-
-void FaultyFileSystem::ThrowIfChanged(const std::string& path, std::string_view action,
-                                      Access access) const {
-  const Fault* fault = FaultAt(path);
-  if (fault == nullptr) return;
+  if (fault == nullptr) return std::nullopt;
   switch (fault->change) {
     case Change::kDenied:
-      ThrowFailure(kFailureAccessDenied, action, path);
+      return kFailureAccessDenied;
     case Change::kReadOnly:
       // A folder that may not be written keeps its files writable.
       if (access == Access::kCreate ||
           (access == Access::kWrite && fault->path == FoldFolderCase(path)))
-        ThrowFailure(kFailureAccessDenied, action, path);
-      return;
-    case Change::kVanished:
+        return kFailureAccessDenied;
+      return std::nullopt;
+    case Change::kVanished: {
       // A name that is gone may be made anew, but not in a folder that is gone.
-      if (access == Access::kRead || ChangeAt(FolderOf(path)) == Change::kVanished)
-        ThrowFailure(kFailureNotFound, action, path);
-      return;
-    case Change::kLinked:  // a link to a folder only matters to the walk
-      return;
+      const Fault* above = FaultAt(FolderOf(path));
+      if ((access == Access::kWrite || access == Access::kCreate) &&
+          (above == nullptr || above->change != Change::kVanished))
+        return std::nullopt;
+      return kFailureNotFound;
+    }
+    case Change::kLinked:
+      return access == Access::kEnter ? std::optional(kFailureSymbolicLink) : std::nullopt;
   }
+  return std::nullopt;
+}
+
+void FaultyFileSystem::ThrowIfFailing(const std::string& path, std::string_view action,
+                                      Access access) const {
+  if (const auto number = FailureAt(path, access)) ThrowFailure(*number, action, path);
 }
 
 bool FaultyFileSystem::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
                                   OpenFolder* keep, std::optional<Failure>* why) {
-  const auto change = ChangeAt(folder);
-  if (change == Change::kDenied || change == Change::kVanished) {
-    entries.clear();
-    if (keep != nullptr) *keep = OpenFolder();
-    const FailureNumber number =
-        change == Change::kDenied ? kFailureAccessDenied : kFailureNotFound;
-    if (why != nullptr) *why = Failure(number, FailureText(number));
-    return false;
-  }
-  return SystemFileSystem().ListFolder(folder, entries, keep, why);
+  const auto number = FailureAt(folder, Access::kList);
+  if (!number) return SystemFileSystem().ListFolder(folder, entries, keep, why);
+  entries.clear();
+  if (keep != nullptr) *keep = OpenFolder();
+  if (why != nullptr) *why = Failure(*number, FailureText(*number));
+  return false;
 }
 
 std::optional<Failure> FaultyFileSystem::ListSubFolder(const OpenFolder& parent,
@@ -93,30 +93,26 @@ std::optional<Failure> FaultyFileSystem::ListSubFolder(const OpenFolder& parent,
                                                        const std::string& path,
                                                        std::vector<FolderEntry>& entries,
                                                        OpenFolder& keep) {
-  const auto change = ChangeAt(path);
-  if (!change || *change == Change::kReadOnly)
-    return SystemFileSystem().ListSubFolder(parent, name, path, entries, keep);
+  const auto number = FailureAt(path, Access::kEnter);
+  if (!number) return SystemFileSystem().ListSubFolder(parent, name, path, entries, keep);
   entries.clear();
   keep = OpenFolder();
-  const FailureNumber number = *change == Change::kDenied     ? kFailureAccessDenied
-                               : *change == Change::kVanished ? kFailureNotFound
-                                                              : kFailureSymbolicLink;
-  return Failure(number, FailureText(number));
+  return Failure(*number, FailureText(*number));
 }
 
 FileHandle FaultyFileSystem::OpenToRead(const FilePlace& place, FileStatus& status) {
-  ThrowIfChanged(place.path, "Impossibile aprire", Access::kRead);
+  ThrowIfFailing(place.path, "Impossibile aprire", Access::kRead);
   return SystemFileSystem().OpenToRead(place, status);
 }
 
 FileHandle FaultyFileSystem::OpenToWrite(const std::string& path, WriteMode mode) {
   const bool exists = std::filesystem::exists(FsPath(path));
-  ThrowIfChanged(path, "Impossibile aprire", exists ? Access::kWrite : Access::kCreate);
+  ThrowIfFailing(path, "Impossibile aprire", exists ? Access::kWrite : Access::kCreate);
   return SystemFileSystem().OpenToWrite(path, mode);
 }
 
 FileHandle FaultyFileSystem::CreateExclusive(const std::string& path) {
-  ThrowIfChanged(path, "Impossibile creare", Access::kCreate);
+  ThrowIfFailing(path, "Impossibile creare", Access::kCreate);
   return SystemFileSystem().CreateExclusive(path);
 }
 
@@ -131,14 +127,14 @@ void FaultyFileSystem::WriteAll(FileHandle& file, const char* data, std::size_t 
 }
 
 FileHandle FaultyFileSystem::CreateTemporaryBeside(const std::string& target, std::string& path) {
-  ThrowIfChanged(FolderOf(target), "Impossibile creare un file temporaneo accanto a",
+  ThrowIfFailing(FolderOf(target), "Impossibile creare un file temporaneo accanto a",
                  Access::kCreate);
   return SystemFileSystem().CreateTemporaryBeside(target, path);
 }
 
 void FaultyFileSystem::MoveOver(const std::string& temporary, const std::string& target,
                                 bool replace) {
-  ThrowIfChanged(FolderOf(target), replace ? "Impossibile sostituire" : "Impossibile creare",
+  ThrowIfFailing(FolderOf(target), replace ? "Impossibile sostituire" : "Impossibile creare",
                  Access::kCreate);
   SystemFileSystem().MoveOver(temporary, target, replace);
 }

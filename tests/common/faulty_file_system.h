@@ -56,14 +56,19 @@ class FaultyFileSystem final : public FileSystem {
     Change change;
   };
 
-  enum class Access { kRead, kWrite, kCreate };  // kCreate makes or replaces a name
+  enum class Access {
+    kList,    // a folder by its path, a link followed
+    kEnter,   // a sub-folder of an open folder, never through a link
+    kRead,    // a file
+    kWrite,   // a file that is there
+    kCreate,  // a name made or replaced
+  };
 
   // The fault made at `path` or above it that an operation there meets, if any.
   const Fault* FaultAt(const std::string& path) const;
-  std::optional<Change> ChangeAt(const std::string& path) const;
-  // Throws the failure the system gives for `access` to `path`, if a change there makes it
-  // fail.
-  void ThrowIfChanged(const std::string& path, std::string_view action, Access access) const;
+  // The failure the system gives for `access` to `path`, if a change there makes it fail.
+  std::optional<FailureNumber> FailureAt(const std::string& path, Access access) const;
+  void ThrowIfFailing(const std::string& path, std::string_view action, Access access) const;
 
   std::vector<Fault> faults_;
   std::mutex writes_;  // store copies are written on several threads

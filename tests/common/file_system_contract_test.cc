@@ -24,9 +24,8 @@ namespace {
 
 using testing::ScratchFolder;
 
-std::string WithoutSeparator(const std::string& folder) {
-  return folder.substr(0, folder.size() - 1);
-}
+// The faults both disks make, after the tree was listed.
+enum class Fault { kVanish, kLink, kDeny, kReadOnly };
 
 // The system's own file system, the faults made on it for real.
 class RealDisk {
@@ -42,22 +41,25 @@ class RealDisk {
   FileSystem& Files() { return SystemFileSystem(); }
   ScratchFolder& Scratch() { return scratch_; }
 
-  bool Vanish(const std::string& path) {
-    std::filesystem::remove_all(testing::FsPath(path));
-    return true;
-  }
-  bool ReplaceByLink(const std::string& folder, const std::string& target) {
-    const std::string name = WithoutSeparator(folder);
-    std::filesystem::remove_all(testing::FsPath(name));
-    return testing::MakeSymbolicLink(target, name) || testing::MakeJunction(target, name);
-  }
-  bool Deny(const std::string& path) {
-    restricted_ = path;
-    return testing::TakeAwayPermissions(path);
-  }
-  bool MakeReadOnly(const std::string& path) {
-    restricted_ = path;
-    return testing::TakeAwayWriting(path);
+  // Makes `fault` at `path` (a folder ends with the separator); a link leads to `target`.
+  // False where this machine cannot make it.
+  bool Make(Fault fault, const std::string& path, const std::string& target) {
+    switch (fault) {
+      case Fault::kVanish:
+        return std::filesystem::remove_all(testing::FsPath(path)) > 0;
+      case Fault::kLink: {
+        const std::string name = path.substr(0, path.size() - 1);
+        std::filesystem::remove_all(testing::FsPath(name));
+        return testing::MakeSymbolicLink(target, name) || testing::MakeJunction(target, name);
+      }
+      case Fault::kDeny:
+        restricted_ = path;
+        return testing::TakeAwayPermissions(path);
+      case Fault::kReadOnly:
+        restricted_ = path;
+        return testing::TakeAwayWriting(path);
+    }
+    return false;
   }
   // A small file system on `folder`, which must be empty.
   bool FillUp(const std::string& folder) {
@@ -80,20 +82,12 @@ class DoubledDisk {
   FileSystem& Files() { return files_; }
   ScratchFolder& Scratch() { return scratch_; }
 
-  bool Vanish(const std::string& path) {
-    files_.Vanish(path);
-    return true;
-  }
-  bool ReplaceByLink(const std::string& folder, const std::string&) {
-    files_.ReplaceByLink(folder);
-    return true;
-  }
-  bool Deny(const std::string& path) {
-    files_.Deny(path);
-    return true;
-  }
-  bool MakeReadOnly(const std::string& path) {
-    files_.MakeReadOnly(path);
+  bool Make(Fault fault, const std::string& path, const std::string&) {
+    const auto make = fault == Fault::kVanish ? &testing::FaultyFileSystem::Vanish
+                      : fault == Fault::kLink ? &testing::FaultyFileSystem::ReplaceByLink
+                      : fault == Fault::kDeny ? &testing::FaultyFileSystem::Deny
+                                              : &testing::FaultyFileSystem::MakeReadOnly;
+    (files_.*make)(path);
     return true;
   }
   bool FillUp(const std::string&) {
@@ -124,7 +118,6 @@ std::string Outcome(const std::function<std::optional<Failure>()>& operation) {
 }
 
 TYPED_TEST(FileSystemContract, FaultsAfterTheListingFailAsTheSystemFails) {
-  enum class Fault { kVanish, kLink, kDeny, kReadOnly };
   enum class Operation {
     kListSubFolder,
     kListFolder,
@@ -176,11 +169,7 @@ TYPED_TEST(FileSystemContract, FaultsAfterTheListingFailAsTheSystemFails) {
     std::vector<FolderEntry> entries;
     OpenFolder top;
     ASSERT_TRUE(disk.Files().ListFolder(tree.Path(), entries, &top, nullptr));
-    const std::string changed = tree / c.changed;
-    const bool made = c.fault == Fault::kVanish ? disk.Vanish(changed)
-                      : c.fault == Fault::kLink ? disk.ReplaceByLink(changed, tree / "elsewhere")
-                      : c.fault == Fault::kDeny ? disk.Deny(changed)
-                                                : disk.MakeReadOnly(changed);
+    const bool made = disk.Make(c.fault, tree / c.changed, tree / "elsewhere");
     const std::string on = tree / c.on;
     const auto outcome = disk.Observe([&] {
       return Outcome([&]() -> std::optional<Failure> {

@@ -22,39 +22,38 @@ std::wstring ClassOf(HWND window) {
 }
 
 // The class and the style bits that make a control of `kind`.
-void ExpectKind(HWND control, ControlKind kind) {
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
-  const auto ofType = [style](DWORD type) { return (style & 0x0F) == type; };
+// The window class of each kind of control, and the bits of its style that tell the kind.
+struct KindLook {
+  const wchar_t* className;
+  DWORD typeMask, type;
+};
+
+KindLook LookOf(ControlKind kind) {
   switch (kind) {
     case ControlKind::kLabel:
-      EXPECT_EQ(ClassOf(control), L"Static");
-      EXPECT_TRUE(style & SS_NOPREFIX);
-      break;
+      return {L"Static", SS_NOPREFIX, SS_NOPREFIX};
     case ControlKind::kTextBox:
-      EXPECT_EQ(ClassOf(control), L"Edit");
-      break;
+      return {L"Edit", 0, 0};
     case ControlKind::kButton:
-      EXPECT_EQ(ClassOf(control), L"Button");
-      EXPECT_TRUE(ofType(BS_OWNERDRAW));
-      break;
+      return {L"Button", 0x0F, BS_OWNERDRAW};
     case ControlKind::kOption:
-      EXPECT_EQ(ClassOf(control), L"Button");
-      EXPECT_TRUE(ofType(BS_AUTORADIOBUTTON));
-      break;
+      return {L"Button", 0x0F, BS_AUTORADIOBUTTON};
     case ControlKind::kCheckBox:
-      EXPECT_EQ(ClassOf(control), L"Button");
-      EXPECT_TRUE(ofType(BS_AUTOCHECKBOX));
-      break;
+      return {L"Button", 0x0F, BS_AUTOCHECKBOX};
     case ControlKind::kImage:
     case ControlKind::kPictureBox:
-      EXPECT_EQ(ClassOf(control), L"Static");
-      EXPECT_TRUE((style & SS_TYPEMASK) == SS_OWNERDRAW);
-      break;
+      return {L"Static", SS_TYPEMASK, SS_OWNERDRAW};
     case ControlKind::kLine:
-      EXPECT_EQ(ClassOf(control), L"Static");
-      EXPECT_TRUE((style & SS_TYPEMASK) == SS_ETCHEDHORZ);
-      break;
+      return {L"Static", SS_TYPEMASK, SS_ETCHEDHORZ};
   }
+  return {L"", 0, 0};
+}
+
+void ExpectKind(HWND control, ControlKind kind) {
+  const KindLook look = LookOf(kind);
+  EXPECT_EQ(ClassOf(control), look.className);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+  EXPECT_EQ(style & look.typeMask, look.type);
 }
 
 RECT PlaceInParent(HWND control) {
@@ -84,7 +83,9 @@ void CompareWithTable(const Win32Form& window, const FormSpec& form) {
     HWND control = window.Control(spec.name);
     ASSERT_NE(control, nullptr);
     ExpectKind(control, spec.kind);
-    if (spec.kind != ControlKind::kImage) EXPECT_EQ(window.Text(spec.name), spec.caption);
+    if (spec.kind != ControlKind::kImage) {
+      EXPECT_EQ(window.Text(spec.name), spec.caption);
+    }
     if (spec.kind != ControlKind::kLine) {  // a line shows no text, and keeps no font
       LOGFONTW face{};
       GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(face),
@@ -92,8 +93,9 @@ void CompareWithTable(const Win32Form& window, const FormSpec& form) {
       EXPECT_EQ(Narrow(face.lfFaceName), kFaceName);
       EXPECT_EQ(face.lfWeight, spec.bold ? FW_BOLD : FW_NORMAL);
     }
-    if (spec.kind == ControlKind::kOption || spec.kind == ControlKind::kCheckBox)
+    if (spec.kind == ControlKind::kOption || spec.kind == ControlKind::kCheckBox) {
       EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0) == BST_CHECKED, spec.value == 1);
+    }
   }
   ExpectPlaces(window, form);
   // Tab follows the order of the child windows, from the first of the tab order on.
