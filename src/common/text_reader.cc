@@ -8,35 +8,37 @@
 namespace ondrel {
 
 TextFileReader::TextFileReader(const std::string& path, std::size_t block_size, FileSystem& files)
-    : path_(path),
+    : files_(files),
+      path_(path),
       own_buffer_(std::make_unique<ReadBuffer>(block_size)),
       buffer_(own_buffer_.get()) {
-  Open(path_, files);
+  Open(path_);
 }
 
 TextFileReader::TextFileReader(const FilePlace& place, ReadBuffer& buffer, FileSystem& files)
-    : path_(place.path), buffer_(&buffer) {
-  Open(place, files);
+    : files_(files), path_(place.path), buffer_(&buffer) {
+  Open(place);
 }
 
-TextFileReader::TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer)
-    : file_(std::move(file)), path_(path), buffer_(&buffer) {
-  const FileStatus status = file_.Status(path);
+TextFileReader::TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer,
+                               FileSystem& files)
+    : files_(files), file_(std::move(file)), path_(path), buffer_(&buffer) {
+  const FileStatus status = files_.StatusOfOpen(file_, path);
   if (status.type != FileType::kRegular)
     throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
   Opened(status);
 }
 
-void TextFileReader::Open(const FilePlace& place, FileSystem& files) {
+void TextFileReader::Open(const FilePlace& place) {
   FileStatus status;
-  file_ = files.OpenToRead(place, status);
+  file_ = files_.OpenToRead(place, status);
   Opened(status);
 }
 
 void TextFileReader::Opened(const FileStatus& status) {
   identity_ = status.identity;
   sizeAtOpen_ = status.size;
-  if (sizeAtOpen_ > buffer_->Capacity()) file_.AdviseSequential();
+  if (sizeAtOpen_ > buffer_->Capacity()) files_.AdviseSequential(file_);
 }
 
 bool TextFileReader::Fill() {
@@ -48,7 +50,7 @@ bool TextFileReader::Fill() {
   }
   if (end_ == buffer_->Capacity()) buffer_->Grow();
   const std::size_t room = buffer_->Capacity() - end_;
-  const std::size_t got = file_.Read(buffer_->Data() + end_, room, path_);
+  const std::size_t got = files_.Read(file_, buffer_->Data() + end_, room, path_);
   if (got == 0) {
     at_end_of_file_ = true;
     return false;

@@ -49,7 +49,7 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
                          WindowSystem& windows, const HarvestOptions& options, RunResult& result) {
   // Made first, so that a place where it cannot be written is found before MailOut.txt is.
   std::optional<SourcesFile> sources;
-  if (!options.sourcesPath.empty()) sources.emplace(options.sourcesPath);
+  if (!options.sourcesPath.empty()) sources.emplace(options.sourcesPath, *options.files);
   FileIdentity written;
   {
     LineWriter output(
@@ -73,7 +73,7 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   }
   // Another program (the duplicates tool in another window, for one) may have put a new
   // file in its place meanwhile; eliminating duplicates there would lose that file's lines.
-  if (IdentityOf(outputFile) != written) {
+  if (IdentityIfAny(*options.files, outputFile) != written) {
     throw Failure(kFailureFileChanged, "Il file \"" + outputFile +
                                            "\" e` stato sostituito durante l'elaborazione; i "
                                            "doppi non sono stati eliminati");
@@ -116,12 +116,12 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
   std::optional<std::string_view> refusal;
   if (scan_folder == output_folder) {
     refusal = kSameFolders;
-  } else if (TestPath(scan_folder) != kPathFound) {
+  } else if (options.files->TestPath(scan_folder) != kPathFound) {
     refusal = kScanFolderMissing;
-  } else if (TestPath(output_folder) != kPathFound) {
+  } else if (options.files->TestPath(output_folder) != kPathFound) {
     refusal = kOutputFolderMissing;
   } else if (!options.sourcesPath.empty() &&
-             WouldWriteOver(options.sourcesPath, output_folder + "MailOut.txt")) {
+             WouldWriteOver(options.sourcesPath, output_folder + "MailOut.txt", *options.files)) {
     refusal = kSourcesOverOutput;
   }
   if (refusal) {

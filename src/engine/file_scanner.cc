@@ -46,7 +46,7 @@ std::int32_t ScanFile(const FilePlace& place, ExtractionState& state) {
           excluded = reader->Identity() == state.outputIdentity;
         } else if (auto copy = ConvertStoreFile(place, state.newTempPath, state.outputIdentity,
                                                 state.buffer, state.windows, state.files)) {
-          reader.emplace(std::move(copy->file), copy->path, state.buffer);
+          reader.emplace(std::move(copy->file), copy->path, state.buffer, state.files);
         } else {
           excluded = true;
         }

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "common/folder_listing.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
 #include "engine/ascii_case.h"
@@ -46,9 +45,16 @@ void ScanFiles(const std::string& path, Level& level, ExtractionState& state,
   }
 }
 
-void NoteUnreadFolder(const std::string& path, const Failure& failure, ExtractionState& state) {
-  if (IsLoss(failure))
-    state.skipped.push_back(SkippedFile{path, "cartella non leggibile: " + failure.Description()});
+// Lists a folder through `list`; one that cannot be listed counts as empty, and is noted.
+template <typename List>
+void ListOrNote(const std::string& path, ExtractionState& state, List list) {
+  try {
+    list();
+  } catch (const Failure& failure) {
+    if (IsLoss(failure))
+      state.skipped.push_back(
+          SkippedFile{path, "cartella non leggibile: " + FailureText(failure.Number())});
+  }
 }
 
 }  // namespace
@@ -80,9 +86,9 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
   levels.reserve(kDeepestLevel + 1);
   std::string path = folder;
   std::string file_path;
-  std::optional<Failure> unread;
-  if (!state.files.ListFolder(path, levels[0].entries, &levels[0].folder, &unread))
-    NoteUnreadFolder(path, *unread, state);  // the scan folder may itself be a link
+  // The scan folder may itself be a link.
+  ListOrNote(path, state,
+             [&] { state.files.ListFolder(path, levels[0].entries, &levels[0].folder); });
   ScanFiles(path, levels[0], state, file_path);
   std::size_t depth = 0;
   for (;;) {
@@ -102,9 +108,9 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
     ++depth;
     if (levels.size() == depth) levels.emplace_back();
     Level& below = levels[depth];
-    if (const auto failure = state.files.ListSubFolder(level.folder, sub_folder->name, path,
-                                                       below.entries, below.folder))
-      NoteUnreadFolder(path, *failure, state);
+    ListOrNote(path, state, [&] {
+      state.files.ListSubFolder(level.folder, sub_folder->name, path, below.entries, below.folder);
+    });
     ScanFiles(path, below, state, file_path);
     if (depth == kDeepestLevel) {
       throw Failure(kFailureDepthLimit, "Albero di cartelle piu` profondo di " +

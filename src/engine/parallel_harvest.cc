@@ -12,8 +12,6 @@
 
 #include "common/checked_int.h"
 #include "common/failure.h"
-#include "common/file_handle.h"
-#include "common/folder_listing.h"
 #include "engine/file_findings.h"
 #include "engine/folder_walk.h"
 #include "engine/sources_table.h"
@@ -208,7 +206,8 @@ void Harvest::Run(std::string& folder) {
   try {
     for (auto& worker : workers_) threads_.emplace_back([this, &worker] { Work(*worker); });
   } catch (const std::system_error& error) {
-    throw Failure(error.code().value(), "Impossibile avviare i thread di lettura dei file");
+    throw Failure(kFailureSystem,
+                  "Impossibile avviare i thread di lettura dei file: " + std::string(error.what()));
   }
   state_.visitFile = [this](const FilePlace& place) { Visit(place); };
   std::exception_ptr walkFailure;
@@ -247,7 +246,7 @@ void Harvest::Visit(const FilePlace& place) {
     state_.skipped.clear();
     if (place.folder != nullptr && place.folder->IsOpen()) {
       job->name = *place.name;
-      job->folder = place.folder->Duplicate(place.path);
+      job->folder = state_.files.Duplicate(*place.folder, place.path);
     }
     FileJob& queued = *job;
     {

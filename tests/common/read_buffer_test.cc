@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/file_system.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
 #include "common/text_reader.h"
@@ -34,7 +35,7 @@ TEST(TextFileReader, TellsTheIdentityOfTheFileWhateverPathLedToIt) {
   ScratchFolder scratch;
   const std::string path = scratch.Write("f.txt", "x");
   const auto identity = TextFileReader(path).Identity();
-  EXPECT_EQ(identity, IdentityOf(path));
+  EXPECT_EQ(identity, SystemFileSystem().StatusOf(path).identity);
   if (testing::MakeSymbolicLink("f.txt", scratch / "soft")) {
     EXPECT_EQ(TextFileReader(scratch / "soft").Identity(), identity);
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/file_system.h"
 #include "common/folder_listing.h"
 #include "common/path_rules.h"
 #include "common/test_platform.h"
@@ -21,7 +22,7 @@ using Names = std::vector<std::string>;
 // The documented order, by recursion over the same listings.
 void ReferenceWalk(const std::string& folder, std::int16_t kind, Names& names) {
   std::vector<FolderEntry> entries;
-  ReadFolder(folder, entries);
+  SystemFileSystem().ListFolder(folder, entries, nullptr);
   for (const auto& entry : entries)
     if (entry.kind == EntryKind::kFile && KindSelects(kind, entry.name))
       names.push_back(entry.name);

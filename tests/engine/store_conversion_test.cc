@@ -7,6 +7,7 @@
 
 #include "common/failure.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
 #include "common/path_rules.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -56,7 +57,7 @@ TEST(ConvertStoreFile, NeutralisesControlBytesOtherThanLineEnds) {
   EXPECT_EQ(c.windows.yields, 1);
 
   if (!kWindowsPlatform) {
-    EXPECT_EQ(StatusOf(*copy)->permissions, 0600u);  // the owner's only
+    EXPECT_EQ(SystemFileSystem().StatusOf(*copy).permissions, 0600u);  // the owner's only
   }
 }
 
@@ -89,7 +90,7 @@ TEST(ConvertStoreFile, HandsBackTheCopyOpenAtItsStartWhateverItsNameLeadsToLater
   ASSERT_TRUE(copy);
   std::filesystem::remove(copy->path);
   ASSERT_TRUE(testing::MakeSymbolicLink(secret, copy->path));
-  TextFileReader reader(std::move(copy->file), copy->path, c.buffer);
+  TextFileReader reader(std::move(copy->file), copy->path, c.buffer, SystemFileSystem());
   std::string_view line;
   ASSERT_TRUE(reader.NextLine(line));
   EXPECT_EQ(line, "ab@cd.it ");
@@ -99,7 +100,7 @@ TEST(ConvertStoreFile, HandsBackTheCopyOpenAtItsStartWhateverItsNameLeadsToLater
 TEST(ConvertStoreFile, CopiesNothingOfAnExcludedFile) {
   Conversion c;
   const std::string source = c.scratch.Write("out.dbx", "a@b.com");
-  EXPECT_EQ(c.Convert(source, IdentityOf(source)), std::nullopt);
+  EXPECT_EQ(c.Convert(source, SystemFileSystem().StatusOf(source).identity), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(c.scratch / "copy1"));
 }
 
