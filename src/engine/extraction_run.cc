@@ -9,9 +9,7 @@
 #include "common/line_writer.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
-#include "engine/file_scanner.h"
-#include "engine/folder_walk.h"
-#include "engine/parallel_harvest.h"
+#include "engine/harvest.h"
 #include "engine/sources_file.h"
 
 namespace ondrel {
@@ -56,14 +54,12 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
         OpenOutputFile(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace,
                        *options.files),
         outputFile, *options.files);
-    ExtractionState state(output, counters.AddressesFound, fileKind, windows, *options.files);
-    written = state.outputIdentity;
+    written = output.Identity();
+    WindowProgress progress(windows);
+    ScanState state(fileKind, progress, *options.files, written);
     try {
-      if (options.jobs > 1 || sources) {
-        HarvestInParallel(scanFolder, state, options.jobs, sources ? &sources->Table() : nullptr);
-      } else {
-        ScanFolderTree(scanFolder, state);
-      }
+      HarvestTree(scanFolder, state, output, counters.AddressesFound, options.jobs,
+                  sources ? &sources->Table() : nullptr);
     } catch (...) {
       result.skippedFiles = std::move(state.skipped);
       throw;

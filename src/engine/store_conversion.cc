@@ -3,7 +3,6 @@
 #include <array>
 
 #include "common/failure.h"
-#include "common/paths.h"
 #include "common/temp_names.h"
 
 namespace ondrel {
@@ -56,11 +55,11 @@ std::string NewTempPath() {
 std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
                                           const TempPathSource& newTempPath,
                                           const std::optional<FileIdentity>& excluded,
-                                          ReadBuffer& buffer, WindowSystem& windows,
+                                          ReadBuffer& buffer, HarvestProgress& progress,
                                           FileSystem& files) {
   const std::string& sourcePath = source.path;
-  windows.SetCaption(StatusLabel::kMail, "Conversione di: " + PathInfo(sourcePath, 1, windows));
-  windows.Yield();
+  progress.ShowConversion(sourcePath);
+  progress.Yield();
 
   StoreCopy copy;
   copy.file = CreateCopy(newTempPath, copy.path, files);

@@ -41,14 +41,12 @@ std::string CsvField(const std::string& text) {
 // The files of `scan` that a run of `kind` reads, in walk order.
 std::vector<std::string> WalkOrder(const std::string& scan, std::int16_t kind,
                                    const ScratchFolder& scratch) {
-  LineWriter unused(scratch / "unused.txt", WriteMode::kReplace);
-  std::int32_t found = 0;
   RecordingWindowSystem windows;
-  ExtractionState state(unused, found, kind, windows);
+  WindowProgress progress(windows);
+  ScanState state(kind, progress, SystemFileSystem(), std::nullopt);
   std::vector<std::string> files;
-  state.visitFile = [&](const FilePlace& place) { files.push_back(place.path); };
   std::string folder = scan;
-  ScanFolderTree(folder, state);
+  ScanFolderTree(folder, state, [&](const FilePlace& place) { files.push_back(place.path); });
   return files;
 }
 

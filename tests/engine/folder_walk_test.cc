@@ -43,7 +43,7 @@ TEST(ScanFolderTree, VisitsFoldersDepthFirstWithEachFoldersOwnFilesFirst) {
 
   std::string folder = h.tree.Path();
   folder.pop_back();
-  ScanFolderTree(folder, h.state);
+  h.Walk(folder);
   EXPECT_EQ(folder, h.tree.Path());  // the caller's text gains its separator
   EXPECT_EQ(h.Scanned(), expected);
 }
@@ -143,14 +143,14 @@ TEST(ScanFolderTree, WalksNinetyNineLevelsAndFailsAfterTheFilesOfTheHundredth) {
   HarvestFixture deep_enough;
   MakeChain(deep_enough, kDeepestLevel - 1);
   std::string folder = deep_enough.tree.Path();
-  ScanFolderTree(folder, deep_enough.state);
+  deep_enough.Walk(folder);
   EXPECT_EQ(deep_enough.Scanned().size(), 99u);
 
   HarvestFixture too_deep;
   MakeChain(too_deep, kDeepestLevel + 1);
   folder = too_deep.tree.Path();
   try {
-    ScanFolderTree(folder, too_deep.state);
+    too_deep.Walk(folder);
     FAIL();
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.Number(), kFailureDepthLimit);

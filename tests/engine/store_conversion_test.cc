@@ -31,10 +31,11 @@ struct Conversion {
                                      std::optional<FileIdentity> excluded = {}) {
     return ConvertStoreFile(
         source, [&] { return scratch / ("copy" + std::to_string(++drawn)); }, excluded, buffer,
-        windows);
+        progress);
   }
   ScratchFolder scratch;
   RecordingWindowSystem windows;
+  WindowProgress progress{windows};
   ReadBuffer buffer{7};  // small, so that the copy is made piece by piece
   int drawn = 0;
 };
