@@ -63,48 +63,21 @@ bool TextFileReader::Fill() {
   return true;
 }
 
-bool TextFileReader::NextLine(std::string_view& line) {
-  for (;;) {
-    const char* data = buffer_->Data();
-    const std::size_t i =
-        static_cast<std::size_t>(FindLineEnd(data + begin_ + searched_, data + end_) - data);
-    if (i < end_) {
-      // A CR in the last byte read may have its LF in the next block.
-      if (data[i] == '\r' && i + 1 == end_ && !at_end_of_file_) {
-        searched_ = i - begin_;
-        Fill();
-        continue;
-      }
-      line = std::string_view(data + begin_, i - begin_);
-      std::size_t next = i + 1;
-      if (data[i] == '\r' && next < end_ && data[next] == '\n') ++next;
-      begin_ = next;
-      searched_ = 0;
-      return true;
-    }
-    searched_ = end_ - begin_;
-    if (!Fill()) {
-      if (begin_ == end_) return false;
-      line = std::string_view(buffer_->Data() + begin_, end_ - begin_);
-      begin_ = end_;
-      searched_ = 0;
-      return true;
-    }
-  }
-}
-
 bool TextFileReader::NextLines(std::string_view& chunk) {
   for (;;) {
     const char* data = buffer_->Data();
+    // A CR read last may have its LF in the next block: the run ends before its line.
+    const std::size_t stop =
+        !at_end_of_file_ && end_ > begin_ + searched_ && data[end_ - 1] == '\r' ? end_ - 1 : end_;
     const std::size_t last =
-        static_cast<std::size_t>(StartOfLineBefore(data + begin_ + searched_, data + end_) - data);
+        static_cast<std::size_t>(StartOfLineBefore(data + begin_ + searched_, data + stop) - data);
     if (last > begin_ + searched_) {
       chunk = std::string_view(data + begin_, last - begin_);
       begin_ = last;
       searched_ = 0;
       return true;
     }
-    searched_ = end_ - begin_;
+    searched_ = stop - begin_;
     if (!Fill()) {
       if (begin_ == end_) return false;
       chunk = std::string_view(buffer_->Data() + begin_, end_ - begin_);

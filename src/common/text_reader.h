@@ -32,12 +32,9 @@ class TextFileReader {
   // failures. Throws Failure when it is not a regular file.
   TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer, FileSystem& files);
 
-  // The next line without its line end; false at the end of the file. The view stays valid
-  // until the next call. Throws Failure on a read error.
-  bool NextLine(std::string_view& line);
-
-  // The next run of whole lines, line ends included (the file's last line may lack one);
-  // false at the end of the file. For callers that look for a byte across many lines.
+  // The next run of whole lines, line ends included (the file's last line may lack one), never
+  // parting the CR and the LF of one line end; false at the end of the file. The view stays
+  // valid until the next call. Throws Failure on a read error.
   bool NextLines(std::string_view& chunk);
 
   const std::string& Path() const { return path_; }

@@ -77,12 +77,7 @@ void Subtract(const std::string& basePath, const std::string& exclusionPath,
   LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace, files), outputPath, files);
   result.outputWritten = true;
   std::string_view chunk;
-  bool chunkEndedWithCarriageReturn = false;
   while (base.NextLines(chunk)) {
-    // A CR LF split between two chunks is one line end.
-    if (chunkEndedWithCarriageReturn && !chunk.empty() && chunk.front() == '\n')
-      chunk.remove_prefix(1);
-    chunkEndedWithCarriageReturn = !chunk.empty() && chunk.back() == '\r';
     ForEachTrimmedLine(chunk, exclusionTable, [&](std::string_view line, std::uint64_t hash) {
       ++result.baseLinesRead;
       if (exclusionTable.Contains(line, hash)) return;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/file_system.h"
+#include "common/read_lines.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
 #include "common/text_reader.h"
@@ -23,9 +24,8 @@ TEST(ReadBuffer, ServesReadersOneAfterAnotherAndKeepsItsGrowth) {
   ReadBuffer buffer(4);
   std::vector<std::string> lines;
   for (const std::string& path : {first, second}) {
-    TextFileReader reader(path, buffer);
-    std::string_view line;
-    while (reader.NextLine(line)) lines.emplace_back(line);
+    for (std::string& line : testing::LinesRead(TextFileReader(path, buffer)))
+      lines.push_back(std::move(line));
   }
   EXPECT_EQ(lines, (std::vector<std::string>{"a", long_line, "b", "c", "d"}));
   EXPECT_GE(buffer.Capacity(), long_line.size());

@@ -9,6 +9,7 @@
 #include "common/file_status.h"
 #include "common/file_system.h"
 #include "common/path_rules.h"
+#include "common/read_lines.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -92,10 +93,7 @@ TEST(ConvertStoreFile, HandsBackTheCopyOpenAtItsStartWhateverItsNameLeadsToLater
   std::filesystem::remove(copy->path);
   ASSERT_TRUE(testing::MakeSymbolicLink(secret, copy->path));
   TextFileReader reader(std::move(copy->file), copy->path, c.buffer, SystemFileSystem());
-  std::string_view line;
-  ASSERT_TRUE(reader.NextLine(line));
-  EXPECT_EQ(line, "ab@cd.it ");
-  EXPECT_FALSE(reader.NextLine(line));
+  EXPECT_EQ(testing::LinesRead(reader), std::vector<std::string>{"ab@cd.it "});
 }
 
 TEST(ConvertStoreFile, CopiesNothingOfAnExcludedFile) {

@@ -15,6 +15,7 @@
 #include "common/faulty_file_system.h"
 #include "common/file_status.h"
 #include "common/file_system.h"
+#include "common/literal_lines.h"
 #include "common/path_rules.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -59,10 +60,7 @@ struct Literal {
 };
 
 Literal LiteralElimination(const std::string& path) {
-  std::vector<std::string> list;
-  TextFileReader reader(path);
-  std::string_view line;
-  while (reader.NextLine(line)) list.emplace_back(line);
+  std::vector<std::string> list = testing::LiteralLinesOf(path);
   Literal literal;
   literal.totalLines = static_cast<std::int32_t>(list.size());
   if (list.empty()) return literal;
