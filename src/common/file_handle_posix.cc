@@ -44,8 +44,10 @@ FileHandle SystemFiles::OpenToRead(const FilePlace& place, FileStatus& status) {
   const std::string& path = place.path;
   // Without O_NONBLOCK, opening a pipe waits for a writer; with O_NOCTTY a terminal does not
   // become the program's own. The flag stays on: reads of regular files ignore it, and Read
-  // turns it off should a file system honour it.
-  FileHandle file(OpenDescriptor(place, O_RDONLY | O_NONBLOCK | O_NOCTTY, 0));
+  // turns it off should a file system honour it. A file of a listed folder that has become a
+  // link since is not followed out of the tree.
+  const int noFollow = place.folder != nullptr ? O_NOFOLLOW : 0;
+  FileHandle file(OpenDescriptor(place, O_RDONLY | O_NONBLOCK | O_NOCTTY | noFollow, 0));
   status = StatusOfOpen(file, path);
   if (status.type == FileType::kFolder) ThrowSystemFailure(EISDIR, "Impossibile leggere", path);
   if (status.type != FileType::kRegular)

@@ -37,6 +37,14 @@ HANDLE OpenOrThrow(const std::string& path, DWORD access, DWORD disposition, DWO
   return handle;
 }
 
+// Throws kFailureSymbolicLink when `file`, opened without following, is a link or junction.
+void RefuseReparsePoint(const FileHandle& file, const std::string& path) {
+  FILE_BASIC_INFO basic;
+  if (::GetFileInformationByHandleEx(Handle(file), FileBasicInfo, &basic, sizeof basic) &&
+      (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+    ThrowSystemFailure(ERROR_CANT_RESOLVE_FILENAME, "Impossibile aprire", path);
+}
+
 }  // namespace
 
 void NativeFileTraits::Close(Value file) {
@@ -47,8 +55,12 @@ void NativeFileTraits::Close(Value file) {
 // removed meanwhile, so the path still leads into it.
 FileHandle SystemFiles::OpenToRead(const FilePlace& place, FileStatus& status) {
   const std::string& path = place.path;
-  FileHandle file(ValueOf(OpenOrThrow(path, GENERIC_READ, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN)));
+  // A file of a listed folder that has become a link since is opened itself, and refused.
+  const DWORD noFollow = place.folder != nullptr ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+  FileHandle file(
+      ValueOf(OpenOrThrow(path, GENERIC_READ, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN | noFollow)));
+  if (noFollow != 0) RefuseReparsePoint(file, path);
   status = StatusOfOpen(file, path);
   if (status.type == FileType::kFolder)
     ThrowSystemFailure(ERROR_DIRECTORY, "Impossibile leggere", path);
@@ -69,10 +81,7 @@ FileHandle SystemFiles::OpenToWrite(const std::string& path, WriteMode mode) {
   const HANDLE handle = OpenOrThrow(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT);
   FileHandle file(ValueOf(handle), append);
-  FILE_BASIC_INFO basic;
-  if (::GetFileInformationByHandleEx(handle, FileBasicInfo, &basic, sizeof basic) &&
-      (basic.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-    ThrowSystemFailure(ERROR_CANT_RESOLVE_FILENAME, "Impossibile aprire", path);
+  RefuseReparsePoint(file, path);
   LARGE_INTEGER none{};
   if (append && !::SetFilePointerEx(handle, none, nullptr, FILE_END))
     ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile aprire", path);

@@ -10,10 +10,10 @@
 namespace ondrel {
 
 enum class EntryKind {
-  kFile,    // a regular file, or a link to one; on Windows hidden and system files too
+  kFile,    // a regular file, never a link to one; on Windows hidden and system files too
   kFolder,  // a folder itself; a link to a folder is not one, so a walk never loops; on
             // Windows hidden folders too, but not folders marked as system or reparse points
-  kOther,   // devices, pipes, sockets, broken links, links to folders, junctions
+  kOther,   // devices, pipes, sockets, links of every kind, junctions
 };
 
 struct FolderEntry {

@@ -19,7 +19,8 @@ EntryKind KindOf(int folder_fd, const dirent& entry) {
       return EntryKind::kFile;
     case DT_DIR:
       return EntryKind::kFolder;
-    case DT_LNK:
+    case DT_LNK:  // a link is no entry of the tree, whatever it leads to
+      return EntryKind::kOther;
     case DT_UNKNOWN:
       break;
     default:
@@ -29,9 +30,6 @@ EntryKind KindOf(int folder_fd, const dirent& entry) {
   if (::fstatat(folder_fd, entry.d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) return EntryKind::kOther;
   if (S_ISREG(info.st_mode)) return EntryKind::kFile;
   if (S_ISDIR(info.st_mode)) return EntryKind::kFolder;
-  if (S_ISLNK(info.st_mode) && ::fstatat(folder_fd, entry.d_name, &info, 0) == 0 &&
-      S_ISREG(info.st_mode))
-    return EntryKind::kFile;
   return EntryKind::kOther;
 }
 

@@ -9,13 +9,13 @@ namespace ondrel {
 namespace {
 
 // The two listings of the walk in one: files of any attribute are scanned (hidden and system
-// ones too); a folder is visited unless it is marked as system or is a reparse point (a
-// junction or a link), which is never followed.
+// ones too); a folder is visited unless it is marked as system. A reparse point (a junction or
+// a link, to a file or a folder) is no entry of the tree, and is never followed.
 EntryKind KindOf(const WIN32_FIND_DATAW& entry) {
   const DWORD attributes = entry.dwFileAttributes;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return EntryKind::kOther;
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return EntryKind::kFile;
-  if ((attributes & (FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_REPARSE_POINT)) != 0)
-    return EntryKind::kOther;
+  if ((attributes & FILE_ATTRIBUTE_SYSTEM) != 0) return EntryKind::kOther;
   return EntryKind::kFolder;
 }
 

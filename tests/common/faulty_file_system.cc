@@ -122,7 +122,8 @@ OpenFolder FaultyFileSystem::Duplicate(const OpenFolder& folder, const std::stri
 }
 
 FileHandle FaultyFileSystem::OpenToRead(const FilePlace& place, FileStatus& status) {
-  ThrowIfFailing(place.path, "Impossibile aprire", Access::kRead);
+  ThrowIfFailing(place.path, "Impossibile aprire",
+                 place.folder != nullptr ? Access::kEnter : Access::kRead);
   return system_.OpenToRead(place, status);
 }
 

@@ -27,8 +27,8 @@ class FaultyFileSystem final : public FileSystem {
   // The file or folder (a path ending with the separator) at `path` was removed after its
   // folder was listed.
   void Vanish(const std::string& path);
-  // The folder at `path` (ending with the separator) was replaced by a link after its parent
-  // was listed: it is not entered.
+  // The file or folder (ending with the separator) at `path` was replaced by a link after
+  // its folder was listed: it is not entered or read from there.
   void ReplaceByLink(const std::string& path);
   // Nothing at `path` may be listed, opened, created or replaced by this user, nor anything
   // below it looked up.
@@ -83,7 +83,7 @@ class FaultyFileSystem final : public FileSystem {
   enum class Access {
     kLook,    // a name looked up, its status read, a link followed
     kList,    // a folder by its path, a link followed
-    kEnter,   // a sub-folder of an open folder, never through a link
+    kEnter,   // an entry of an open folder, never through a link
     kRead,    // a file
     kWrite,   // a file that is there
     kCreate,  // a name made, replaced or removed

@@ -49,7 +49,8 @@ class RealDisk {
       case Fault::kVanish:
         return std::filesystem::remove_all(testing::FsPath(path)) > 0;
       case Fault::kLink: {
-        const std::string name = path.substr(0, path.size() - 1);
+        const std::string name =
+            path.back() == kPathSeparator ? path.substr(0, path.size() - 1) : path;
         std::filesystem::remove_all(testing::FsPath(name));
         return testing::MakeSymbolicLink(target, name) || testing::MakeJunction(target, name);
       }
@@ -113,6 +114,7 @@ enum class Operation {
   kListFolder,
   kListSubFolder,
   kOpenToRead,
+  kOpenInFolder,
   kOpenToWrite,
   kCreate,
   kCreateBeside,
@@ -145,6 +147,9 @@ const Row kRows[] = {
      kFailureAccessDenied},
     {"NorListedAsAScanFolder", kDenied, "a/", Operation::kListFolder, "a/", "",
      kFailureAccessDenied},
+    {"AFileBecomeALinkIsNotReadInItsFolder", Fault::kLink, "a/f.txt", Operation::kOpenInFolder,
+     "a/f.txt", "", kFailureSymbolicLink},
+    {"WhileAFileIsReadThere", kReadOnly, "a/", Operation::kOpenInFolder, "a/f.txt", "ok", {}},
     {"AFileThatMayNotBeReadIsNotOpened", kDenied, "a/f.txt", Operation::kOpenToRead, "a/f.txt", "",
      kFailureAccessDenied},
     {"NoCopyIsMadeInAFolderGone", kGone, "a/", Operation::kCreate, "a/new.txt", "",
@@ -244,6 +249,12 @@ std::optional<std::string> Operate(Disk& disk, const Row& row) {
         case Operation::kOpenToRead:
           files.OpenToRead(on, status);
           break;
+        case Operation::kOpenInFolder: {
+          const std::string name = "f.txt";
+          files.ListSubFolder(top, "a", tree / "a/", entries, folder);
+          files.OpenToRead(FilePlace(on, folder, name), status);
+          break;
+        }
         case Operation::kOpenToWrite:
           files.OpenToWrite(on, WriteMode::kAppend);
           break;

@@ -32,6 +32,8 @@ TEST(WalkFaults, AChangeAfterTheListingCostsOnlyWhatChangedAndEveryLossIsReporte
       // Neither is a folder of the tree any more: nothing of it is lost.
       {"a folder gone", vanish, "a/", false, {"ok@b.org"}, {}},
       {"a folder become a link", link, "a/", false, {"ok@b.org"}, {}},
+      // A file become a link is not followed out of the tree, and is reported as not read.
+      {"a file become a link", link, "a/f.txt", false, {"below@a.org", "ok@b.org"}, {"a/f.txt"}},
       {"a folder that may not be listed", deny, "a/", false, {"ok@b.org"}, {"a/"}},
       {"a file that may not be read",
        deny,
