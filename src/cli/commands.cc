@@ -31,8 +31,26 @@ std::string CountsLine(std::string_view removedLabel, std::int64_t read, std::in
          std::to_string(removed) + "   Scritte: " + std::to_string(written);
 }
 
+// Prints `line` on standard output; says so on standard error when it cannot (a full disk).
+bool Print(ConsoleWindowSystem& console, const std::string& line) {
+  if (console.PrintResult(line)) return true;
+  ShowError(console, "Impossibile scrivere i risultati su standard output");
+  return false;
+}
+
 int DoneWhenPrinted(ConsoleWindowSystem& console, const std::string& line) {
-  return console.PrintResult(line) ? kExitDone : kExitFailed;
+  return Print(console, line) ? kExitDone : kExitFailed;
+}
+
+// Says on standard error when the rewritten list at `path` could not keep its owner.
+void ReportOwnership(const std::string& path, const KeptOwnership& kept,
+                     ConsoleWindowSystem& console) {
+  if (kept.owner) return;
+  console.ShowMessage("Il file \"" + path +
+                          "\" riscritto appartiene ora a chi lo ha riscritto: il proprietario di "
+                          "prima non poteva essere mantenuto" +
+                          (kept.group ? ", il gruppo si`." : ", e nemmeno il gruppo."),
+                      kMessageInformation);
 }
 
 // Whether duplicate elimination left a sorted, duplicate-free list; says why not otherwise.
@@ -104,17 +122,21 @@ int Extract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem
       ShowError(console, FailureLine("Elaborazione interrotta", *result.failure));
       return kExitFailed;
     case RunOutcome::kStopped:
-      ShowError(console, "Elaborazione interrotta su richiesta." + std::string(kOutputUnsorted));
+      ShowError(console, "Elaborazione interrotta su richiesta." + std::string(kOutputUnsorted) +
+                             (result.sourcesWritten
+                                  ? " " + arguments.sourcesPath + " e` stato scritto per intero."
+                                  : std::string()));
       return kExitFailed;
     case RunOutcome::kCompleted:
       break;
   }
   const bool unsorted = ReportUnsortedOutput(result.elimination, console);
-  bool printed = console.PrintResult(console.Caption(StatusLabel::kMail)) &&
-                 console.PrintResult(console.Caption(StatusLabel::kRes));
+  ReportOwnership(result.outputPath, result.elimination.ownership, console);
+  bool printed = Print(console, console.Caption(StatusLabel::kMail)) &&
+                 Print(console, console.Caption(StatusLabel::kRes));
   if (!result.skippedFiles.empty()) {
-    printed = printed &&
-              console.PrintResult("File non letti: " + std::to_string(result.skippedFiles.size()));
+    printed =
+        printed && Print(console, "File non letti: " + std::to_string(result.skippedFiles.size()));
   }
   if (!printed || unsorted) return kExitFailed;
   return result.skippedFiles.empty() ? kExitDone : kExitIncomplete;
@@ -124,7 +146,10 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem&
   const std::string& list = arguments.operands[0];
   // The desktop tool quietly does nothing for a missing list; a command must say so.
   if (!files.FindPlainFile(list)) {
-    ShowError(console, "Il file da ordinare non esiste");
+    const auto status = StatusIfAny(files, list);
+    ShowError(console, status && status->type != FileType::kRegular
+                           ? "Il file da ordinare non e` un file normale"
+                           : "Il file da ordinare non esiste");
     return kExitFailed;
   }
   std::int32_t totalLines = 0, duplicatesRemoved = 0;
@@ -133,6 +158,7 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem&
   const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console,
                                                     ListFlush::kBeforeReplacing, {}, files);
   if (!EliminationSucceeded(result, console)) return kExitFailed;
+  ReportOwnership(list, result.ownership, console);
   return DoneWhenPrinted(console,
                          CountsLine("Doppi", totalLines, duplicatesRemoved, result.linesWritten));
 }

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "common/path_rules.h"
+#include "common/shared_folders_posix.h"
 #include "common/status_posix.h"
 #include "common/system_failure.h"
 #include "common/system_files.h"
@@ -22,9 +24,16 @@ bool ClearNonBlocking(int fd) {
   return flags >= 0 && (flags & O_NONBLOCK) != 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
 }
 
-int OpenDescriptor(const FilePlace& place, int flags, int mode) {
+// Opens `place`. A path the user gave is looked up without following a link that another user
+// planted in a shared folder: all of it, or, for a name that may be made (`mayCreate`), its
+// folder.
+int OpenDescriptor(const FilePlace& place, int flags, int mode, bool mayCreate = false) {
   CheckSystemPath(place.path);
   const int folder = place.folder != nullptr ? static_cast<int>(place.folder->Native()) : -1;
+  if (folder < 0) {
+    const std::string folderPart = FolderOf(place.path);
+    ResolveWithoutPlantedLinks(!mayCreate ? place.path : folderPart.empty() ? "." : folderPart);
+  }
   int fd;
   do {
     fd = folder >= 0 ? ::openat(folder, place.name->c_str(), flags | O_CLOEXEC, mode)
@@ -56,7 +65,7 @@ FileHandle SystemFiles::OpenToRead(const FilePlace& place, FileStatus& status) {
 }
 
 FileHandle SystemFiles::CreateExclusive(const std::string& path) {
-  return FileHandle(OpenDescriptor(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600));
+  return FileHandle(OpenDescriptor(path, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW, 0600, true));
 }
 
 FileHandle SystemFiles::OpenToWrite(const std::string& path, WriteMode mode) {
@@ -64,8 +73,13 @@ FileHandle SystemFiles::OpenToWrite(const std::string& path, WriteMode mode) {
   // Without O_NONBLOCK a pipe would wait for a reader; it is refused once its kind is known.
   const int flags =
       O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | (append ? O_RDWR | O_APPEND : O_WRONLY);
-  FileHandle file(OpenDescriptor(path, flags, 0666), append);
+  FileHandle file(OpenDescriptor(path, flags, 0666, true), append);
   const int fd = Descriptor(file);
+  // Opened, not yet changed: a file another user placed in a shared folder is refused as the
+  // kernel's protection of such files would.
+  struct stat info;
+  if (::fstat(fd, &info) != 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
+  RefusePlantedFile(path, info);
   const int status = ::fcntl(fd, F_GETFL);
   if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0)
     ThrowSystemFailure(errno, "Impossibile aprire", path);

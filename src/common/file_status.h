@@ -33,4 +33,11 @@ struct FileStatus {
   bool operator==(const FileStatus&) const = default;
 };
 
+// What of a file's owner its replacement could keep: only root may give a file away, and only
+// a member of a group give it to that group (POSIX; Windows keeps both).
+struct KeptOwnership {
+  bool owner = true;
+  bool group = true;
+};
+
 }  // namespace ondrel

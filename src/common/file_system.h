@@ -40,8 +40,14 @@ class FileSystem {
   // The status of the file `path` leads to (links followed).
   virtual FileStatus StatusOf(const std::string& path) = 0;
   // The path that `path` leads to, every symbolic link resolved. Rewriting a file through
-  // that path replaces the link's target, not the link.
+  // that path replaces the link's target, not the link. A link that another user planted in a
+  // folder others may write (sticky and world-writable) is not followed: it fails as
+  // kFailureSymbolicLink, as every open of a path the user gave does.
   virtual std::string ResolvedPath(const std::string& path) = 0;
+  // Fails (kFailureAccessDenied) when `path` names a file that another user placed in a folder
+  // others may write, belonging neither to the user nor to the folder's owner: the user's data
+  // must not go into it. OpenToWrite refuses such a file too.
+  virtual void CheckNotPlanted(const std::string& path) = 0;
 
   // --- Folders.
 
@@ -68,8 +74,9 @@ class FileSystem {
   // place would block the reader or never end.
   virtual FileHandle OpenToRead(const FilePlace& place, FileStatus& status) = 0;
   // The file at `path` (created if missing, not emptied), opened for writing, and for reading
-  // too when `mode` appends: never through a symbolic link (kFailureSymbolicLink) and never
-  // waiting on a pipe (kFailureNotRegular).
+  // too when `mode` appends: never through a symbolic link (kFailureSymbolicLink), never
+  // waiting on a pipe (kFailureNotRegular) and never into a file another user planted
+  // (kFailureAccessDenied, see CheckNotPlanted).
   virtual FileHandle OpenToWrite(const std::string& path, WriteMode mode) = 0;
   // A new file at `path`, open for writing and reading back, readable and writable by its
   // owner only; never an existing name or a link (kFailureNameTaken).
@@ -111,12 +118,13 @@ class FileSystem {
   // rewritten by a rename needs only the folder's permission, and must not get round its own.
   virtual void CheckWritable(const std::string& path) = 0;
   // Gives `temporary` (open, at `temporaryPath`), which is to take the place of the file at
-  // `target`, that file's owner, permissions (special bits included) and extended attributes
-  // (on Windows its attributes), `original` being its status; for a file not there yet
-  // (`original` none), the permissions of a new file.
-  virtual void TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
-                                  const std::string& target,
-                                  const std::optional<FileStatus>& original) = 0;
+  // `target`, that file's owner (or, where the user may not give a file away, at least its
+  // group), permissions (special bits included) and extended attributes (on Windows its
+  // attributes), `original` being its status; for a file not there yet (`original` none), the
+  // permissions of a new file. Returns what of the owner it kept.
+  virtual KeptOwnership TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
+                                           const std::string& target,
+                                           const std::optional<FileStatus>& original) = 0;
   // Moves `temporary` over `target` in one step. With `replace` false it fails when the name
   // `target` was taken meanwhile; with `durable`, the move is on disk when it returns. On
   // failure the target is untouched.

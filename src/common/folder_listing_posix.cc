@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/shared_folders_posix.h"
 #include "common/system_failure.h"
 #include "common/system_files.h"
 #include "common/system_path_posix.h"
@@ -82,7 +83,7 @@ void SystemFiles::ListFolder(const std::string& folder, std::vector<FolderEntry>
                              OpenFolder* keep) {
   entries.clear();
   if (keep != nullptr) *keep = OpenFolder();
-  CheckSystemPath(folder);
+  ResolveWithoutPlantedLinks(folder);
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   const int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, keep);
   if (error != 0) ThrowSystemFailure(error, "Impossibile leggere la cartella", folder);

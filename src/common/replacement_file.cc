@@ -28,6 +28,7 @@ ReplacementFile::ReplacementFile(const std::string& path, FileSystem& files)
       throw Failure(kFailureNotFound, "Impossibile aprire \"" + path + "\": il file non c'e` piu`");
     if (status->type != FileType::kRegular)
       throw Failure(kFailureBadPath, "\"" + path + "\" non e` un file normale");
+    files_.CheckNotPlanted(target_);
     original_ = status;
   }
   CreateTemporary();
@@ -45,7 +46,7 @@ void ReplacementFile::CreateTemporary() {
     files_.CheckWritable(target_);
   }
   FileHandle file = files_.CreateTemporaryBeside(target_, temporary_.path);
-  files_.TakeOverAttributes(file, temporary_.path, target_, original_);
+  ownership_ = files_.TakeOverAttributes(file, temporary_.path, target_, original_);
   writer_.emplace(std::move(file), temporary_.path, files_);
 }
 

@@ -27,13 +27,16 @@ class ReplacementFile {
   ReplacementFile(const std::string& target, const FileStatus& original,
                   FileSystem& files = SystemFileSystem());
   // Replaces the file at `path` (the one a link leads to) as above, or, when nothing is
-  // there, creates it with the permissions of a new file. Throws Failure as above, and when
-  // `path` leads to anything but a regular file.
+  // there, creates it with the permissions of a new file: an output of the user's. Throws
+  // Failure as above, when `path` leads to anything but a regular file, and when another user
+  // planted the file or a link on the way to it (FileSystem::CheckNotPlanted, ResolvedPath).
   explicit ReplacementFile(const std::string& path, FileSystem& files = SystemFileSystem());
   ReplacementFile(const ReplacementFile&) = delete;
   ReplacementFile& operator=(const ReplacementFile&) = delete;
 
   LineWriter& Writer() { return *writer_; }
+  // What of the target's owner the new file keeps.
+  KeptOwnership Ownership() const { return ownership_; }
 
   // Puts the new content on disk (unless `flush` is false) and moves it over the target,
   // provided the target is still the file as it was read (or, for a new file, that its name
@@ -58,6 +61,7 @@ class ReplacementFile {
   FileSystem& files_;
   std::optional<FileStatus> original_;  // none for a file not there yet
   TemporaryName temporary_;
+  KeptOwnership ownership_;
   std::optional<LineWriter> writer_;  // destroyed first: closed before it is removed
 };
 

@@ -4,11 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <memory>
 
 #include "common/extended_attributes.h"
 #include "common/path_rules.h"
+#include "common/shared_folders_posix.h"
 #include "common/system_failure.h"
 #include "common/system_files.h"
 #include "common/system_path_posix.h"
@@ -39,11 +38,13 @@ mode_t CurrentUmask() {
 }  // namespace
 
 std::string SystemFiles::ResolvedPath(const std::string& path) {
+  return ResolveWithoutPlantedLinks(path);
+}
+
+void SystemFiles::CheckNotPlanted(const std::string& path) {
   CheckSystemPath(path);
-  const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr),
-                                                             &std::free);
-  if (!resolved) ThrowSystemFailure(errno, "Impossibile aprire", path);
-  return resolved.get();
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0) RefusePlantedFile(path, info);
 }
 
 bool SystemFiles::NameTaken(const std::string& path) {
@@ -68,22 +69,30 @@ void SystemFiles::CheckWritable(const std::string& path) {
     ThrowSystemFailure(errno, "Impossibile scrivere", path);
 }
 
-void SystemFiles::TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
-                                     const std::string& target,
-                                     const std::optional<FileStatus>& original) {
+KeptOwnership SystemFiles::TakeOverAttributes(FileHandle& temporary,
+                                              const std::string& temporaryPath,
+                                              const std::string& target,
+                                              const std::optional<FileStatus>& original) {
   const int fd = Descriptor(temporary);
   if (!original) {
     if (::fchmod(fd, 0666 & ~CurrentUmask()) != 0)
       ThrowSystemFailure(errno, "Impossibile assegnare i permessi di", temporaryPath);
-    return;
+    return {};
   }
-  // Only root may give a file away; anyone else owns it already.
-  if (::fchown(fd, original->owner, original->group) != 0 && errno != EPERM)
-    ThrowSystemFailure(errno, "Impossibile assegnare il proprietario di", temporaryPath);
+  // Only root may give a file away; anyone else owns it already, and may give it to a group
+  // of their own.
+  if (::fchown(fd, original->owner, original->group) != 0) {
+    if (errno != EPERM)
+      ThrowSystemFailure(errno, "Impossibile assegnare il proprietario di", temporaryPath);
+    if (::fchown(fd, static_cast<uid_t>(-1), original->group) != 0 && errno != EPERM)
+      ThrowSystemFailure(errno, "Impossibile assegnare il gruppo di", temporaryPath);
+  }
   // The set-group and sticky bits too; after the owner, which would clear them.
   if (::fchmod(fd, original->permissions & 07777) != 0)
     ThrowSystemFailure(errno, "Impossibile assegnare i permessi di", temporaryPath);
   CopyExtendedAttributes(target, fd, temporaryPath);
+  const FileStatus made = StatusOfOpen(temporary, temporaryPath);
+  return {made.owner == original->owner, made.group == original->group};
 }
 
 void SystemFiles::MoveOver(const std::string& temporary, const std::string& target, bool replace,

@@ -82,6 +82,9 @@ void SystemFiles::MoveOver(const std::string& temporary, const std::string& targ
                        replace ? "Impossibile sostituire" : "Impossibile creare", target);
 }
 
+// Windows has no folders where anyone may make a name but only its owner remove it.
+void SystemFiles::CheckNotPlanted(const std::string&) {}
+
 bool SystemFiles::NameTaken(const std::string& path) {
   if (::GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = ::GetLastError();
@@ -100,16 +103,17 @@ void SystemFiles::CheckWritable(const std::string& path) {
 }
 
 // Set through the handle: the temporary file is open with no sharing, so no one else can.
-void SystemFiles::TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
-                                     const std::string&,
-                                     const std::optional<FileStatus>& original) {
-  if (!original || (original->attributes & kKeptAttributes) == 0) return;
+KeptOwnership SystemFiles::TakeOverAttributes(FileHandle& temporary,
+                                              const std::string& temporaryPath, const std::string&,
+                                              const std::optional<FileStatus>& original) {
+  if (!original || (original->attributes & kKeptAttributes) == 0) return {};
   FILE_BASIC_INFO basic{};
   basic.FileAttributes = original->attributes & kKeptAttributes;
   if (!::SetFileInformationByHandle(reinterpret_cast<HANDLE>(temporary.Native()), FileBasicInfo,
                                     &basic, sizeof basic))
     ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile assegnare gli attributi di",
                        temporaryPath);
+  return {};
 }
 
 }  // namespace ondrel

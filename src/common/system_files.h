@@ -15,6 +15,7 @@ class SystemFiles final : public FileSystem {
   bool NameTaken(const std::string& path) override;
   FileStatus StatusOf(const std::string& path) override;
   std::string ResolvedPath(const std::string& path) override;
+  void CheckNotPlanted(const std::string& path) override;
 
   void ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
                   OpenFolder* keep) override;
@@ -42,9 +43,9 @@ class SystemFiles final : public FileSystem {
   void Close(FileHandle& file, std::string_view path) override;
 
   void CheckWritable(const std::string& path) override;
-  void TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
-                          const std::string& target,
-                          const std::optional<FileStatus>& original) override;
+  KeptOwnership TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
+                                   const std::string& target,
+                                   const std::optional<FileStatus>& original) override;
   void MoveOver(const std::string& temporary, const std::string& target, bool replace,
                 bool durable) override;
   void RemoveFile(const std::string& path) override;

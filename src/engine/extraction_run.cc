@@ -74,7 +74,12 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
                                            "\" e` stato sostituito durante l'elaborazione; i "
                                            "doppi non sono stati eliminati");
   }
-  if (sources) sources->Commit();
+  if (sources) {
+    // A stop asked for before the table replaces its file leaves the file as it was.
+    windows.Yield();
+    sources->Commit();
+    result.sourcesWritten = true;
+  }
   windows.SetCaption(StatusLabel::kMail, "Eliminazione doppi");
   windows.Yield();
   // Appended to, the list holds what earlier runs left on disk, which its replacement must
@@ -87,9 +92,9 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
     SummariseUnsorted(counters, windows);
     return;
   }
+  // The lines the list holds now: a line "*" is dropped though not counted as a duplicate.
   windows.SetCaption(StatusLabel::kMail, "Fine elaborazione. Totale indirizzi:" +
-                                             std::to_string(CheckedSub(
-                                                 counters.TotalLines, counters.DuplicatesRemoved)));
+                                             std::to_string(result.elimination.linesWritten));
   windows.SetCaption(
       StatusLabel::kRes,
       "Trovati: " + std::to_string(counters.AddressesFound) +
@@ -128,10 +133,11 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
 
   windows.SetBusyPointer(true);
   result.outcome = RunOutcome::kCompleted;
+  result.outputPath = output_folder + "MailOut.txt";
   try {
     if (const auto failure = FailureOf([&] {
-          HarvestAndSummarise(scan_folder, output_folder + "MailOut.txt", fileKind, append,
-                              counters, windows, options, result);
+          HarvestAndSummarise(scan_folder, result.outputPath, fileKind, append, counters, windows,
+                              options, result);
         })) {
       result.outcome = RunOutcome::kFailed;
       result.failure = failure;

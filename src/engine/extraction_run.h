@@ -34,6 +34,8 @@ struct RunResult {
   RunOutcome outcome = RunOutcome::kRefused;
   std::optional<Failure> failure;  // set when the outcome is kFailed
   EliminationResult elimination;
+  std::string outputPath;                 // MailOut.txt, once the checks passed
+  bool sourcesWritten = false;            // the table of provenances took its file's place
   std::vector<SkippedFile> skippedFiles;  // what could not be read, on every outcome but kRefused
 };
 

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "common/failure.h"
+#include "common/path_rules.h"
 #include "common/temp_names.h"
 
 namespace ondrel {
@@ -33,6 +34,19 @@ struct UnfinishedCopy {
   std::string path;
 };
 
+// Throws the failure to make the copy at `path`: where the temporary folder names a file, that
+// is the reason, not a missing name.
+[[noreturn]] void ThrowNoCopy(const Failure& failure, const std::string& path, FileSystem& files) {
+  const std::string folder = FolderOf(path);
+  const auto status =
+      folder.size() > 1 ? StatusIfAny(files, folder.substr(0, folder.size() - 1)) : std::nullopt;
+  if (status && status->type != FileType::kFolder)
+    throw Failure(kFailureBadPath, "Impossibile creare la copia temporanea \"" + path +
+                                       "\": la cartella temporanea (variabile TEMP o TMP) non e` "
+                                       "una cartella");
+  ThrowFailure(failure.Number(), "Impossibile creare la copia temporanea", path);
+}
+
 // Opened for reading too: the scan reads the copy back through this very descriptor.
 FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path, FileSystem& files) {
   for (int attempt = 1;; ++attempt) {
@@ -41,7 +55,7 @@ FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path, File
       return files.CreateExclusive(path);
     } catch (const Failure& failure) {
       if (failure.Number() != kFailureNameTaken || attempt == kTempNameAttempts)
-        ThrowFailure(failure.Number(), "Impossibile creare la copia temporanea", path);
+        ThrowNoCopy(failure, path, files);
     }
   }
 }

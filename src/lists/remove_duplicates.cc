@@ -97,6 +97,7 @@ class Elimination {
   }
 
   std::int64_t LinesWritten() const { return linesWritten_; }
+  KeptOwnership Ownership() const { return ownership_; }
 
  private:
   bool Load() {
@@ -150,6 +151,7 @@ class Elimination {
     }
     replacement.Commit(flush_ == ListFlush::kBeforeReplacing);
     linesWritten_ = written;
+    ownership_ = replacement.Ownership();
     return true;
   }
 
@@ -166,6 +168,7 @@ class Elimination {
   WholeFile list_;
   std::optional<LineTable> table_;
   std::int64_t linesWritten_ = 0;
+  KeptOwnership ownership_;
 };
 
 }  // namespace
@@ -187,6 +190,7 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalL
                                 expected, files);
         result.outcome = elimination.Run();
         result.linesWritten = elimination.LinesWritten();
+        result.ownership = elimination.Ownership();
       })) {
     result.outcome = EliminationOutcome::kFailed;
     result.failure = failure;

@@ -32,6 +32,7 @@ struct EliminationResult {
   EliminationOutcome outcome = EliminationOutcome::kNotRun;
   std::optional<Failure> failure;  // set when the outcome is kFailed
   std::int64_t linesWritten = 0;   // lines of the rewritten list; 0 unless completed
+  KeptOwnership ownership;         // what of the list's owner the rewritten list kept
 };
 
 // Eliminates the duplicates of the list at `path`, showing the progress dialog of `windows`.

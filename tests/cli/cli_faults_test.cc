@@ -120,5 +120,67 @@ TEST_F(CliFaultsTest, AnOutputFolderItMayNotWriteFailsTheEliminationAndKeepsTheL
   EXPECT_EQ(NamesIn(scratch_ / "out"), std::vector<std::string>{"MailOut.txt"});
 }
 
+// What another user may plant in a folder that everyone may write, like /tmp: a link to a
+// file of this user's, or a file made ready to receive this user's output. Neither is
+// followed or written into, and nothing anywhere changes.
+TEST(CliFaults, NothingIsFollowedOrWrittenThatAnotherUserPlantedInASharedFolder) {
+  const auto link = &FaultyFileSystem::PlantLink;
+  const auto file = &FaultyFileSystem::PlantFile;
+  const std::string denied = "errore " + std::to_string(kFailureAccessDenied) + ":";
+  const std::string notFollowed = "errore " + std::to_string(kFailureSymbolicLink) + ":";
+  const struct {
+    const char* what;
+    void (FaultyFileSystem::*plant)(const std::string&);
+    const char* planted;
+    std::vector<std::string> arguments;  // "@" stands for the scratch folder
+    std::string said;
+  } cases[] = {
+      {"a list to rewrite", link, "shared/list.txt", {"dedupe", "@shared/list.txt"}, notFollowed},
+      {"a table of provenances",
+       link,
+       "shared/sources.csv",
+       {"extract", "--kind", "text", "--sources", "@shared/sources.csv", "@scan", "@shared"},
+       notFollowed},
+      {"the run's output",
+       file,
+       "shared/MailOut.txt",
+       {"extract", "--kind", "text", "@scan", "@shared"},
+       denied},
+      {"the subtraction's output",
+       file,
+       "shared/MailNew.txt",
+       {"subtract", "@shared/base.txt", "@exclusion.txt"},
+       denied},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder scratch;
+    FaultyFileSystem files;
+    const std::vector<std::string> made = {scratch.Write("scan/a.txt", "secret@x.org\n"),
+                                           scratch.Write("shared/list.txt", "b\r\na\r\n"),
+                                           scratch.Write("shared/sources.csv", "theirs"),
+                                           scratch.Write("shared/MailOut.txt", ""),
+                                           scratch.Write("shared/MailNew.txt", ""),
+                                           scratch.Write("shared/base.txt", "secret@x.org\r\n"),
+                                           scratch.Write("exclusion.txt", "")};
+    std::vector<std::string> before;
+    for (const std::string& path : made) before.push_back(ScratchFolder::Read(path));
+    (files.*c.plant)(scratch / c.planted);
+    std::vector<std::string> arguments;
+    for (const std::string& argument : c.arguments)
+      arguments.push_back(argument[0] == '@' ? scratch / argument.substr(1) : argument);
+
+    const CliRun run = RunCommandInProcess(arguments, files);
+
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(Contains(run.err, c.said)) << run.err;
+    for (std::size_t i = 0; i < made.size(); ++i)
+      EXPECT_EQ(ScratchFolder::Read(made[i]), before[i]) << made[i];
+    EXPECT_EQ(NamesIn(scratch / "shared"),
+              (std::vector<std::string>{"MailNew.txt", "MailOut.txt", "base.txt", "list.txt",
+                                        "sources.csv"}));
+  }
+}
+
 }  // namespace
 }  // namespace ondrel::testing

@@ -2,6 +2,7 @@
 // and the progress dialog whose "Annulla" is Ctrl-C.
 #include "cli/console_window_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "cli/commands.h"
 #include "common/test_files.h"
 #include "lists/hgauge.h"
 #include "lists/remove_duplicates.h"
@@ -198,6 +200,25 @@ TEST_F(ConsoleWindowSystemTest, CtrlCStopsDuplicateEliminationAndTheListStaysAsI
 
   EXPECT_EQ(result.outcome, EliminationOutcome::kStopped);
   EXPECT_EQ(testing::ScratchFolder::Read(list), original);
+}
+
+// Results that cannot be written (a full disk) make no success, and the loss is said.
+TEST(ConsoleResults, AFullStandardOutputIsSaidAndIsNoSuccess) {
+  testing::ScratchFolder scratch;
+  Arguments arguments;
+  arguments.command = Command::kDedupe;
+  arguments.operands = {scratch.Write("list.txt", "b\r\na\r\n")};
+  const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(full, 0);
+  std::FILE* err = std::tmpfile();
+  {
+    ConsoleWindowSystem console(full, ::fileno(err), TerminalTraits{});
+    EXPECT_EQ(RunCommand(arguments, console, SystemFileSystem()), kExitFailed);
+  }
+  ::close(full);
+  EXPECT_NE(Contents(err).find("Impossibile scrivere i risultati su standard output"),
+            std::string::npos);
+  std::fclose(err);
 }
 
 TEST(ConsoleWindowSystemDeathTest, EndProgramExitsWithStatusOne) {

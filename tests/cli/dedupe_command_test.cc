@@ -35,15 +35,20 @@ TEST(DedupeCommandTest, SortsTheListInPlaceAndPrintsItsCounts) {
   }
 }
 
-TEST(DedupeCommandTest, AMissingListIsRefused) {
+TEST(DedupeCommandTest, AMissingListOrOneThatIsNoPlainFileIsRefusedAsWhatItIs) {
   ScratchFolder scratch;
-  for (const std::string& list : {scratch / "missing.txt", std::string(), scratch.Path()}) {
+  const std::string missing = "Il file da ordinare non esiste";
+  const std::string notPlain = "Il file da ordinare non e` un file normale";
+  std::vector<std::pair<std::string, std::string>> cases = {
+      {scratch / "missing.txt", missing}, {"", missing}, {scratch.Path(), notPlain}};
+  if (MakeFifo(scratch / "pipe")) cases.push_back({scratch / "pipe", notPlain});
+  for (const auto& [list, said] : cases) {
     const CliRun run = RunCli({"dedupe", list});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_TRUE(Contains(run.err, "Il file da ordinare non esiste")) << run.err;
+    EXPECT_TRUE(Contains(run.err, said)) << run.err;
   }
-  EXPECT_EQ(NamesIn(scratch.Path()).size(), 0u);
+  EXPECT_EQ(NamesIn(scratch.Path()).size(), cases.size() - 3);
 }
 
 TEST(DedupeCommandTest, CtrlCWhileTheDialogIsUpStopsAndLeavesTheListAsItWas) {

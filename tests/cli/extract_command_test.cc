@@ -153,6 +153,19 @@ TEST_F(ExtractCommandTest, AnUnreadableFileIsSkippedAndTheRunGoesOn) {
   EXPECT_EQ(ScratchFolder::Read(MailOut()), "anna@example.com\r\ncarla@example.net\r\n");
 }
 
+TEST_F(ExtractCommandTest, ATemporaryFolderThatIsAFileIsSaidToBeOne) {
+  scratch_.Write("scan/a.dbx", "anna@example.com\n");
+  const std::string notAFolder = scratch_.Write("temp-file", "");
+  CliOptions options;
+  options.environment = {"TEMP=" + notAFolder, "TMP="};
+  const CliRun copies = RunCli({"extract", "--kind", "store", scan_, output_}, options);
+  EXPECT_EQ(copies.status, 3);
+  EXPECT_TRUE(Contains(copies.err,
+                       "la cartella temporanea (variabile TEMP o TMP) non e` una "
+                       "cartella"))
+      << copies.err;
+}
+
 TEST_F(ExtractCommandTest, OnATerminalOneLineShowsProgressAndIsClearedBeforeTheSummary) {
   if (kWindowsPlatform) GTEST_SKIP() << "no pseudo-terminal for the program's standard error";
   scratch_.Write("scan/a.txt", "anna@example.com\n");

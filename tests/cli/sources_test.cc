@@ -99,8 +99,14 @@ class Sources : public ::testing::Test {
     }
   }
 
-  RunResult Run(std::int16_t kind, int append, int jobs, const std::string& sources) {
+  // `stopAt`: the yield (counted from 1) at which the user asks to stop; 0 for none.
+  RunResult Run(std::int16_t kind, int append, int jobs, const std::string& sources,
+                int stopAt = 0) {
     RecordingWindowSystem windows;
+    int yields = 0;
+    windows.onYield = [&] {
+      if (++yields == stopAt) throw StopRequest{};
+    };
     RunCounters counters;
     HarvestOptions options;
     options.jobs = jobs;
@@ -166,6 +172,22 @@ TEST_F(Sources, ReplacesTheTableOnlyWhenTheWholeTreeWasHarvested) {
   EXPECT_EQ(Run(kKindTextFiles, 0, 2, sources).outcome, RunOutcome::kFailed);
   EXPECT_EQ(ScratchFolder::Read(sources), "old table\r\n");
   EXPECT_EQ(NamesIn(work_.Path()), std::vector<std::string>{"sources.csv"});
+}
+
+// One file with one address: yields at its scan, at its address, before the table is written
+// and before the elimination. A stop before the table takes its file's place leaves the file as
+// it was; a stop after says that it was written.
+TEST_F(Sources, AStopSaysWhetherTheTableWasWritten) {
+  tree_.Write("a.txt", "anna@example.com\r\n");
+  const std::string sources = work_.Write("sources.csv", "old table\r\n");
+  const RunResult before = Run(kKindTextFiles, 0, 1, sources, 3);
+  EXPECT_EQ(before.outcome, RunOutcome::kStopped);
+  EXPECT_FALSE(before.sourcesWritten);
+  EXPECT_EQ(ScratchFolder::Read(sources), "old table\r\n");
+  const RunResult after = Run(kKindTextFiles, 0, 1, sources, 4);
+  EXPECT_EQ(after.outcome, RunOutcome::kStopped);
+  EXPECT_TRUE(after.sourcesWritten);
+  EXPECT_NE(ScratchFolder::Read(sources), "old table\r\n");
 }
 
 TEST_F(Sources, APlaceThatCannotTakeTheTableFailsTheRunBeforeMailOutIsTouched) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace ondrel::testing {
 
@@ -46,8 +47,10 @@ inline void GiveToOrdinaryUser(const std::filesystem::path& path) {
 }
 
 // Runs `body` in a child process and returns the text it returned, or a text that says how
-// the child ended when it did not get that far. An alarm ends a child that blocks.
-inline std::string RunInChild(RunAs user, const std::function<std::string()>& body) {
+// the child ended when it did not get that far. An alarm ends a child that blocks. An ordinary
+// user belongs to `groups` besides its own.
+inline std::string RunInChild(RunAs user, const std::function<std::string()>& body,
+                              const std::vector<gid_t>& groups = {}) {
   int channel[2];
   if (::pipe(channel) != 0) return "no pipe";
   const pid_t pid = ::fork();
@@ -55,7 +58,7 @@ inline std::string RunInChild(RunAs user, const std::function<std::string()>& bo
   if (pid == 0) {
     ::close(channel[0]);
     if (user == RunAs::kOrdinaryUser &&
-        (::setgroups(0, nullptr) != 0 ||
+        (::setgroups(groups.size(), groups.data()) != 0 ||
          ::setresgid(kOrdinaryGroup, kOrdinaryGroup, kOrdinaryGroup) != 0 ||
          ::setresuid(kOrdinaryUser, kOrdinaryUser, kOrdinaryUser) != 0))
       ::_exit(2);

@@ -24,6 +24,14 @@ void FaultyFileSystem::Deny(const std::string& path) {
   faults_.push_back({FoldFolderCase(path), Change::kDenied});
 }
 
+void FaultyFileSystem::PlantLink(const std::string& path) {
+  faults_.push_back({FoldFolderCase(path), Change::kPlantedLink});
+}
+
+void FaultyFileSystem::PlantFile(const std::string& path) {
+  faults_.push_back({FoldFolderCase(path), Change::kPlantedFile});
+}
+
 void FaultyFileSystem::MakeReadOnly(const std::string& path) {
   faults_.push_back({FoldFolderCase(path), Change::kReadOnly});
 }
@@ -47,7 +55,7 @@ std::optional<FailureNumber> FaultyFileSystem::FailureAt(const std::string& path
   switch (fault->change) {
     case Change::kDenied:
       // A name in a folder that may still be read can be looked up, whatever its permissions.
-      if (access == Access::kLook && at) return std::nullopt;
+      if ((access == Access::kLook || access == Access::kFollow) && at) return std::nullopt;
       return kFailureAccessDenied;
     case Change::kReadOnly:
       // A folder that may not be written keeps its files writable.
@@ -57,13 +65,20 @@ std::optional<FailureNumber> FaultyFileSystem::FailureAt(const std::string& path
     case Change::kVanished: {
       // A name that is gone may be made anew, but not in a folder that is gone.
       const Fault* above = FaultAt(FolderOf(path));
-      if ((access == Access::kWrite || access == Access::kCreate) &&
+      if ((access == Access::kWrite || access == Access::kCreate || access == Access::kOutput) &&
           (above == nullptr || above->change != Change::kVanished))
         return std::nullopt;
       return kFailureNotFound;
     }
     case Change::kLinked:
       return access == Access::kEnter ? std::optional(kFailureSymbolicLink) : std::nullopt;
+    case Change::kPlantedLink:
+      if (access == Access::kLook || access == Access::kOutput) return std::nullopt;
+      // Opened to be written there, the system refuses it as it refuses a planted file.
+      if (access == Access::kWrite || access == Access::kCreate) return kFailureAccessDenied;
+      return kFailureSymbolicLink;
+    case Change::kPlantedFile:
+      return access == Access::kOutput ? std::optional(kFailureAccessDenied) : std::nullopt;
   }
   return std::nullopt;
 }
@@ -97,7 +112,13 @@ FileStatus FaultyFileSystem::StatusOf(const std::string& path) {
 
 std::string FaultyFileSystem::ResolvedPath(const std::string& path) {
   ThrowIfFailing(path, "Impossibile aprire", Access::kLook);
+  ThrowIfFailing(path, "Impossibile aprire", Access::kFollow);
   return system_.ResolvedPath(path);
+}
+
+void FaultyFileSystem::CheckNotPlanted(const std::string& path) {
+  ThrowIfFailing(path, "Impossibile scrivere", Access::kOutput);
+  system_.CheckNotPlanted(path);
 }
 
 void FaultyFileSystem::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
@@ -130,6 +151,7 @@ FileHandle FaultyFileSystem::OpenToRead(const FilePlace& place, FileStatus& stat
 FileHandle FaultyFileSystem::OpenToWrite(const std::string& path, WriteMode mode) {
   const bool exists = std::filesystem::exists(FsPath(path));
   ThrowIfFailing(path, "Impossibile aprire", exists ? Access::kWrite : Access::kCreate);
+  if (exists) ThrowIfFailing(path, "Impossibile aprire", Access::kOutput);
   return system_.OpenToWrite(path, mode);
 }
 
@@ -197,10 +219,11 @@ void FaultyFileSystem::CheckWritable(const std::string& path) {
   system_.CheckWritable(path);
 }
 
-void FaultyFileSystem::TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
-                                          const std::string& target,
-                                          const std::optional<FileStatus>& original) {
-  system_.TakeOverAttributes(temporary, temporaryPath, target, original);
+KeptOwnership FaultyFileSystem::TakeOverAttributes(FileHandle& temporary,
+                                                   const std::string& temporaryPath,
+                                                   const std::string& target,
+                                                   const std::optional<FileStatus>& original) {
+  return system_.TakeOverAttributes(temporary, temporaryPath, target, original);
 }
 
 void FaultyFileSystem::MoveOver(const std::string& temporary, const std::string& target,

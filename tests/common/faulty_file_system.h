@@ -33,6 +33,11 @@ class FaultyFileSystem final : public FileSystem {
   // Nothing at `path` may be listed, opened, created or replaced by this user, nor anything
   // below it looked up.
   void Deny(const std::string& path);
+  // Another user placed a link at `path` in a folder others may write: it is not followed.
+  void PlantLink(const std::string& path);
+  // Another user placed the file at `path` in a folder others may write: no output of the
+  // user's goes into it.
+  void PlantFile(const std::string& path);
   // The file at `path` may not be written by this user; or, for a folder (a path ending with
   // the separator), no name may be made or replaced at or below it, as when a folder may
   // not be written, while its files may.
@@ -43,6 +48,7 @@ class FaultyFileSystem final : public FileSystem {
   bool NameTaken(const std::string& path) override;
   FileStatus StatusOf(const std::string& path) override;
   std::string ResolvedPath(const std::string& path) override;
+  void CheckNotPlanted(const std::string& path) override;
   void ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
                   OpenFolder* keep) override;
   void ListSubFolder(const OpenFolder& parent, const std::string& name, const std::string& path,
@@ -66,27 +72,29 @@ class FaultyFileSystem final : public FileSystem {
   void AdviseSequential(FileHandle& file) override;
   void Close(FileHandle& file, std::string_view path) override;
   void CheckWritable(const std::string& path) override;
-  void TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
-                          const std::string& target,
-                          const std::optional<FileStatus>& original) override;
+  KeptOwnership TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
+                                   const std::string& target,
+                                   const std::optional<FileStatus>& original) override;
   void MoveOver(const std::string& temporary, const std::string& target, bool replace,
                 bool durable) override;
   void RemoveFile(const std::string& path) override;
 
  private:
-  enum class Change { kVanished, kLinked, kDenied, kReadOnly };
+  enum class Change { kVanished, kLinked, kDenied, kReadOnly, kPlantedLink, kPlantedFile };
   struct Fault {
     std::string path;
     Change change;
   };
 
   enum class Access {
-    kLook,    // a name looked up, its status read, a link followed
+    kLook,    // a name looked up, its status read
+    kFollow,  // a name resolved, a link at it followed
     kList,    // a folder by its path, a link followed
     kEnter,   // an entry of an open folder, never through a link
     kRead,    // a file
     kWrite,   // a file that is there
     kCreate,  // a name made, replaced or removed
+    kOutput,  // an existing file that the user's output goes into
   };
 
   // The fault made at `path` or above it that an operation there meets, if any.

@@ -26,7 +26,7 @@ namespace {
 using testing::ScratchFolder;
 
 // The faults both disks make, after the tree was listed.
-enum class Fault { kVanish, kLink, kDeny, kReadOnly };
+enum class Fault { kVanish, kLink, kDeny, kReadOnly, kPlantLink, kPlantFile };
 
 // The system's own file system, the faults made on it for real.
 class RealDisk {
@@ -60,6 +60,12 @@ class RealDisk {
       case Fault::kReadOnly:
         restricted_ = path;
         return testing::TakeAwayWriting(path);
+      case Fault::kPlantLink:
+        std::filesystem::remove(testing::FsPath(path));
+        return testing::MakeSymbolicLink(target + kPathSeparator + "f.txt", path) &&
+               testing::PlantAsAnotherUser(path);
+      case Fault::kPlantFile:
+        return testing::PlantAsAnotherUser(path);
     }
     return false;
   }
@@ -85,10 +91,12 @@ class DoubledDisk {
   ScratchFolder& Scratch() { return scratch_; }
 
   bool Make(Fault fault, const std::string& path, const std::string&) {
-    const auto make = fault == Fault::kVanish ? &testing::FaultyFileSystem::Vanish
-                      : fault == Fault::kLink ? &testing::FaultyFileSystem::ReplaceByLink
-                      : fault == Fault::kDeny ? &testing::FaultyFileSystem::Deny
-                                              : &testing::FaultyFileSystem::MakeReadOnly;
+    const auto make = fault == Fault::kVanish      ? &testing::FaultyFileSystem::Vanish
+                      : fault == Fault::kLink      ? &testing::FaultyFileSystem::ReplaceByLink
+                      : fault == Fault::kDeny      ? &testing::FaultyFileSystem::Deny
+                      : fault == Fault::kPlantLink ? &testing::FaultyFileSystem::PlantLink
+                      : fault == Fault::kPlantFile ? &testing::FaultyFileSystem::PlantFile
+                                                   : &testing::FaultyFileSystem::MakeReadOnly;
     (files_.*make)(path);
     return true;
   }
@@ -119,6 +127,7 @@ enum class Operation {
   kCreate,
   kCreateBeside,
   kCheckWritable,
+  kCheckNotPlanted,
   kMoveOver,
   kRemoveFile,
 };
@@ -185,6 +194,24 @@ const Row kRows[] = {
      kFailureAccessDenied},
     {"NorReadAStatusThere", kDenied, "a/", Operation::kStatusOf, "a/f.txt", "",
      kFailureAccessDenied},
+    {"ALinkAnotherUserPlantedInASharedFolderIsNotResolved", Fault::kPlantLink, "a/f.txt",
+     Operation::kResolvedPath, "a/f.txt", "", kFailureSymbolicLink},
+    {"NorReadThrough", Fault::kPlantLink, "a/f.txt", Operation::kOpenToRead, "a/f.txt", "",
+     kFailureSymbolicLink},
+    {"NorWrittenThrough", Fault::kPlantLink, "a/f.txt", Operation::kOpenToWrite, "a/f.txt", "",
+     kFailureAccessDenied},
+    {"AFileAnotherUserPlacedInASharedFolderTakesNoOutput", Fault::kPlantFile, "a/f.txt",
+     Operation::kOpenToWrite, "a/f.txt", "", kFailureAccessDenied},
+    {"NorIsReplacedByOne", Fault::kPlantFile, "a/f.txt", Operation::kCheckNotPlanted, "a/f.txt", "",
+     kFailureAccessDenied},
+    {"ButMayBeRead", Fault::kPlantFile, "a/f.txt", Operation::kOpenToRead, "a/f.txt", "ok", {}},
+    {"WhileTheUsersOwnFileThereTakesOutput",
+     Fault::kPlantFile,
+     "a/f.txt",
+     Operation::kOpenToWrite,
+     "a/t.tmp",
+     "ok",
+     {}},
     {"AFileThatMayNotBeReadStillHasAStatus",
      kDenied,
      "a/f.txt",
@@ -266,6 +293,9 @@ std::optional<std::string> Operate(Disk& disk, const Row& row) {
           break;
         case Operation::kCheckWritable:
           files.CheckWritable(on);
+          break;
+        case Operation::kCheckNotPlanted:
+          files.CheckNotPlanted(on);
           break;
         case Operation::kMoveOver:
           files.MoveOver(temporary, on, true, false);

@@ -34,6 +34,12 @@ bool MakeJunction(const std::string& target, const std::string& link);
 // anyone from reading a folder (Windows).
 bool TakeAwayPermissions(const std::string& path);
 
+// Makes the folder of `path` one that anyone may write but only owners remove from (sticky and
+// world-writable, like /tmp) and gives the entry at `path` (a link itself, not what it leads to)
+// to another user: what a hostile user of a shared folder could plant. False where there are
+// no such folders or this process may not give files away (Windows, or not root).
+bool PlantAsAnotherUser(const std::string& path);
+
 // Takes the permission to write away from `path`; false where that does not stop anyone from
 // making files in a folder (Windows).
 bool TakeAwayWriting(const std::string& path);

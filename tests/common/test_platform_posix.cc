@@ -49,6 +49,12 @@ void CloseDescriptor(int fd) {
   ::close(fd);
 }
 
+bool PlantAsAnotherUser(const std::string& path) {
+  const std::string folder = path.substr(0, path.rfind('/'));
+  return RunsAsRoot() && ::chmod(folder.c_str(), 01777) == 0 &&
+         ::lchown(path.c_str(), kOrdinaryUser, kOrdinaryGroup) == 0;
+}
+
 bool TakeAwayWriting(const std::string& path) {
   return ::chmod(path.c_str(), 0555) == 0;
 }

@@ -88,6 +88,10 @@ void CloseDescriptor(int fd) {
   ::_close(fd);
 }
 
+bool PlantAsAnotherUser(const std::string&) {
+  return false;
+}
+
 bool TakeAwayWriting(const std::string&) {
   return false;
 }

@@ -146,6 +146,7 @@ TEST(RunExtraction, AppendsAndSumsUpFoundDuplicateAndNewAddresses) {
   Extraction r;
   std::string old_lines, found;
   for (int i = 0; i < 20; ++i) old_lines += "old" + std::to_string(i + 10) + "@x\r\n";
+  old_lines += "*\r\n";  // dropped, not a duplicate: the total is of the lines left
   for (int i = 0; i < 10; ++i) found += (i < 3 ? "old" : "new") + std::to_string(i + 10) + "@x ";
   r.scratch.Write("out/MailOut.txt", old_lines);
   r.scratch.Write("scan/a.txt", found);

@@ -75,5 +75,41 @@ TEST(RemoveDuplicates, KeepsTheSpecialModeBitsAndTheExtendedAttributes) {
   EXPECT_STREQ(value, "web");
 }
 
+// A member of the list's group who may not give the rewritten list to its owner keeps at least
+// the group, so that the owner's group may still write it; what was kept is told.
+TEST(RemoveDuplicates, KeepsTheGroupWhereItCannotKeepTheOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only root may make a list of another user's";
+  const struct {
+    std::vector<gid_t> groups;  // of the user who eliminates
+    const char* owners;         // the rewritten list's owner and group, what was kept
+  } cases[] = {
+      {{4321}, "65534:4321 owner 0 group 1"},
+      {{}, "65534:65534 owner 0 group 0"},
+  };
+  for (const auto& c : cases) {
+    ScratchFolder scratch;
+    const std::string path = scratch.Write("shared/list.txt", "b\r\na\r\n");
+    ::chmod(scratch.Path().c_str(), 0755);
+    ::chmod((scratch / "shared").c_str(), 0777);
+    ::chown(path.c_str(), 1234, 4321);
+    ::chmod(path.c_str(), 0666);
+    const std::string outcome = testing::RunInChild(
+        testing::RunAs::kOrdinaryUser,
+        [&] {
+          RecordingWindowSystem windows;
+          std::int32_t total = 0, removed = 0;
+          const EliminationResult result = RemoveDuplicates(path, total, removed, windows);
+          struct stat info;
+          ::stat(path.c_str(), &info);
+          return std::to_string(info.st_uid) + ":" + std::to_string(info.st_gid) + " owner " +
+                 std::to_string(result.ownership.owner) + " group " +
+                 std::to_string(result.ownership.group);
+        },
+        c.groups);
+    EXPECT_EQ(outcome, c.owners);
+    EXPECT_EQ(ScratchFolder::Read(path), "a\r\nb\r\n");
+  }
+}
+
 }  // namespace
 }  // namespace ondrel
