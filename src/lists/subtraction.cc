@@ -5,6 +5,7 @@
 #include "common/checked_int.h"
 #include "common/failure.h"
 #include "common/line_writer.h"
+#include "common/path_rules.h"
 #include "common/paths.h"
 #include "common/text_reader.h"
 #include "common/whole_file.h"
@@ -103,9 +104,12 @@ SubtractionResult SubtractLists(const std::string& basePath, const std::string& 
 CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string& exclusionText,
                                   std::string& newFilePath, WindowSystem& windows,
                                   FileSystem& files) {
-  newFilePath = AddBackslash(PathInfo(baseText, 4, windows)) + "MailNew.txt";
+  // The names are compared as the window has them, the folder's name trimmed; the list is
+  // written in the folder of the base list that is read, as its name stands.
+  const std::string namedPath = AddBackslash(PathInfo(baseText, 4, windows)) + "MailNew.txt";
+  newFilePath = FolderOf(baseText) + "MailNew.txt";
   CreateNewFileResult result;
-  if (baseText == exclusionText || newFilePath == exclusionText || newFilePath == baseText ||
+  if (baseText == exclusionText || namedPath == exclusionText || namedPath == baseText ||
       SameFile(baseText, exclusionText, files) ||
       OutputIsAnInput(baseText, exclusionText, newFilePath, files)) {
     windows.ShowMessage(kEqualNames, kMessageNoIcon);

@@ -31,6 +31,20 @@ TEST(SubtractCommandTest, WritesMailNewBesideTheBaseListAndPrintsItsCounts) {
   EXPECT_EQ(ScratchFolder::Read(scratch / "lists/MailNew.txt"), "B\r\nc\r\n");
 }
 
+// Spaces are part of names: the folder " sub" is not "sub", whose MailNew.txt stays as it is.
+TEST(SubtractCommandTest, MailNewGoesIntoTheFolderOfTheBaseListAsItsNameStands) {
+  ScratchFolder scratch;
+  scratch.Write(" sub/base.txt", "a\r\nb\r\n");
+  scratch.Write(" sub/ex.txt", "a\r\n");
+  const std::string other = scratch.Write("sub/MailNew.txt", "another folder's\r\n");
+  CliOptions options;
+  options.workingFolder = scratch.Path();
+  const CliRun run = RunCli({"subtract", Native(" sub/base.txt"), Native(" sub/ex.txt")}, options);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ScratchFolder::Read(scratch / " sub/MailNew.txt"), "b\r\n");
+  EXPECT_EQ(ScratchFolder::Read(other), "another folder's\r\n");
+}
+
 TEST(SubtractCommandTest, RefusalsExitOneWithTheirMessageAndWriteNothing) {
   ScratchFolder scratch;
   const std::string base = scratch.Write("base.txt", "A\r\n");

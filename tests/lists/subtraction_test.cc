@@ -195,7 +195,9 @@ TEST(CreateNewFile, NewFilePathIsMailNewBesideTheBaseList) {
     std::string base, newFilePath;
   } cases[] = {
       {scratch / "Liste/base.txt", scratch / "Liste/MailNew.txt"},
-      {"  " + scratch / "base.txt  ", scratch / "MailNew.txt"},
+      // The folder of the list read, as its name stands: spaces are part of names.
+      {"  " + scratch / "base.txt  ", "  " + scratch / "MailNew.txt"},
+      {testing::Native(" sub/base.txt"), testing::Native(" sub/MailNew.txt")},
       {testing::Native("/base.txt"), testing::Native("/MailNew.txt")},
       {"base.txt", "MailNew.txt"},
   };
