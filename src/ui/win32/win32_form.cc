@@ -25,8 +25,10 @@ COLORREF ToColorRef(Colour colour) {
   return static_cast<COLORREF>(colour);  // both keep red in the lowest byte
 }
 
-// The resource of each picture (see ondrel.rc), and how far on the one drawn twice as large.
+// The same picture drawn twice as large is this far on among the resources.
 constexpr int kLargePicture = 10;
+
+// The resource of each picture (see pictures.rc.in).
 int PictureResource(Picture picture) {
   switch (picture) {
     case Picture::kLogo:
