@@ -74,7 +74,7 @@ package() {
   local stage=$dir/package/$name
   rm -rf "$dir/package" && mkdir -p "$stage" out
   cp "$dir/src/ui/win32/ondrel.exe" "$dir/src/cli/ondrel-cli.exe" "$stage/"
-  cp src/ui/help/help.htm src/ui/help/sottrai.htm "$stage/"
+  cp src/ui/help/*.htm "$stage/"  # the help pages are the pages there
   sed 's/\r\?$/\r/' src/windows/LEGGIMI.txt >"$stage/LEGGIMI.txt"
   rm -f "out/$name.zip"
   (cd "$dir/package" && zip -q -r -X "../../out/$name.zip" "$name")

@@ -19,9 +19,12 @@ mapfile -t files < <(dpkg -L ondrel | while read -r path; do [[ -f $path ]] && e
 
 version=$(cd / && env PATH=/usr/bin:/bin ondrel-cli --version)
 [[ $version == "ondrel-cli "* ]] || fail "ondrel-cli --version printed: $version"
-for path in /usr/bin/ondrel /usr/share/man/man1/ondrel.1 /usr/share/man/man1/ondrel-cli.1 \
-  /usr/share/ondrel/help.htm /usr/share/ondrel/sottrai.htm \
-  /usr/share/applications/ondrel.desktop /usr/share/icons/hicolor/48x48/apps/ondrel.png; do
+expected=(/usr/bin/ondrel /usr/share/man/man1/ondrel.1 /usr/share/man/man1/ondrel-cli.1
+  /usr/share/applications/ondrel.desktop /usr/share/icons/hicolor/48x48/apps/ondrel.png)
+for page in "$(dirname "$0")"/../src/ui/help/*.htm; do  # the help pages are the pages there
+  expected+=("/usr/share/ondrel/$(basename "$page")")
+done
+for path in "${expected[@]}"; do
   [[ -f $path ]] || fail "$path is not installed"
 done
 

@@ -13,6 +13,8 @@ namespace ondrel::cli {
 namespace {
 
 constexpr std::size_t kCaptionCapacity = 512;
+// A terminal line is read, not watched: ten repaints a second are plenty.
+constexpr std::int64_t kRepaintIntervalMilliseconds = 100;
 
 std::size_t Index(StatusLabel label) {
   return static_cast<std::size_t>(label);
@@ -35,7 +37,7 @@ ConsoleWindowSystem::ConsoleWindowSystem(int outFd, int errFd, TerminalTraits er
     : outFd_(outFd),
       errFd_(errFd),
       line_(errFd, errTraits),
-      throttle_(clock),
+      throttle_(clock, kRepaintIntervalMilliseconds),
       facts_(ConsoleFacts()) {
   // Captions are set once per address: keep their storage so that setting one allocates
   // nothing.

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "cli/interrupt_as_stop.h"
-#include "cli/repaint_throttle.h"
 #include "cli/terminal_line.h"
 #include "common/clock.h"
+#include "common/repaint_throttle.h"
 #include "common/window_system.h"
 
 namespace ondrel::cli {

@@ -8,6 +8,7 @@
 
 #include "lists/hgauge.h"
 #include "ondrel/version.h"
+#include "ui/main_controls.h"
 #include "ui/qt/f_dlg_doppi.h"
 #include "ui/qt/picture_box_widget.h"
 #include "ui/qt/place_form.h"
@@ -17,6 +18,7 @@
 #include "ui/shared/shell.h"
 #include "ui/test_folder.h"
 #include "ui/ui_test_registry.h"
+#include "ui/window_driver.h"
 
 namespace ondrel::ui::testing {
 
@@ -80,8 +82,8 @@ class HelpersTest : public QObject {
 
   void GaugeDrawsPercentagesOfTheBoxWidth() {
     ScriptedDesktop desktop;
-    QLabel proc, res, mail;
-    QtWindowSystem windows(desktop, {&proc, &res, &mail});
+    MainControls main;
+    QtWindowSystem windows(main.view, desktop);
     PictureBoxWidget box(nullptr, QSize(202, 16));
     CHgauge gauge(windows);
     gauge.Max(100);
@@ -107,40 +109,10 @@ class HelpersTest : public QObject {
     QCOMPARE(box.Image().pixelColor(5, 5), QColor(255, 255, 0));
   }
 
-  void CaptionsShowAtTheNextYieldThatDraws() {
-    ScriptedDesktop desktop;
-    QLabel proc, res, mail;
-    QtWindowSystem windows(desktop, {&proc, &res, &mail});
-    windows.SetCaption(StatusLabel::kMail, "anna@esempio.it");
-    windows.SetCaption(StatusLabel::kProc, "Analisi di: a.txt");
-    QCOMPARE(mail.text(), QString());
-    windows.SetYieldInterval(std::chrono::milliseconds(0));
-    windows.Yield();
-    QCOMPARE(mail.text(), QStringLiteral("anna@esempio.it"));
-    QCOMPARE(proc.text(), QStringLiteral("Analisi di: a.txt"));
-    QCOMPARE(res.text(), QString());
-  }
-
-  void MessagesCarryTheProgramTitleUnlessGivenOne() {
-    ScriptedDesktop desktop;
-    QLabel proc, res, mail;
-    QtWindowSystem windows(desktop, {&proc, &res, &mail});
-    windows.SetCaption(StatusLabel::kRes, "Trovati: 1");
-    windows.ShowMessage("Il file base non esiste", kMessageInformation);
-    windows.ShowMessage("Manca un parametro indispensabile", kMessageCritical, "ondrel-PathInfo");
-    QCOMPARE(desktop.messages.size(), std::size_t{2});
-    QCOMPARE(desktop.messages[0].title, QStringLiteral("Ondrel"));
-    QCOMPARE(desktop.messages[0].style, int{kMessageInformation});
-    QCOMPARE(desktop.messages[1].title, QStringLiteral("ondrel-PathInfo"));
-    QCOMPARE(desktop.messages[1].style, int{kMessageCritical});
-    // A message shows the captions stored before it.
-    QCOMPARE(res.text(), QStringLiteral("Trovati: 1"));
-  }
-
   void BusyPointerIsASettingNotAStack() {
     ScriptedDesktop desktop;
-    QLabel proc, res, mail;
-    QtWindowSystem windows(desktop, {&proc, &res, &mail});
+    MainControls main;
+    QtWindowSystem windows(main.view, desktop);
     windows.SetBusyPointer(true);
     windows.SetBusyPointer(true);
     QVERIFY(QApplication::overrideCursor() != nullptr);
@@ -151,8 +123,8 @@ class HelpersTest : public QObject {
 
   void ProgramFactsComeFromTheBuild() {
     ScriptedDesktop desktop;
-    QLabel proc, res, mail;
-    const ProgramFacts facts = QtWindowSystem(desktop, {&proc, &res, &mail}).Facts();
+    MainControls main;
+    const ProgramFacts facts = QtWindowSystem(main.view, desktop).Facts();
     QCOMPARE(QString::fromStdString(facts.title), QStringLiteral("Ondrel"));
     QCOMPARE(QStringLiteral("%1.%2.%3").arg(facts.major).arg(facts.minor).arg(facts.revision),
              QString::fromUtf8(kVersionText));
@@ -160,27 +132,26 @@ class HelpersTest : public QObject {
     QCOMPARE(QString::fromStdString(facts.executableName), QStringLiteral("ondrel_ui_tests"));
   }
 
-  void ProgressDialogIsAnOwnerlessModelessWindowWithoutCloseBox() {
+  void ProgressDialogIsAnOwnerlessModelessWindowOnTopWhoseCloseBoxStops() {
     ScriptedDesktop desktop;
-    QLabel proc, res, mail;
-    QtWindowSystem windows(desktop, {&proc, &res, &mail});
+    MainControls main;
+    QtWindowSystem windows(main.view, desktop);
     std::unique_ptr<ProgressDialog> dialog = windows.ShowProgressDialog();
-    auto* window = dynamic_cast<FDlgDoppi*>(dialog.get());
+    auto* window = qobject_cast<FDlgDoppi*>(TopLevel(QStringLiteral("FDlgDoppi")));
     QVERIFY(window != nullptr);
-    QVERIFY(window->isVisible());
     QVERIFY(window->parentWidget() == nullptr);
     QVERIFY(!window->isModal());
-    QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(window->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!(window->windowFlags() & Qt::WindowMinimizeButtonHint));
     QCOMPARE(window->windowTitle(), QStringLiteral("Eliminazione doppi ed ordinamento"));
     // The layout with room on either side for the title.
     QCOMPARE(window->size(), QSize(409, 147));
     QCOMPARE(window->findChild<QWidget*>(QStringLiteral("pic(0)"))->geometry(),
              QRect(59, 60, 288, 16));
-    const QWidget* title = window->findChild<QWidget*>(QStringLiteral("lblTit"));
-    QVERIFY(title->geometry().left() >= 20 && title->geometry().right() <= 409 - 20);
     QVERIFY(!dialog->Ferma());
-    window->findChild<QPushButton*>(QStringLiteral("cmdCanc"))->click();
+    QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
+    QVERIFY(!window->close());  // as "Annulla": the elimination unloads it at its next step
+    QVERIFY(window->isVisible());
     QVERIFY(dialog->Ferma());
     window->findChild<QPushButton*>(QStringLiteral("cmdCanc"))->click();
     QVERIFY(dialog->Ferma());

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
+#include <QTest>
 
 #include "ui/qt/clickable_image.h"
 #include "ui/qt/f_dlg_doppi.h"
@@ -14,6 +15,7 @@
 #include "ui/qt/picture_box_widget.h"
 #include "ui/qt/twips.h"
 #include "ui/scripted_desktop.h"
+#include "ui/shared/caption_fit.h"
 #include "ui/shared/layouts.h"
 #include "ui/ui_test_registry.h"
 #include "ui/window_driver.h"
@@ -54,27 +56,44 @@ QString CaptionOf(const QWidget& widget) {
   return QString();
 }
 
+// The control shows its caption whole (caption_fit.h): at its place and face, or grown on
+// its line within its room, or in a smaller face.
+void ExpectCaptionFits(const QWidget& widget, const ControlSpec& spec, int sideRoom) {
+  const QString name = Q(spec.name);
+  const QRect place =
+      TwipsRect(sideRoom + spec.place.left, spec.place.top, spec.place.width, spec.place.height);
+  const QRect shown = widget.geometry();
+  if (spec.caption.empty() || (shown == place && widget.font().pointSizeF() == spec.points)) {
+    QCOMPARE(shown, place);
+    return;
+  }
+  const int roomRight =
+      sideRoom +
+      (spec.captionRoomRight != 0 ? spec.captionRoomRight : spec.place.left + spec.place.width);
+  QVERIFY2(shown.left() >= TwipsToPixels(sideRoom) && shown.right() < TwipsToPixels(roomRight),
+           qPrintable(name));
+  QVERIFY2(qAbs(shown.center().y() - place.center().y()) <= 1, qPrintable(name));
+  QVERIFY2(widget.font().pointSizeF() >= kSmallestPoints, qPrintable(name));
+  QCOMPARE(widget.font().bold(), spec.bold);
+  if (auto* button = qobject_cast<const QPushButton*>(&widget)) {
+    QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < shown.width(),
+             qPrintable(name));
+  } else if (spec.wordWrap) {
+    QVERIFY2(widget.heightForWidth(shown.width()) <= shown.height(), qPrintable(name));
+  } else {
+    QVERIFY2(widget.sizeHint().width() <= shown.width(), qPrintable(name));
+    QVERIFY2(widget.sizeHint().height() <= shown.height(), qPrintable(name));
+  }
+}
+
 // Compares every control of `form` on `window` with its row of the table.
-void CompareWithTable(const QWidget& window, const FormSpec& form, int sideRoom = 0) {
+void CompareWithTable(const QWidget& window, const FormSpec& form) {
   for (const ControlSpec& spec : form.controls) {
     const QString name = Q(spec.name);
     const QWidget* widget = Find(window, name);
     QVERIFY2(HasKind(*widget, spec.kind), qPrintable(name));
     if (spec.kind != ControlKind::kImage) QCOMPARE(CaptionOf(*widget), Q(spec.caption));
-    const QRect place =
-        TwipsRect(sideRoom + spec.place.left, spec.place.top, spec.place.width, spec.place.height);
-    if (spec.captionRoomRight == 0) {
-      QCOMPARE(widget->geometry(), place);
-      if (spec.kind == ControlKind::kLabel) {
-        QCOMPARE(widget->font().pointSizeF(), spec.points);
-        QCOMPARE(widget->font().bold(), spec.bold);
-      }
-    } else {
-      // Grown for a wider face: still on its line, within the room it may take.
-      QVERIFY2(qAbs(widget->geometry().center().y() - place.center().y()) <= 1, qPrintable(name));
-      QVERIFY(widget->geometry().left() >= TwipsToPixels(sideRoom));
-      QVERIFY(widget->geometry().right() < TwipsToPixels(sideRoom + spec.captionRoomRight));
-    }
+    ExpectCaptionFits(*widget, spec, form.sideRoom);
     if (spec.kind == ControlKind::kButton) {
       QVERIFY(widget->styleSheet().contains(ToQColor(spec.back).name()));
     } else if (spec.back != kNoColour) {
@@ -140,7 +159,38 @@ class LayoutTest : public QObject {
     QCOMPARE(dialog.windowTitle(), Q(kFDlgDoppi.caption));
     QCOMPARE(dialog.height(), TwipsToPixels(kFDlgDoppi.height));
     QCOMPARE(dialog.palette().color(QPalette::Window), ToQColor(kFDlgDoppi.back));
-    CompareWithTable(dialog, kFDlgDoppi, kDialogSideRoom);
+    CompareWithTable(dialog, kFDlgDoppi);
+    for (const QWidget* window : std::initializer_list<const QWidget*>{&main, sottrai, &dialog})
+      QVERIFY(!window->windowIcon().isNull());  // the program's icon in every title bar
+  }
+
+  // Tab visits the stops of the shared description, one per option group; Enter presses the
+  // button that has the focus.
+  void KeyboardFollowsTheDescription() {
+    for (const FormSpec* form : kAllForms) {
+      QWidget window;
+      QtView view(window);
+      view.BuildControls(&window, *form);
+      QStringList clicks;
+      view.WireClicks([&](std::string_view name) { clicks << Q(name); });
+      view.SetTabOrder(*form);
+      window.show();
+      QApplication::setActiveWindow(&window);
+      QStringList visited, stops;
+      for (std::string_view name : TabStops(*form)) {
+        stops << Q(name);
+        visited << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      QCOMPARE(visited, stops);
+      QCOMPARE(QApplication::focusWidget()->objectName(), stops.front());  // round again
+      for (const ControlSpec& spec : form->controls) {
+        if (spec.kind != ControlKind::kButton) continue;
+        view.SetFocus(spec.name);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(clicks.isEmpty() ? QString() : clicks.back(), Q(spec.name));
+      }
+    }
   }
 };
 

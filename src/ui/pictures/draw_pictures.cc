@@ -53,10 +53,12 @@ QImage Logo(int size) {
   return image;
 }
 
-QImage Wordmark() {
-  QImage image = Canvas(220, 44);
+// `scale` 2 draws the picture for screens of twice the ordinary density.
+QImage Wordmark(int scale) {
+  QImage image = Canvas(220 * scale, 44 * scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   QFont name(QStringLiteral("DejaVu Sans"));
   name.setBold(true);
   name.setPixelSize(28);
@@ -75,10 +77,11 @@ QImage Wordmark() {
   return image;
 }
 
-QImage QuestionMark() {
-  QImage image = Canvas(32, 32);
+QImage QuestionMark(int scale) {
+  QImage image = Canvas(32 * scale, 32 * scale);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
   QRadialGradient fill(QPointF(12, 10), 20);
   fill.setColorAt(0, QColor(90, 120, 255));
   fill.setColorAt(1, kBlue.darker(120));
@@ -128,10 +131,15 @@ int main(int argc, char** argv) {
   QGuiApplication app(argc, argv);
   if (argc != 2) return 2;
   const QString folder = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+  // "@2x": the same picture for screens of twice the density (192 DPI), where Qt and the
+  // Win32 program take it instead of doubling the pixels of the ordinary one.
   const bool saved = Logo(48).save(folder + QStringLiteral("logo-48.png")) &&
+                     Logo(96).save(folder + QStringLiteral("logo-48@2x.png")) &&
                      Logo(256).save(folder + QStringLiteral("ondrel-256.png")) &&
-                     Wordmark().save(folder + QStringLiteral("wordmark.png")) &&
-                     QuestionMark().save(folder + QStringLiteral("question-mark.png")) &&
+                     Wordmark(1).save(folder + QStringLiteral("wordmark.png")) &&
+                     Wordmark(2).save(folder + QStringLiteral("wordmark@2x.png")) &&
+                     QuestionMark(1).save(folder + QStringLiteral("question-mark.png")) &&
+                     QuestionMark(2).save(folder + QStringLiteral("question-mark@2x.png")) &&
                      HandPointer().save(folder + QStringLiteral("hand-pointer.png"));
   return saved ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "common/window_system.h"
+#include "ui/qt/italian_file_details.h"
 #include "ui/qt/text_codec.h"
 #include "ui/shared/shell.h"
 
@@ -24,6 +25,17 @@ QMessageBox::Icon IconOfStyle(int style) {
   }
 }
 
+// Qt's own dialog, which speaks the program's Italian (a desktop's native one speaks the
+// desktop's language), with its file details in Italian too.
+class ItalianFileDialog : public QFileDialog {
+ public:
+  ItalianFileDialog(OwnerHandle owner, const std::string& title)
+      : QFileDialog(static_cast<QWidget*>(owner), ToQString(title)) {
+    setOption(QFileDialog::DontUseNativeDialog);
+    setProxyModel(new ItalianFileDetails(this));
+  }
+};
+
 }  // namespace
 
 void QtDesktop::ShowMessage(OwnerHandle owner, const std::string& text, int style,
@@ -36,7 +48,7 @@ void QtDesktop::ShowMessage(OwnerHandle owner, const std::string& text, int styl
 std::optional<std::string> QtDesktop::ChooseFile(OwnerHandle owner, const std::string& title,
                                                  const std::string& presetName) {
   // No filter, no initial folder beyond the preset name, no options.
-  QFileDialog dialog(static_cast<QWidget*>(owner), ToQString(title));
+  ItalianFileDialog dialog(owner, title);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   if (!presetName.empty()) dialog.selectFile(ToQString(presetName));
@@ -46,7 +58,7 @@ std::optional<std::string> QtDesktop::ChooseFile(OwnerHandle owner, const std::s
 
 std::string QtDesktop::ChooseFolder(OwnerHandle owner, const std::string& title,
                                     std::int32_t options) {
-  QFileDialog dialog(static_cast<QWidget*>(owner), ToQString(title));
+  ItalianFileDialog dialog(owner, title);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly, (options & kBrowseOnlyFileSystemFolders) != 0);
   // At the user's home folder: set after construction, which restores the last folder that

@@ -23,8 +23,10 @@ class FDlgDoppi : public QWidget, public ProgressDialog {
   PictureBox& Picture() override;
   PictureBoxWidget& PictureWidget() { return *pic0_; }
   bool Ferma() const override { return state_.Ferma(); }
-  // What "Annulla" does.
-  void RequestStop() { state_.cmdCanc_Click(); }
+
+ protected:
+  // The close box does what "Annulla" does; the dialog stays until the elimination ends.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QtView view_;

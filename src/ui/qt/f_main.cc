@@ -1,7 +1,6 @@
 #include "ui/qt/f_main.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QTimer>
@@ -17,7 +16,7 @@ namespace ondrel::ui {
 
 FMain::FMain(Desktop& desktop) : desktop_(desktop), view_(*this) {
   setObjectName(QString::fromLatin1(kFMain.name.data()));
-  SetFixedBorder(*this);
+  SetFixedBorder(*this, kFMain);
   setFont(SansSerifFont(kDefaultPoints));
 
   auto* client = new QWidget(this);
@@ -27,11 +26,7 @@ FMain::FMain(Desktop& desktop) : desktop_(desktop), view_(*this) {
   setCentralWidget(client);
 
   view_.BuildControls(client, kFMain);
-  const auto label = [this](const char* name) {
-    return qobject_cast<QLabel*>(view_.Control(name));
-  };
-  windows_ = std::make_unique<QtWindowSystem>(
-      desktop_, std::array<QLabel*, 3>{label("lblProc"), label("lblRes"), label("lblMail")});
+  windows_ = std::make_unique<QtWindowSystem>(view_, desktop_);
   handlers_ = std::make_unique<FMainHandlers>(view_, static_cast<FMainHost&>(*this), desktop_,
                                               *windows_, *windows_);
   view_.BuildMenus(*menuBar(), kFMain);

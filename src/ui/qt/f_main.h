@@ -24,6 +24,7 @@ class FMain : public QMainWindow, private FMainHost {
 
   FMainHandlers& Handlers() { return *handlers_; }
   QtWindowSystem& Windows();
+  QtView& MainView() { return view_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

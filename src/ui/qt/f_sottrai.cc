@@ -13,7 +13,7 @@ FSottrai::FSottrai(QWidget* owner, Desktop& desktop, WindowSystem& windows)
   setWindowTitle(QString::fromUtf8(kFSottrai.caption.data(), kFSottrai.caption.size()));
   // A dialog-type window is the kind that window managers keep above its owner (on X11 it
   // carries the transient-for hint); it stays modeless.
-  MakeFixedWindow(*this, kFSottrai.width, kFSottrai.height, kFSottrai.closeBox, Qt::Dialog);
+  MakeFixedWindow(*this, kFSottrai, Qt::Dialog);
   SetBackground(*this, kFSottrai.back);
   view_.BuildControls(this, kFSottrai);
   view_.WireClicks([this](std::string_view name) { handlers_.Click(name); });

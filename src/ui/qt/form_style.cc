@@ -4,9 +4,10 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
-#include <algorithm>
 
+#include "ui/qt/pictures.h"
 #include "ui/qt/twips.h"
+#include "ui/shared/caption_fit.h"
 
 namespace ondrel::ui {
 
@@ -35,20 +36,25 @@ QFont SansSerifFont(double points, bool bold) {
   return font;
 }
 
-void SetFixedBorder(QWidget& window, bool closeBox, Qt::WindowType kind) {
+void SetFixedBorder(QWidget& window, const FormSpec& form, Qt::WindowType kind) {
   Qt::WindowFlags flags =
       kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint;
-  if (closeBox) flags |= Qt::WindowCloseButtonHint;
+  if (form.closeBox) flags |= Qt::WindowCloseButtonHint;
+  if (form.staysOnTop) flags |= Qt::WindowStaysOnTopHint;
   window.setWindowFlags(flags);
+  window.setWindowIcon(ProgramIcon());
 }
 
-void MakeFixedWindow(QWidget& window, int width, int height, bool closeBox, Qt::WindowType kind) {
-  SetFixedBorder(window, closeBox, kind);
-  window.setFixedSize(TwipsToPixels(width), TwipsToPixels(height));
+void MakeFixedWindow(QWidget& window, const FormSpec& form, Qt::WindowType kind) {
+  SetFixedBorder(window, form, kind);
+  window.setFixedSize(TwipsToPixels(form.width + 2 * form.sideRoom), TwipsToPixels(form.height));
   window.setFont(SansSerifFont(kDefaultPoints));
 }
 
 namespace {
+
+// The focused graphical button's border, with a pixel to spare.
+constexpr int kButtonBorder = 3;
 
 template <typename Control>
 Control* PlaceControl(Control* control, const char* name, int left, int top, int width,
@@ -87,31 +93,32 @@ QPushButton* AddGraphicalButton(QWidget* parent, const char* name, const QString
                      "QPushButton:focus { border-width: 2px; }"
                      "QPushButton:disabled { color: #8a7a30; }")
           .arg(fill));
+  // Enter presses the button that has the focus, as Space does; outside a dialog class Qt
+  // leaves that to this property.
+  button->setAutoDefault(true);
   return button;
 }
 
-void FitCaption(QWidget& control, int minLeft, int maxRight) {
-  const int room = maxRight - minLeft;
-  const auto* label = qobject_cast<const QLabel*>(&control);
-  const bool centred = label != nullptr && (label->alignment() & Qt::AlignHCenter);
-  QFont font = control.font();
-  while (control.sizeHint().width() > room && font.pointSizeF() > 6) {
-    font.setPointSizeF(font.pointSizeF() - 0.25);
-    control.setFont(font);
-  }
-  const QSize needed = control.sizeHint();
-  QRect place = control.geometry();
-  // A caption lower than its face is cut at the bottom: grow it about its middle line.
-  if (needed.height() > place.height()) {
-    place.setTop(place.center().y() - needed.height() / 2);
-    place.setHeight(needed.height());
-  }
-  if (needed.width() > place.width()) {
-    const int left = centred ? place.center().x() - needed.width() / 2 : place.left();
-    place.setLeft(std::clamp(left, minLeft, maxRight - needed.width()));
-    place.setWidth(needed.width());
-  }
-  control.setGeometry(place);
+void FitCaption(QWidget& control, const ControlSpec& spec, int sideRoom) {
+  auto* label = qobject_cast<QLabel*>(&control);
+  auto* button = qobject_cast<QPushButton*>(&control);
+  const auto measure = [&](double points) {
+    control.setFont(SansSerifFont(points, spec.bold));
+    QSize needed = control.sizeHint();
+    if (button != nullptr) {
+      // The style's smallest button is wider than any caption needs: the text and the border.
+      const QFontMetrics metrics = control.fontMetrics();
+      needed = QSize(metrics.horizontalAdvance(button->text()), metrics.height()) +
+               2 * QSize(kButtonBorder, kButtonBorder);
+    } else if (spec.wordWrap && label != nullptr) {
+      needed.setHeight(label->heightForWidth(TwipsToPixels(spec.place.width)));
+    }
+    return TextSize{needed.width() * kTwipsPerPixel, needed.height() * kTwipsPerPixel};
+  };
+  const FittedCaption fitted = ui::FitCaption(spec, measure);
+  control.setFont(SansSerifFont(fitted.points, spec.bold));
+  const Place& at = fitted.place;
+  control.setGeometry(TwipsRect(sideRoom + at.left, at.top, at.width, at.height));
 }
 
 }  // namespace ondrel::ui

@@ -20,7 +20,6 @@ void PictureBoxWidget::SetBackColour(Colour colour) {
   backColour_ = colour;
   image_.fill(ToQColor(colour));
   update();
-  emit ColourChanged();
 }
 
 int PictureBoxWidget::PixelX(double x) const {
@@ -43,10 +42,6 @@ void PictureBoxWidget::FillRectangle(double x1, double y1, double x2, double y2,
   QPainter painter(&image_);
   painter.fillRect(area, ToQColor(colour));
   update(area.translated(kBorder, kBorder));
-  if (colour != lastFill_) {
-    lastFill_ = colour;
-    emit ColourChanged();
-  }
 }
 
 void PictureBoxWidget::paintEvent(QPaintEvent* event) {

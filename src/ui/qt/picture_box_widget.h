@@ -33,11 +33,6 @@ class PictureBoxWidget : public QWidget, public PictureBox {
   // The drawing area, inside the border.
   const QImage& Image() const { return image_; }
 
- signals:
-  // The whole box took a new background, or drawing went on in another colour: the gauge
-  // entered a new phase, which the user should see at once.
-  void ColourChanged();
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 
@@ -48,7 +43,6 @@ class PictureBoxWidget : public QWidget, public PictureBox {
 
   QImage image_;
   Colour backColour_ = kDefaultBackColour;
-  Colour lastFill_ = kDefaultBackColour;
   int scaleMode_ = 1;
   bool persistent_ = true;
   double scaleWidth_ = 0, scaleHeight_ = 0;

@@ -99,13 +99,11 @@ QWidget* BuildControl(QWidget* client, const ControlSpec& spec, int sideRoom) {
 
 }  // namespace
 
-void QtView::BuildControls(QWidget* client, const FormSpec& form, int sideRoom) {
+void QtView::BuildControls(QWidget* client, const FormSpec& form) {
   for (const ControlSpec& spec : form.controls) {
-    QWidget* control = BuildControl(client, spec, sideRoom);
+    QWidget* control = BuildControl(client, spec, form.sideRoom);
     controls_.emplace(std::string(spec.name), control);
-    if (spec.captionRoomRight != 0)
-      FitCaption(*control, TwipsToPixels(sideRoom),
-                 TwipsToPixels(sideRoom + spec.captionRoomRight));
+    if (!spec.caption.empty()) FitCaption(*control, spec, form.sideRoom);
   }
 }
 
@@ -177,6 +175,16 @@ void QtView::SetText(std::string_view control, std::string_view text) {
     label->setText(ToQString(text));
   else if (auto* button = qobject_cast<QAbstractButton*>(object))
     button->setText(ToQString(text));
+}
+
+bool QtView::CaptionFits(std::string_view control, std::string_view text) const {
+  const auto* label = qobject_cast<const QLabel*>(Control(control));
+  return label == nullptr || label->fontMetrics().horizontalAdvance(ToQString(text)) <=
+                                 label->contentsRect().width() - 2 * label->margin();
+}
+
+void QtView::SetToolTip(std::string_view control, std::string_view text) {
+  if (auto* widget = Widget(control)) widget->setToolTip(ToQString(text));
 }
 
 int QtView::Value(std::string_view control) const {

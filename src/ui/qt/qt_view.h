@@ -23,9 +23,9 @@ class QtView : public View {
   // central widget).
   explicit QtView(QWidget& window) : window_(&window) {}
 
-  // Builds the controls of `form` on `client`, shifted right by `sideRoom` twips, in the
-  // table's order (the order in which they are drawn over one another).
-  void BuildControls(QWidget* client, const FormSpec& form, int sideRoom = 0);
+  // Builds the controls of `form` on `client`, shifted right by its side room, in the table's
+  // order (the order in which they are drawn over one another), their captions fitted.
+  void BuildControls(QWidget* client, const FormSpec& form);
   // Builds the menus of `form` in `bar`.
   void BuildMenus(QMenuBar& bar, const FormSpec& form);
   // Sets the tab order of `form` and gives its first control the focus.
@@ -39,6 +39,8 @@ class QtView : public View {
 
   std::string Text(std::string_view control) const override;
   void SetText(std::string_view control, std::string_view text) override;
+  bool CaptionFits(std::string_view control, std::string_view text) const override;
+  void SetToolTip(std::string_view control, std::string_view text) override;
   int Value(std::string_view control) const override;
   void SetEnabled(std::string_view control, bool enabled) override;
   std::string FocusedControl() const override;

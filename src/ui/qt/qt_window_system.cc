@@ -3,44 +3,24 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QLabel>
 #include <QThread>
 #include <QWindow>
 #include <cstdio>
 #include <cstdlib>
-#include <future>
-#include <utility>
 
-#include "ondrel/version.h"
 #include "ui/qt/busy_cursor.h"
 #include "ui/qt/f_dlg_doppi.h"
-#include "ui/qt/picture_box_widget.h"
+#include "ui/qt/qt_view.h"
 #include "ui/qt/text_codec.h"
-#include "ui/shared/desktop.h"
 #include "ui/shared/program_facts.h"
 
 namespace ondrel::ui {
 
 namespace {
 
-// How often the windows are served while work runs aside: well within the 50 ms in which a
-// click must be answered.
-constexpr std::chrono::milliseconds kWorkPoll{15};
 // How long a new dialog may take to be put on the screen (by the window manager) before the
 // work goes on without it.
 constexpr int kExposeWaitMs = 500;
-
-// The file name in "Analisi di: NAME" is cut in its middle when the label is too narrow, so
-// that the caption's start and the name's extension stay readable.
-QString FittedCaption(const QLabel& label, const QString& text) {
-  const QFontMetrics metrics = label.fontMetrics();
-  const int room = label.contentsRect().width() - 2 * label.margin();
-  if (metrics.horizontalAdvance(text) <= room) return text;
-  const qsizetype nameStart = text.indexOf(QStringLiteral(": ")) + 2;
-  const QString head = nameStart >= 2 ? text.left(nameStart) : QString();
-  const QString name = text.mid(head.size());
-  return head + metrics.elidedText(name, Qt::ElideMiddle, room - metrics.horizontalAdvance(head));
-}
 
 void WaitUntilExposed(QWidget& window) {
   const QDeadlineTimer deadline(kExposeWaitMs);
@@ -53,64 +33,19 @@ void WaitUntilExposed(QWidget& window) {
 
 }  // namespace
 
-QtWindowSystem::QtWindowSystem(Desktop& desktop, std::array<QLabel*, 3> labels)
-    : desktop_(desktop), labels_(labels), lastDrawn_(std::chrono::steady_clock::now()) {}
+QtWindowSystem::QtWindowSystem(QtView& main, Desktop& desktop)
+    : DesktopWindowSystem(main, desktop) {}
 
-void QtWindowSystem::SetCaption(StatusLabel label, std::string_view text) {
-  PendingCaption& pending = pending_[static_cast<std::size_t>(label)];
-  pending.text.assign(text);
-  pending.changed = true;
-}
-
-void QtWindowSystem::ApplyCaptions() {
-  for (std::size_t i = 0; i < pending_.size(); ++i) {
-    if (!pending_[i].changed) continue;
-    pending_[i].changed = false;
-    const QString text = ToQString(pending_[i].text);
-    labels_[i]->setText(i == static_cast<std::size_t>(StatusLabel::kProc)
-                            ? FittedCaption(*labels_[i], text)
-                            : text);
-    labels_[i]->setToolTip(labels_[i]->text() == text ? QString() : text);
-  }
-}
-
-void QtWindowSystem::StartWork() {
-  if (beforeWork_) std::exchange(beforeWork_, {})();
-}
-
-void QtWindowSystem::Draw() {
-  drawNext_ = false;
-  ApplyCaptions();
+void QtWindowSystem::HandlePendingEvents() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
-  lastDrawn_ = std::chrono::steady_clock::now();
 }
 
-void QtWindowSystem::Yield() {
-  StartWork();
-  if (!drawNext_ && std::chrono::steady_clock::now() - lastDrawn_ < yieldInterval_) return;
-  Draw();
-}
-
-void QtWindowSystem::RunWhileYielding(const std::function<void()>& work) {
-  std::future<void> done = std::async(std::launch::async, work);
-  while (done.wait_for(kWorkPoll) != std::future_status::ready) Draw();
-  done.get();
-}
-
-void QtWindowSystem::RequestStop() {
-  stopRequested_ = true;
-  if (dialog_ != nullptr) dialog_->RequestStop();
-}
-
-void QtWindowSystem::ShowMessage(std::string_view text, int style, std::string_view title) {
-  ApplyCaptions();
-  desktop_.ShowMessage(QApplication::activeWindow(), std::string(text), style,
-                       title.empty() ? std::string(kProgramTitle) : std::string(title));
-}
-
-void QtWindowSystem::SetBusyPointer(bool busy) {
-  if (busy) StartWork();
+void QtWindowSystem::ShowBusyPointer(bool busy) {
   SetBusyCursor(busy ? -1 : 0);
+}
+
+OwnerHandle QtWindowSystem::MessageOwner() const {
+  return QApplication::activeWindow();
 }
 
 void QtWindowSystem::EndProgram() {
@@ -120,16 +55,10 @@ void QtWindowSystem::EndProgram() {
   std::_Exit(EXIT_FAILURE);
 }
 
-std::unique_ptr<ProgressDialog> QtWindowSystem::ShowProgressDialog() {
-  StartWork();
+std::unique_ptr<ProgressDialog> QtWindowSystem::OpenProgressDialog() {
   auto dialog = std::make_unique<FDlgDoppi>();
-  QObject::connect(&dialog->PictureWidget(), &PictureBoxWidget::ColourChanged, dialog.get(),
-                   [this] { DrawAtNextYield(); });
-  if (stopRequested_) dialog->RequestStop();
-  dialog_ = dialog.get();
   dialog->show();
   WaitUntilExposed(*dialog);
-  DrawAtNextYield();
   return dialog;
 }
 

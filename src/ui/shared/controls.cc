@@ -25,6 +25,23 @@ int IndexIn(std::string_view control, std::string_view name) {
   return index;
 }
 
+bool InsideOptionGroup(const FormSpec& form, std::string_view name) {
+  const auto isOption = [&](std::string_view control) {
+    const ControlSpec* spec = FindControl(form, control);
+    return spec != nullptr && spec->kind == ControlKind::kOption;
+  };
+  for (std::size_t i = 1; i < form.tabOrder.size(); ++i)
+    if (form.tabOrder[i] == name) return isOption(name) && isOption(form.tabOrder[i - 1]);
+  return false;
+}
+
+std::vector<std::string_view> TabStops(const FormSpec& form) {
+  std::vector<std::string_view> stops;
+  for (std::string_view name : form.tabOrder)
+    if (!InsideOptionGroup(form, name)) stops.push_back(name);
+  return stops;
+}
+
 const ControlSpec* FindControl(const FormSpec& form, std::string_view name) {
   for (const ControlSpec& control : form.controls)
     if (control.name == name) return &control;

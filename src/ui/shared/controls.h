@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/window_system.h"
 
@@ -53,7 +54,7 @@ struct ControlSpec {
   bool handPointer = false;
   int value = 0;  // option and check box at start: 1 selected / ticked
   // The right edge (twips) up to which a one-line caption may grow when the face is wider
-  // than the one the layout was made for; 0 keeps the place as it is.
+  // than the one the layout was made for (see caption_fit.h); 0: its own right edge.
   int captionRoomRight = 0;
 };
 
@@ -69,13 +70,27 @@ struct FormSpec {
   int width = 0, height = 0;      // client area, twips
   Colour back = kNoColour;
   bool closeBox = true;
+  // Kept above the program's other windows while shown, for a window without an owner.
+  bool staysOnTop = false;
+  // Twips added on either side of the layout: the controls move right by as much.
+  int sideRoom = 0;
   std::span<const ControlSpec> controls = {};
-  std::span<const std::string_view> tabOrder = {};  // the first one has the focus at open
+  // The first one has the focus at open. Keyboard: Tab visits the TabStops below; Space, and
+  // Enter, press the button that has the focus.
+  std::span<const std::string_view> tabOrder = {};
   std::span<const MenuSpec> menus = {};
 };
 
 // The graphical buttons' background in every window.
 inline constexpr Colour kButtonColour = Rgb(255, 228, 40);
+
+// The controls that Tab visits: the tab order, where option buttons that follow one another
+// are one group and one stop (the arrow keys move within it), the first of them standing for
+// the group.
+std::vector<std::string_view> TabStops(const FormSpec& form);
+
+// Whether `name` is an option button that follows another one in the tab order.
+bool InsideOptionGroup(const FormSpec& form, std::string_view name);
 
 // "name(index)", the name of element `index` of a control array.
 std::string Indexed(std::string_view name, int index);

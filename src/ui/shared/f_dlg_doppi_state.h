@@ -14,6 +14,12 @@ class FDlgDoppiState {
   }
   // "Annulla": the elimination stops at its next step and unloads the dialog.
   void cmdCanc_Click() { StopRequested = true; }
+  // The close box does what "Annulla" does; the elimination unloads the dialog, so the close
+  // is refused.
+  bool Form_QueryUnload() {
+    cmdCanc_Click();
+    return false;
+  }
   void Form_Unload() { StopRequested = false; }
 
  private:

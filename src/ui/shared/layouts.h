@@ -11,6 +11,8 @@ namespace layout {
 inline constexpr Colour kMainColour = Rgb(255, 255, 192);
 inline constexpr Colour kStatusBack = Rgb(0, 0, 255);
 inline constexpr Colour kStatusText = Rgb(255, 255, 255);
+// The logo pictures open the program's web site and show its address, when it has one.
+inline constexpr bool kHasWebSite = !std::string_view(kWebSiteUrl).empty();
 // The options and the check box may reach up to "Estrazione".
 inline constexpr int kBesideExtract = 3855 - 60;
 
@@ -53,13 +55,13 @@ inline constexpr ControlSpec kMainControls[] = {
      .place = {300, 2670, 720, 720},
      .picture = Picture::kLogo,
      .toolTip = kWebSiteUrl,
-     .handPointer = true},
+     .handPointer = kHasWebSite},
     {.name = "Image1(1)",
      .kind = kImage,
      .place = {1200, 2730, 3300, 660},
      .picture = Picture::kWordmark,
      .toolTip = kWebSiteUrl,
-     .handPointer = true},
+     .handPointer = kHasWebSite},
     {.name = "imgHelp",
      .kind = kImage,
      .place = {4770, 2790, 480, 480},
@@ -136,7 +138,8 @@ inline constexpr ControlSpec kSottraiControls[] = {
      .wordWrap = true},
     {.name = "lblGen(0)",
      .caption = "File da cui sottrarre (file Base)",
-     .place = {120, 870, 3600, 240}},
+     .place = {120, 870, 3600, 240},
+     .captionRoomRight = 5265 - 120},
     {.name = "txtFile(0)", .kind = kTextBox, .place = {120, 1125, 4170, 285}},
     {.name = "cmdSfoglia(0)",
      .kind = kButton,
@@ -145,7 +148,8 @@ inline constexpr ControlSpec kSottraiControls[] = {
      .back = kButtonColour},
     {.name = "lblGen(1)",
      .caption = "File con indirizzi da escludere dal file Base",
-     .place = {120, 1515, 3600, 210}},
+     .place = {120, 1515, 3600, 210},
+     .captionRoomRight = 5265 - 120},
     {.name = "txtFile(1)", .kind = kTextBox, .place = {120, 1725, 4170, 285}},
     {.name = "cmdSfoglia(1)",
      .kind = kButton,
@@ -211,13 +215,15 @@ inline constexpr FormSpec kFSottrai = {.name = "FSottrai",
                                        .controls = layout::kSottraiControls,
                                        .tabOrder = layout::kSottraiTabOrder};
 
-// No close box: the elimination owns the dialog until it unloads it.
+// Without an owner, so kept on top while the elimination runs; the side room lets the bold
+// title keep clear of the edges and the title bar show the window's caption whole.
 inline constexpr FormSpec kFDlgDoppi = {.name = "FDlgDoppi",
                                         .caption = "Eliminazione doppi ed ordinamento",
                                         .width = 4635,
                                         .height = 2205,
                                         .back = Rgb(192, 255, 192),
-                                        .closeBox = false,
+                                        .staysOnTop = true,
+                                        .sideRoom = 750,
                                         .controls = layout::kDlgDoppiControls,
                                         .tabOrder = layout::kDlgDoppiTabOrder};
 

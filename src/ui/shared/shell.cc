@@ -19,7 +19,7 @@ void OpenDocument(const std::string& path, Desktop& desktop) {
 }
 
 void OpenWebSite(Desktop& desktop) {
-  desktop.OpenWebAddress(kWebSiteUrl);
+  if (*kWebSiteUrl != '\0') desktop.OpenWebAddress(kWebSiteUrl);
 }
 
 std::string HelpPagePath(const std::string& programFolder, const std::string& name) {

@@ -21,7 +21,7 @@ std::string BrowseForFolder(OwnerHandle owner, const std::string& title, std::in
 // Opens `path` with its associated program; a missing document shows nothing.
 void OpenDocument(const std::string& path, Desktop& desktop);
 
-// Opens the program's web site in the user's browser.
+// Opens the program's web site in the user's browser; nothing when it has none.
 void OpenWebSite(Desktop& desktop);
 
 // The help page `name` for a program in `programFolder`: beside the program (the build

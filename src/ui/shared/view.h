@@ -16,6 +16,10 @@ class View {
   // The text of a text box, or the caption of a label or button.
   virtual std::string Text(std::string_view control) const = 0;
   virtual void SetText(std::string_view control, std::string_view text) = 0;
+  // Whether `text` fits on one line inside the label `control`, in its face.
+  virtual bool CaptionFits(std::string_view control, std::string_view text) const = 0;
+  // An empty text removes the tool tip.
+  virtual void SetToolTip(std::string_view control, std::string_view text) = 0;
   // Check box: 0 unticked, 1 ticked, 2 grey. Option: 1 selected, else 0.
   virtual int Value(std::string_view control) const = 0;
   // Controls and menu items alike.

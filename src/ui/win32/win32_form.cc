@@ -3,8 +3,10 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 
+#include "ui/shared/caption_fit.h"
 #include "ui/shared/place_form.h"
 #include "ui/win32/wide_text.h"
 
@@ -16,11 +18,17 @@ constexpr wchar_t kClassName[] = L"OndrelForm";
 
 bool busyPointer = false;
 
+// The raised edge of a graphical button, in pixels at 96 DPI, with one to spare.
+constexpr int kButtonEdge = 3;
+
 COLORREF ToColorRef(Colour colour) {
   return static_cast<COLORREF>(colour);  // both keep red in the lowest byte
 }
 
-// The resource of each picture (see ondrel.rc).
+// The same picture drawn twice as large is this far on among the resources.
+constexpr int kLargePicture = 10;
+
+// The resource of each picture (see pictures.rc.in).
 int PictureResource(Picture picture) {
   switch (picture) {
     case Picture::kLogo:
@@ -57,7 +65,7 @@ Win32Form::Win32Form(const FormSpec& form, HWND owner, std::function<void(std::s
   // A fixed single border, no minimise or maximise box; the close box where the table has it.
   DWORD style = WS_POPUP | WS_CAPTION | WS_BORDER | WS_CLIPCHILDREN;
   if (form.closeBox) style |= WS_SYSMENU;
-  const DWORD extended = WS_EX_CONTROLPARENT;
+  const DWORD extended = WS_EX_CONTROLPARENT | (form.staysOnTop ? WS_EX_TOPMOST : 0);
   window_ =
       CreateWindowExW(extended, kClassName, Wide(form.caption).c_str(), style, CW_USEDEFAULT,
                       CW_USEDEFAULT, 100, 100, owner, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -67,7 +75,7 @@ Win32Form::Win32Form(const FormSpec& form, HWND owner, std::function<void(std::s
   if (dpi_ == 0) dpi_ = 96;
   background_ = CreateSolidBrush(ToColorRef(form.back));
   BuildMenus();
-  RECT client{0, 0, Scale(form.width), Scale(form.height)};
+  RECT client{0, 0, Scale(form.width + 2 * form.sideRoom), Scale(form.height)};
   AdjustWindowRectExForDpi(&client, style, GetMenu(window_) != nullptr, extended, dpi_);
   SetWindowPos(window_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -80,8 +88,9 @@ Win32Form::~Win32Form() {
     DestroyWindow(window_);
   }
   for (HFONT font : fonts_) DeleteObject(font);
-  for (HBITMAP picture : pictures_)
-    if (picture != nullptr) DeleteObject(picture);
+  for (const auto& sizes : pictures_)
+    for (HBITMAP picture : sizes)
+      if (picture != nullptr) DeleteObject(picture);
   for (HBRUSH brush : brushes_) DeleteObject(brush);
   DeleteObject(background_);
 }
@@ -95,16 +104,41 @@ int Win32Form::Scale(int twips) const {
   return MulDiv(twips, static_cast<int>(dpi_), 96 * kTwipsPerPixel);
 }
 
-HFONT Win32Form::FontFor(const ControlSpec& spec) {
+HFONT Win32Form::MakeFont(double points, bool bold) const {
   LOGFONTW face{};
-  face.lfHeight = -static_cast<LONG>(std::lround(spec.points * dpi_ / 72.0));
-  face.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  face.lfHeight = -static_cast<LONG>(std::lround(points * dpi_ / 72.0));
+  face.lfWeight = bold ? FW_BOLD : FW_NORMAL;
   face.lfCharSet = DEFAULT_CHARSET;
   const std::wstring name = Wide(kFaceName);
   name.copy(face.lfFaceName, LF_FACESIZE - 1);
-  HFONT font = CreateFontIndirectW(&face);
-  fonts_.push_back(font);
-  return font;
+  return CreateFontIndirectW(&face);
+}
+
+int Win32Form::ToTwips(int pixels) const {
+  const int perInch = 96 * kTwipsPerPixel;
+  return (pixels * perInch + static_cast<int>(dpi_) - 1) / static_cast<int>(dpi_);
+}
+
+TextSize Win32Form::MeasureCaption(HWND control, const ControlSpec& spec, double points) const {
+  HFONT font = MakeFont(points, spec.bold);
+  HDC dc = GetDC(control);
+  HGDIOBJ old = SelectObject(dc, font);
+  const std::wstring caption = Wide(spec.caption);
+  RECT text{0, 0, spec.wordWrap ? Scale(spec.place.width) : 0, 0};
+  DrawTextW(dc, caption.c_str(), -1, &text,
+            DT_CALCRECT | DT_NOPREFIX | (spec.wordWrap ? DT_WORDBREAK : DT_SINGLELINE));
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  DeleteObject(font);
+  SIZE needed{text.right, text.bottom};
+  if (spec.kind == ControlKind::kOption || spec.kind == ControlKind::kCheckBox) {
+    // The box, the gap before the text and the focus rectangle around it.
+    needed.cx += GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi_) + MulDiv(7, dpi_, 96);
+    needed.cy = std::max<LONG>(needed.cy, GetSystemMetricsForDpi(SM_CYMENUCHECK, dpi_));
+  } else if (spec.kind == ControlKind::kButton) {
+    needed.cx += 2 * MulDiv(kButtonEdge, dpi_, 96);
+  }
+  return {ToTwips(needed.cx), ToTwips(needed.cy)};
 }
 
 void Win32Form::BuildControls() {
@@ -118,8 +152,9 @@ void Win32Form::BuildControls() {
     DWORD extended = 0;
     switch (spec.kind) {
       case ControlKind::kLabel:
-        // The alignment styles are values, not flags: one of them.
-        style |= SS_NOPREFIX |
+        // The alignment styles are values, not flags: one of them. SS_NOTIFY lets the
+        // label's tool tip see the mouse.
+        style |= SS_NOPREFIX | SS_NOTIFY |
                  (spec.centred ? SS_CENTER : (spec.wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP));
         break;
       case ControlKind::kTextBox:
@@ -133,7 +168,8 @@ void Win32Form::BuildControls() {
         break;
       case ControlKind::kOption:
         windowClass = L"BUTTON";
-        style |= WS_TABSTOP | BS_AUTORADIOBUTTON;
+        // One stop for the group: its first option until another is selected.
+        style |= (InsideOptionGroup(form_, spec.name) ? 0 : WS_TABSTOP) | BS_AUTORADIOBUTTON;
         break;
       case ControlKind::kCheckBox:
         windowClass = L"BUTTON";
@@ -150,30 +186,28 @@ void Win32Form::BuildControls() {
         style |= SS_ETCHEDHORZ;
         break;
     }
+    // Every control but the options after the first of a group starts a group of its own.
+    if (!InsideOptionGroup(form_, spec.name)) style |= WS_GROUP;
     const int id = ControlId(form_, spec.name);
     // Placed and given their font by ScaleControls, at the window's DPI.
     HWND control = CreateWindowExW(extended, windowClass, Wide(spec.caption).c_str(), style, 0, 0,
                                    0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    instance, nullptr);
     if (spec.value == 1) SendMessageW(control, BM_SETCHECK, BST_CHECKED, 0);
-    pictures_.push_back(spec.picture == Picture::kNone
-                            ? nullptr
-                            : static_cast<HBITMAP>(LoadImageW(
-                                  instance, MAKEINTRESOURCEW(PictureResource(spec.picture)),
-                                  IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    const auto load = [&](int resource) {
+      return spec.picture == Picture::kNone
+                 ? nullptr
+                 : static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(resource),
+                                                   IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+    };
+    pictures_.push_back(
+        {load(PictureResource(spec.picture)), load(PictureResource(spec.picture) + kLargePicture)});
     brushes_.push_back(
         CreateSolidBrush(ToColorRef(spec.back == kNoColour ? form_.back : spec.back)));
-    if (!spec.toolTip.empty()) {
-      const std::wstring tip = Wide(spec.toolTip);
-      TOOLINFOW info{};
-      info.cbSize = sizeof(info);
-      info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-      info.hwnd = window_;
-      info.uId = reinterpret_cast<UINT_PTR>(control);
-      info.lpszText = const_cast<wchar_t*>(tip.c_str());
-      SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    }
     controls_.push_back(control);
+    // Labels take theirs when a caption of theirs is shortened.
+    if (spec.kind == ControlKind::kLabel || !spec.toolTip.empty())
+      SendToolTip(TTM_ADDTOOLW, control, spec.toolTip);
   }
   ScaleControls();
   // The tab order: Tab follows the order of the child windows.
@@ -190,11 +224,30 @@ void Win32Form::ScaleControls() {
   fonts_.clear();
   for (std::size_t i = 0; i < form_.controls.size(); ++i) {
     const ControlSpec& spec = form_.controls[i];
-    MoveWindow(controls_[i], Scale(spec.place.left), Scale(spec.place.top), Scale(spec.place.width),
-               Scale(spec.place.height), TRUE);
-    SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(spec)), TRUE);
+    HWND control = controls_[i];
+    const FittedCaption fitted = spec.caption.empty() || spec.kind == ControlKind::kTextBox
+                                     ? FittedCaption{spec.place, spec.points}
+                                     : FitCaption(spec, [&](double points) {
+                                         return MeasureCaption(control, spec, points);
+                                       });
+    const Place& at = fitted.place;
+    MoveWindow(control, Scale(form_.sideRoom + at.left), Scale(at.top), Scale(at.width),
+               Scale(at.height), TRUE);
+    fonts_.push_back(MakeFont(fitted.points, spec.bold));
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.back()), TRUE);
   }
   for (HFONT font : previousFonts) DeleteObject(font);
+}
+
+void Win32Form::SendToolTip(UINT message, HWND control, std::string_view text) const {
+  const std::wstring tip = Wide(text);
+  TOOLINFOW info{};
+  info.cbSize = sizeof(info);
+  info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  info.hwnd = window_;
+  info.uId = reinterpret_cast<UINT_PTR>(control);
+  info.lpszText = const_cast<wchar_t*>(tip.c_str());
+  SendMessageW(toolTips_, message, 0, reinterpret_cast<LPARAM>(&info));
 }
 
 void Win32Form::BuildMenus() {
@@ -252,6 +305,24 @@ void Win32Form::SetText(std::string_view control, std::string_view text) {
   SetWindowTextW(Control(control), Wide(text).c_str());
 }
 
+bool Win32Form::CaptionFits(std::string_view control, std::string_view text) const {
+  HWND handle = Control(control);
+  RECT room;
+  GetClientRect(handle, &room);
+  HDC dc = GetDC(handle);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(handle, WM_GETFONT, 0, 0)));
+  const std::wstring wide = Wide(text);
+  SIZE needed{};
+  GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &needed);
+  SelectObject(dc, old);
+  ReleaseDC(handle, dc);
+  return needed.cx <= room.right;
+}
+
+void Win32Form::SetToolTip(std::string_view control, std::string_view text) {
+  SendToolTip(TTM_UPDATETIPTEXTW, Control(control), text);
+}
+
 int Win32Form::Value(std::string_view control) const {
   switch (SendMessageW(Control(control), BM_GETCHECK, 0, 0)) {
     case BST_CHECKED:
@@ -300,6 +371,27 @@ void Win32Form::SetWindowCaption(std::string_view caption) {
   SetWindowTextW(window_, Wide(caption).c_str());
 }
 
+std::string_view Win32Form::FocusedButton() const {
+  HWND focus = GetFocus();
+  if (focus == nullptr || GetParent(focus) != window_) return {};
+  const ControlSpec* spec = SpecOf(focus);
+  return spec != nullptr && spec->kind == ControlKind::kButton ? spec->name : std::string_view();
+}
+
+void Win32Form::MoveGroupStop(std::string_view selected) {
+  const std::span<const std::string_view> order = form_.tabOrder;
+  auto first = std::find(order.begin(), order.end(), selected);
+  if (first == order.end()) return;
+  while (first != order.begin() && InsideOptionGroup(form_, *first)) --first;
+  for (auto option = first;
+       option != order.end() && (option == first || InsideOptionGroup(form_, *option)); ++option) {
+    HWND handle = Control(*option);
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(handle, GWL_STYLE));
+    SetWindowLongPtrW(handle, GWL_STYLE,
+                      *option == selected ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  }
+}
+
 void Win32Form::DrawButton(const DRAWITEMSTRUCT& item) const {
   const ControlSpec* spec = SpecOf(item.hwndItem);
   HBRUSH fill = CreateSolidBrush(ToColorRef(spec != nullptr ? spec->back : kButtonColour));
@@ -325,10 +417,15 @@ void Win32Form::DrawImage(const DRAWITEMSTRUCT& item) const {
   const auto index = static_cast<std::size_t>(GetDlgCtrlID(item.hwndItem) -
                                               ControlId(form_, form_.controls.front().name));
   FillRect(item.hDC, &item.rcItem, background_);
-  HBITMAP picture = index < pictures_.size() ? pictures_[index] : nullptr;
-  if (picture == nullptr) return;
+  if (index >= pictures_.size() || pictures_[index][0] == nullptr) return;
+  // The larger drawing where the control is larger than the ordinary one (above 96 DPI).
+  HBITMAP picture = pictures_[index][0];
   BITMAP size{};
   GetObjectW(picture, sizeof(size), &size);
+  if (item.rcItem.right > size.bmWidth && pictures_[index][1] != nullptr) {
+    picture = pictures_[index][1];
+    GetObjectW(picture, sizeof(size), &size);
+  }
   HDC source = CreateCompatibleDC(item.hDC);
   HGDIOBJ old = SelectObject(source, picture);
   // The pictures' see-through parts are magenta in the resources.
@@ -347,9 +444,14 @@ LRESULT CALLBACK Win32Form::Procedure(HWND window, UINT message, WPARAM w, LPARA
 LRESULT Win32Form::Handle(UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_COMMAND: {
-      const std::string_view name = ControlName(form_, LOWORD(w));
+      // Enter comes as IDOK from the dialog keys: it presses the button that has the focus.
+      const std::string_view name =
+          LOWORD(w) == IDOK ? FocusedButton() : ControlName(form_, LOWORD(w));
       const WORD code = HIWORD(w);
-      if (!name.empty() && (code == BN_CLICKED || code == STN_CLICKED)) click_(name);
+      if (name.empty() || (code != BN_CLICKED && code != STN_CLICKED)) return 0;
+      const ControlSpec* spec = FindControl(form_, name);
+      if (spec != nullptr && spec->kind == ControlKind::kOption) MoveGroupStop(name);
+      click_(name);
       return 0;
     }
     case WM_DRAWITEM: {

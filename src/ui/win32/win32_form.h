@@ -3,11 +3,13 @@
 // menus, tab order), and the view of them by control name for the shared handlers.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ui/shared/caption_fit.h"
 #include "ui/shared/controls.h"
 #include "ui/shared/view.h"
 #include "ui/win32/windows_api.h"
@@ -36,6 +38,8 @@ class Win32Form : public View {
 
   std::string Text(std::string_view control) const override;
   void SetText(std::string_view control, std::string_view text) override;
+  bool CaptionFits(std::string_view control, std::string_view text) const override;
+  void SetToolTip(std::string_view control, std::string_view text) override;
   int Value(std::string_view control) const override;
   void SetEnabled(std::string_view control, bool enabled) override;
   std::string FocusedControl() const override;
@@ -54,11 +58,19 @@ class Win32Form : public View {
   LRESULT Handle(UINT message, WPARAM w, LPARAM l);
   void BuildControls();
   void BuildMenus();
+  // Places and faces at the window's DPI, the captions fitted (caption_fit.h).
   void ScaleControls();
+  HFONT MakeFont(double points, bool bold) const;
+  int ToTwips(int pixels) const;  // rounded up
+  TextSize MeasureCaption(HWND control, const ControlSpec& spec, double points) const;
+  void SendToolTip(UINT message, HWND control, std::string_view text) const;
+  // The focused control when it is a button of this window, else empty.
+  std::string_view FocusedButton() const;
+  // The Tab stop of an option group goes to its selected option.
+  void MoveGroupStop(std::string_view selected);
   void DrawButton(const DRAWITEMSTRUCT& item) const;
   void DrawImage(const DRAWITEMSTRUCT& item) const;
   const ControlSpec* SpecOf(HWND control) const;
-  HFONT FontFor(const ControlSpec& spec);
 
   const FormSpec& form_;
   std::function<void(std::string_view)> click_;
@@ -67,7 +79,8 @@ class Win32Form : public View {
   UINT dpi_ = 96;
   std::vector<HWND> controls_;  // in the table's order
   std::vector<HFONT> fonts_;
-  std::vector<HBITMAP> pictures_;  // per control, null where it shows none
+  // Per control: the ordinary and the twice as large drawing, null where it shows none.
+  std::vector<std::array<HBITMAP, 2>> pictures_;
   std::vector<HBRUSH> brushes_;
   HBRUSH background_ = nullptr;
 };

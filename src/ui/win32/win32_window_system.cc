@@ -1,9 +1,5 @@
 #include "ui/win32/win32_window_system.h"
 
-#include <utility>
-
-#include "ondrel/version.h"
-#include "ui/shared/desktop.h"
 #include "ui/shared/f_dlg_doppi_state.h"
 #include "ui/shared/layouts.h"
 #include "ui/shared/program_facts.h"
@@ -18,14 +14,11 @@ namespace {
 // unloads it.
 class Win32ProgressDialog : public ProgressDialog {
  public:
-  // `stopRequested` is the close of the main window during the work: "Annulla" pressed for
-  // the user.
-  explicit Win32ProgressDialog(const bool& stopRequested)
-      : stopRequested_(stopRequested),
-        form_(kFDlgDoppi, nullptr, [this](std::string_view name) { state_.Click(name); }),
+  Win32ProgressDialog()
+      : form_(kFDlgDoppi, nullptr, [this](std::string_view name) { state_.Click(name); }),
         picture_(form_.Control("pic(0)")) {
     form_.onDrawPicture = [this](const DRAWITEMSTRUCT& item) { picture_.Draw(item); };
-    form_.onClose = [] { return false; };  // the elimination unloads it
+    form_.onClose = [this] { return state_.Form_QueryUnload(); };
     form_.PlaceForm();
     ShowWindow(form_.Window(), SW_SHOWNORMAL);
     UpdateWindow(form_.Window());
@@ -33,26 +26,15 @@ class Win32ProgressDialog : public ProgressDialog {
   ~Win32ProgressDialog() override { state_.Form_Unload(); }
 
   PictureBox& Picture() override { return picture_; }
-  bool Ferma() const override { return state_.Ferma() || stopRequested_; }
+  bool Ferma() const override { return state_.Ferma(); }
 
  private:
-  const bool& stopRequested_;
   FDlgDoppiState state_;
   Win32Form form_;
   Win32PictureBox picture_;
 };
 
-constexpr const char* kStatusLabels[] = {"lblProc", "lblRes", "lblMail"};
-
 }  // namespace
-
-void Win32WindowSystem::StartWork() {
-  if (beforeWork_) std::exchange(beforeWork_, {})();
-}
-
-void Win32WindowSystem::SetCaption(StatusLabel label, std::string_view text) {
-  main_.SetText(kStatusLabels[static_cast<int>(label)], text);
-}
 
 void Win32WindowSystem::Dispatch(MSG& message) {
   HWND root = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
@@ -61,8 +43,7 @@ void Win32WindowSystem::Dispatch(MSG& message) {
   DispatchMessageW(&message);
 }
 
-void Win32WindowSystem::Yield() {
-  StartWork();
+void Win32WindowSystem::HandlePendingEvents() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
@@ -73,15 +54,9 @@ void Win32WindowSystem::Yield() {
   }
 }
 
-void Win32WindowSystem::ShowMessage(std::string_view text, int style, std::string_view title) {
-  HWND owner = GetActiveWindow();
-  desktop_.ShowMessage(owner != nullptr ? owner : main_.Window(), std::string(text), style,
-                       title.empty() ? std::string(kProgramTitle) : std::string(title));
-}
-
-void Win32WindowSystem::SetBusyPointer(bool busy) {
-  if (busy) StartWork();
-  Win32Form::SetBusy(busy);
+OwnerHandle Win32WindowSystem::MessageOwner() const {
+  HWND active = GetActiveWindow();
+  return active != nullptr ? active : main_.Window();
 }
 
 void Win32WindowSystem::EndProgram() {
@@ -89,9 +64,8 @@ void Win32WindowSystem::EndProgram() {
   ExitProcess(1);
 }
 
-std::unique_ptr<ProgressDialog> Win32WindowSystem::ShowProgressDialog() {
-  StartWork();
-  return std::make_unique<Win32ProgressDialog>(stopRequested_);
+std::unique_ptr<ProgressDialog> Win32WindowSystem::OpenProgressDialog() {
+  return std::make_unique<Win32ProgressDialog>();
 }
 
 ProgramFacts Win32WindowSystem::Facts() const {

@@ -27,6 +27,13 @@ class RecordingView : public View {
   void SetText(std::string_view control, std::string_view text) override {
     texts[std::string(control)] = text;
   }
+  // A label holds `captionRoom` bytes.
+  bool CaptionFits(std::string_view, std::string_view text) const override {
+    return text.size() <= captionRoom;
+  }
+  void SetToolTip(std::string_view control, std::string_view text) override {
+    toolTips[std::string(control)] = text;
+  }
   int Value(std::string_view control) const override {
     const auto found = values.find(control);
     return found == values.end() ? 0 : found->second;
@@ -44,6 +51,8 @@ class RecordingView : public View {
   OwnerHandle Owner() const override { return const_cast<RecordingView*>(this); }
 
   std::map<std::string, std::string, std::less<>> texts;
+  std::map<std::string, std::string, std::less<>> toolTips;
+  std::size_t captionRoom = 1000;
   std::map<std::string, int, std::less<>> values;
   std::set<std::string> disabled;
   int enableCalls = 0;
