@@ -41,4 +41,8 @@ std::optional<FileStatus> StatusOf(const std::string& path);
 // The identity of the file `path` leads to (links followed), or none if it cannot be read.
 std::optional<FileIdentity> IdentityOf(const std::string& path);
 
+// The bytes this user may still write on the disk that holds `folder` (ending with the
+// separator; empty for the current folder), or none when the system does not tell.
+std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder);
+
 }  // namespace ondrel

@@ -1,3 +1,5 @@
+#include <sys/statvfs.h>
+
 #include "common/file_status.h"
 #include "common/status_posix.h"
 #include "common/system_path_posix.h"
@@ -14,6 +16,13 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
   const auto status = StatusOf(path);
   if (!status) return std::nullopt;
   return status->identity;
+}
+
+std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder) {
+  const std::string place = folder.empty() ? "." : folder;
+  struct statvfs disk;
+  if (!IsSystemPath(place) || ::statvfs(place.c_str(), &disk) != 0) return std::nullopt;
+  return static_cast<std::uint64_t>(disk.f_bavail) * disk.f_frsize;
 }
 
 }  // namespace ondrel

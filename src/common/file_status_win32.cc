@@ -24,4 +24,13 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
   return status->identity;
 }
 
+std::optional<std::uint64_t> FreeSpaceOf(const std::string& folder) {
+  if (folder.find('\0') != std::string::npos) return std::nullopt;
+  ULARGE_INTEGER available{};
+  if (!::GetDiskFreeSpaceExW(folder.empty() ? nullptr : SystemPath(folder).c_str(), &available,
+                             nullptr, nullptr))
+    return std::nullopt;
+  return available.QuadPart;
+}
+
 }  // namespace ondrel

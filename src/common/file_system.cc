@@ -1,5 +1,6 @@
 #include "common/file_system.h"
 
+#include "common/file_status.h"
 #include "common/replacement_file.h"
 
 namespace ondrel {
@@ -34,6 +35,10 @@ class SystemFiles final : public FileSystem {
   }
   void MoveOver(const std::string& temporary, const std::string& target, bool replace) override {
     ondrel::MoveOver(temporary, target, replace);
+  }
+  bool RemoveFile(const std::string& path) override { return ondrel::RemoveFile(path); }
+  std::optional<std::uint64_t> FreeSpace(const std::string& folder) override {
+    return FreeSpaceOf(folder);
   }
 };
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,11 @@ class FileSystem {
   // As CreateTemporaryBeside and MoveOver (replacement_file.h).
   virtual FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) = 0;
   virtual void MoveOver(const std::string& temporary, const std::string& target, bool replace) = 0;
+  // Removes the file at `path`, a temporary file of ours that nothing holds open; false when
+  // it cannot be removed.
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // As FreeSpaceOf (file_status.h).
+  virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) = 0;
 
  protected:
   ~FileSystem() = default;

@@ -122,6 +122,12 @@ void LineWriter::Close() {
   file_.Close(path_);
 }
 
+FileHandle LineWriter::Finish() {
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
+  Flush();
+  return std::move(file_);
+}
+
 FileIdentity LineWriter::Identity() const {
   return file_.Status(path_).identity;
 }

@@ -23,7 +23,8 @@ bool NameTaken(const std::string& path);
 void RefuseOtherNames(const std::string& target, const FileStatus& original);
 
 // A new empty file beside `target` (a resolved path), under a free temporary name that is
-// stored in `path`, open for writing and owned by its creator only; never an existing name.
+// stored in `path`, open for writing and reading back and owned by its creator only; never an
+// existing name.
 // Throws Failure when it cannot be created (a read-only folder, for one).
 FileHandle CreateTemporaryBeside(const std::string& target, std::string& path);
 

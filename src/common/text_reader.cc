@@ -39,6 +39,13 @@ void TextFileReader::Opened(const FileStatus& status) {
   if (sizeAtOpen_ > buffer_->Capacity()) file_.AdviseSequential();
 }
 
+void TextFileReader::Rewind() {
+  file_.Rewind(path_);
+  begin_ = end_ = searched_ = 0;
+  bytesRead_ = 0;
+  at_end_of_file_ = false;
+}
+
 bool TextFileReader::Fill() {
   if (at_end_of_file_) return false;
   if (begin_ > 0) {

@@ -40,6 +40,10 @@ class TextFileReader {
   // false at the end of the file. For callers that look for a byte across many lines.
   bool NextLines(std::string_view& chunk);
 
+  // Starts again at the file's first byte, for a file read more than once (a temporary file
+  // read back through the handle that wrote it). Throws Failure.
+  void Rewind();
+
   const std::string& Path() const { return path_; }
   // The identity of the open file, whatever path led to it.
   FileIdentity Identity() const { return identity_; }

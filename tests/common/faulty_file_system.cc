@@ -19,6 +19,10 @@ void FaultyFileSystem::FillAfter(std::size_t room) {
   room_ = room;
 }
 
+void FaultyFileSystem::ReportFreeSpace(std::uint64_t bytes) {
+  freeSpace_ = bytes;
+}
+
 void FaultyFileSystem::Vanish(const std::string& path) {
   faults_.push_back({FoldFolderCase(path), Change::kVanished});
 }
@@ -137,6 +141,16 @@ void FaultyFileSystem::MoveOver(const std::string& temporary, const std::string&
   ThrowIfFailing(FolderOf(target), replace ? "Impossibile sostituire" : "Impossibile creare",
                  Access::kCreate);
   SystemFileSystem().MoveOver(temporary, target, replace);
+}
+
+bool FaultyFileSystem::RemoveFile(const std::string& path) {
+  if (FailureAt(path, Access::kCreate)) return false;
+  return SystemFileSystem().RemoveFile(path);
+}
+
+std::optional<std::uint64_t> FaultyFileSystem::FreeSpace(const std::string& folder) {
+  if (freeSpace_) return freeSpace_;
+  return SystemFileSystem().FreeSpace(folder);
 }
 
 }  // namespace ondrel::testing
