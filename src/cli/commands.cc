@@ -128,7 +128,7 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem&
     ShowError(console, "Il file da ordinare non esiste");
     return kExitFailed;
   }
-  std::int32_t totalLines = 0, duplicatesRemoved = 0;
+  std::int64_t totalLines = 0, duplicatesRemoved = 0;
   // From here on a stop signal is "Annulla", also before the dialog shows.
   InterruptAsStop interrupt;
   const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console,
