@@ -107,7 +107,7 @@ TEST(SubtractionBeyondMemory, AStopAtAnyMomentLeavesNoTemporaryFile) {
     EXPECT_FALSE(result.completed);
     EXPECT_FALSE(result.failure.has_value());
     EXPECT_TRUE(lists.NoTemporaryLeft());
-    EXPECT_EQ(std::filesystem::exists(lists.output), result.outputWritten);
+    EXPECT_EQ(std::filesystem::exists(testing::FsPath(lists.output)), result.outputWritten);
     EXPECT_TRUE(ScratchFolder::Read(lists.base) == base);
   }
 }
