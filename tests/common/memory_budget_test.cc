@@ -29,7 +29,9 @@ TEST(MemoryBudget, TheSystemTellsItsMemory) {
   const MemoryFacts facts = SystemMemoryFacts();
   ASSERT_TRUE(facts.physicalAvailable.has_value());
   EXPECT_GT(*facts.physicalAvailable, 16 * kMiB);
-  if (facts.addressSpaceLeft) EXPECT_GT(*facts.addressSpaceLeft, 16 * kMiB);
+  if (facts.addressSpaceLeft) {
+    EXPECT_GT(*facts.addressSpaceLeft, 16 * kMiB);
+  }
   EXPECT_GE(MemoryBudget(std::nullopt), 4 * kMiB);
 }
 
