@@ -1,5 +1,6 @@
 # Subtraction benchmark: ondrel-cli subtract against awk's hash array and grep -vxFf, the
-# results compared byte for byte, and the peak memory against its budget.
+# results compared byte for byte, and the peak memory against its budget; then an exclusion
+# list as long as the base list under an address-space limit that cannot hold it.
 # Sourced by run.sh after lib.sh.
 
 run_subtract() {
@@ -30,5 +31,34 @@ run_subtract() {
     row_text "result: $(line_count "$folder/MailNew.txt") lines, byte for byte the same as awk's and grep's"
   else
     row_text "result: DIFFERS from awk's or grep's"
+  fi
+
+  run_subtract_limited
+}
+
+# 5 million lines less 5 million: unlimited, and under an address-space limit that holds
+# neither list's set, which takes the way through buckets on disk.
+run_subtract_limited() {
+  local folder=$DATA/subtract-5m
+  local base=$folder/base.txt exclusion=$folder/exclusion.txt unlimited=$DATA/subtract-unlimited.txt
+  local limit="ulimit -v 150000"
+  if [[ ! -d $folder ]]; then mkdir -p "$folder"; rm -f "$DATA/subtraction-5m.stamp"; fi
+  generate subtraction-5m "$base" subtraction "$base" "$(scaled 5000000)" "$exclusion" "$(scaled 5000000)"
+  time_interleaved "$RUNS" "" \
+    subtract-ondrel-unlimited "$(q "$CLI") subtract $(q "$base") $(q "$exclusion") > /dev/null" \
+    subtract-ondrel-limited "$limit; $(q "$CLI") subtract $(q "$base") $(q "$exclusion") > /dev/null"
+
+  heading "Subtraction beyond the memory: $(line_count "$exclusion") lines from $(line_count "$base") lines ($(mib "$(file_bytes "$exclusion")") from $(mib "$(file_bytes "$base")"))"
+  row_time subtract-ondrel-unlimited "ondrel-cli subtract"
+  row_time subtract-ondrel-limited "ondrel-cli subtract under $limit"
+  row_ratio "limited time / unlimited time" "$(mean_of subtract-ondrel-limited)" "$(mean_of subtract-ondrel-unlimited)"
+  row_memory "peak memory of ondrel-cli subtract" "$(peak_kib "$CLI" subtract "$base" "$exclusion")" 0
+  cp "$folder/MailNew.txt" "$unlimited"
+  row_memory "peak memory of ondrel-cli subtract under $limit" \
+    "$(peak_kib bash -c "$limit; $(q "$CLI") subtract $(q "$base") $(q "$exclusion")")" $((150000 << 10))
+  if cmp -s "$folder/MailNew.txt" "$unlimited"; then
+    row_text "result: $(line_count "$unlimited") lines, byte for byte the same under the limit"
+  else
+    row_text "result: DIFFERS under the limit"
   fi
 }

@@ -9,18 +9,18 @@ namespace ondrel::cli {
 
 const std::string_view kUsageText =
     "Uso: ondrel-cli extract [--kind web|text|store] [--append] [--jobs N] [--sources FILE]\n"
-    "                        SCAN_DIR OUTPUT_DIR\n"
-    "     ondrel-cli dedupe LIST\n"
-    "     ondrel-cli subtract BASE EXCLUSION\n"
+    "                        [--memory SIZE] SCAN_DIR OUTPUT_DIR\n"
+    "     ondrel-cli dedupe [--memory SIZE] LIST\n"
+    "     ondrel-cli subtract [--memory SIZE] BASE EXCLUSION\n"
     "     ondrel-cli --help | --version\n";
 
 const std::string_view kHelpText =
     "Ondrel estrae gli indirizzi e-mail dai file di una cartella e ne cura gli elenchi.\n"
     "\n"
     "Uso: ondrel-cli extract [--kind web|text|store] [--append] [--jobs N] [--sources FILE]\n"
-    "                        SCAN_DIR OUTPUT_DIR\n"
-    "     ondrel-cli dedupe LIST\n"
-    "     ondrel-cli subtract BASE EXCLUSION\n"
+    "                        [--memory SIZE] SCAN_DIR OUTPUT_DIR\n"
+    "     ondrel-cli dedupe [--memory SIZE] LIST\n"
+    "     ondrel-cli subtract [--memory SIZE] BASE EXCLUSION\n"
     "     ondrel-cli --help | --version\n"
     "\n"
     "extract   legge i file del tipo scelto in SCAN_DIR e nelle sue sottocartelle e scrive\n"
@@ -40,6 +40,12 @@ const std::string_view kHelpText =
     "          Ctrl-C durante l'elaborazione la annulla e lascia il file com'era.\n"
     "subtract  scrive in MailNew.txt, nella cartella di BASE, le righe di BASE che non\n"
     "          compaiono in EXCLUSION.\n"
+    "    --memory SIZE  la memoria che un elenco puo` occupare (extract, dedupe,\n"
+    "                  subtract): SIZE in KiB, o con il suffisso b, K, M, G o T, come\n"
+    "                  64M; almeno 1M. Un elenco piu` grande viene elaborato in file\n"
+    "                  temporanei accanto ad esso, con lo stesso risultato. Predefinito:\n"
+    "                  tre quarti della memoria che i limiti del processo e il sistema\n"
+    "                  lasciano liberi.\n"
     "\n"
     "\"--\" termina le opzioni. I percorsi si usano come sono scritti.\n"
     "Stato di uscita: 0 eseguito, 1 rifiutato, interrotto o non riuscito (il motivo e` su\n"
@@ -106,6 +112,43 @@ std::optional<int> JobsNamed(std::string_view text) {
 
 }  // namespace
 
+std::optional<std::uint64_t> MemorySizeNamed(std::string_view text) {
+  std::uint64_t number = 0;
+  std::size_t digits = 0;
+  for (; digits < text.size() && text[digits] >= '0' && text[digits] <= '9'; ++digits) {
+    if (number > (std::uint64_t{1} << 63) / 10) return std::nullopt;
+    number = number * 10 + static_cast<std::uint64_t>(text[digits] - '0');
+  }
+  if (digits == 0 || text.size() > digits + 1) return std::nullopt;
+  const char suffix = digits < text.size() ? text[digits] : 'K';
+  int shift = 0;
+  switch (suffix) {
+    case 'b':
+      shift = 0;
+      break;
+    case 'k':
+    case 'K':
+      shift = 10;
+      break;
+    case 'm':
+    case 'M':
+      shift = 20;
+      break;
+    case 'g':
+    case 'G':
+      shift = 30;
+      break;
+    case 't':
+    case 'T':
+      shift = 40;
+      break;
+    default:
+      return std::nullopt;
+  }
+  if (number > (std::uint64_t{1} << (63 - shift))) return std::nullopt;
+  return number << shift;
+}
+
 std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> arguments) {
   if (arguments.empty()) return UsageError{"manca il comando"};
   const std::string_view first = arguments[0];
@@ -145,6 +188,11 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> 
                IsValuedOption("--sources", arguments, i, value)) {
       if (!value || value->empty()) return UsageError{"--sources vuole il percorso di un file"};
       parsed.sourcesPath = *value;
+    } else if (IsValuedOption("--memory", arguments, i, value)) {
+      const auto size = value ? MemorySizeNamed(*value) : std::nullopt;
+      if (!size || *size < kLeastMemoryBudget)
+        return UsageError{"--memory vuole una dimensione di almeno 1M, come 64M o 2G"};
+      parsed.memoryBudget = *size;
     } else {
       return UsageError{"opzione sconosciuta: " + std::string(argument)};
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,6 +23,9 @@ struct Arguments {
   bool append = false;        // extract
   int jobs = 0;               // extract: files read at once; 0 for one per core
   std::string sourcesPath;    // extract: where the table of provenances goes; empty for none
+  // extract, dedupe, subtract: the memory a list may take (--memory); none: what the machine
+  // leaves.
+  std::optional<std::uint64_t> memoryBudget;
   // The operands exactly as given: an empty one is an empty box, spaces stay.
   std::vector<std::string> operands;
 };
@@ -29,6 +33,13 @@ struct Arguments {
 struct UsageError {
   std::string reason;
 };
+
+// The least --memory takes: a smaller budget would cut a list into thousands of files.
+inline constexpr std::uint64_t kLeastMemoryBudget = std::uint64_t{1} << 20;
+
+// A size as sort -S takes it: a whole number of KiB, or of bytes, KiB, MiB, GiB or TiB with
+// the suffix b, K, M, G or T (either case). None for anything else, or more than 2^63 bytes.
+std::optional<std::uint64_t> MemorySizeNamed(std::string_view text);
 
 // Parses the arguments after the program name. Options may stand before, between or after
 // the operands; "--" ends them, so that an operand may start with "-".

@@ -105,6 +105,7 @@ int Extract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem
   options.jobs = arguments.jobs > 0 ? arguments.jobs : CoreCount();
   options.sourcesPath = arguments.sourcesPath;
   options.files = &files;
+  options.memoryBudget = arguments.memoryBudget;
   RunResult result;
   {
     InterruptAsStop interrupt;
@@ -152,11 +153,12 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem&
                            : "Il file da ordinare non esiste");
     return kExitFailed;
   }
-  std::int32_t totalLines = 0, duplicatesRemoved = 0;
+  std::int64_t totalLines = 0, duplicatesRemoved = 0;
   // From here on a stop signal is "Annulla", also before the dialog shows.
   InterruptAsStop interrupt;
-  const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console,
-                                                    ListFlush::kBeforeReplacing, {}, files);
+  const EliminationResult result =
+      RemoveDuplicates(list, totalLines, duplicatesRemoved, console, ListFlush::kBeforeReplacing,
+                       {}, files, arguments.memoryBudget);
   if (!EliminationSucceeded(result, console)) return kExitFailed;
   ReportOwnership(list, result.ownership, console);
   return DoneWhenPrinted(console,
@@ -165,17 +167,24 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem&
 
 int Subtract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
   std::string newFilePath;
+  // A stop signal ends the subtraction between two blocks of lines, so that its temporary
+  // files go with it.
+  InterruptAsStop interrupt;
   const CreateNewFileResult result =
-      CreateNewFile(arguments.operands[0], arguments.operands[1], newFilePath, console, files);
+      CreateNewFile(arguments.operands[0], arguments.operands[1], newFilePath, console, files,
+                    arguments.memoryBudget, [&interrupt] { return interrupt.Requested(); });
   const SubtractionResult& counts = result.subtraction;
+  const std::string outputState =
+      counts.outputWritten ? " e` incompleto." : " non e` stato creato ne' modificato.";
   switch (result.outcome) {
     case CreateNewFileOutcome::kRefused:  // its message is on standard error already
       return kExitFailed;
+    case CreateNewFileOutcome::kStopped:
+      ShowError(console, "Sottrazione interrotta su richiesta. " + newFilePath + outputState);
+      return kExitFailed;
     case CreateNewFileOutcome::kFailed:
-      ShowError(
-          console,
-          FailureLine("Sottrazione non riuscita", *counts.failure) + " " + newFilePath +
-              (counts.outputWritten ? " e` incompleto." : " non e` stato creato ne' modificato."));
+      ShowError(console, FailureLine("Sottrazione non riuscita", *counts.failure) + " " +
+                             newFilePath + outputState);
       return kExitFailed;
     case CreateNewFileOutcome::kCompleted:
       break;

@@ -82,7 +82,7 @@ class FileSystem {
   // owner only; never an existing name or a link (kFailureNameTaken).
   virtual FileHandle CreateExclusive(const std::string& path) = 0;
   // A new empty file beside `target` (a resolved path), under a free temporary name that is
-  // stored in `path`, open for writing and owned by its creator only.
+  // stored in `path`, open for writing and reading back and owned by its creator only.
   virtual FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) = 0;
 
   // --- An open file; `path` names it in failures.
@@ -131,6 +131,8 @@ class FileSystem {
   virtual void MoveOver(const std::string& temporary, const std::string& target, bool replace,
                         bool durable) = 0;
   virtual void RemoveFile(const std::string& path) = 0;
+  // The bytes free for the user on the disk of `folder`; none when the system cannot tell.
+  virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) = 0;
 
  protected:
   ~FileSystem() = default;

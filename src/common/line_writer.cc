@@ -133,6 +133,12 @@ void LineWriter::Close() {
   files_.Close(file_, path_);
 }
 
+FileHandle LineWriter::Finish() {
+  if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
+  Flush();
+  return std::move(file_);
+}
+
 FileIdentity LineWriter::Identity() const {
   return files_.StatusOfOpen(file_, path_).identity;
 }

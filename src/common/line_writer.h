@@ -33,6 +33,9 @@ class LineWriter {
   void Sync();
   // Flushes and closes; throws Failure if anything could not be written.
   void Close();
+  // Flushes and hands the file back, still open, for reading back what was written; throws
+  // Failure if anything could not be written. Nothing is written after it.
+  FileHandle Finish();
 
   bool Failed() const { return failed_; }
   const std::string& Path() const { return path_; }

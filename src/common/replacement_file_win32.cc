@@ -58,9 +58,9 @@ FileHandle SystemFiles::CreateTemporaryBeside(const std::string& target, std::st
   const std::string folder = FolderOf(target);
   for (unsigned attempt = 0;; ++attempt) {
     const std::string candidate = folder + Narrow(CandidateName(attempt));
-    const HANDLE file =
-        ::CreateFileW(SystemPath(candidate).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0,
-                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = ::CreateFileW(SystemPath(candidate).c_str(),
+                                      GENERIC_READ | GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0,
+                                      nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       path = candidate;
       return FileHandle(reinterpret_cast<NativeFileTraits::Value>(file));

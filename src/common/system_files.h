@@ -49,6 +49,7 @@ class SystemFiles final : public FileSystem {
   void MoveOver(const std::string& temporary, const std::string& target, bool replace,
                 bool durable) override;
   void RemoveFile(const std::string& path) override;
+  std::optional<std::uint64_t> FreeSpace(const std::string& folder) override;
 };
 
 // The directory search behind TestPath and FindPlainFile, one per platform. Links are not

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "common/failure.h"
 
@@ -41,6 +42,14 @@ void TextFileReader::Opened(const FileStatus& status) {
   if (sizeAtOpen_ > buffer_->Capacity()) files_.AdviseSequential(file_);
 }
 
+void TextFileReader::Rewind() {
+  files_.Rewind(file_, path_);
+  begin_ = end_ = searched_ = 0;
+  lines_ = {};
+  bytesRead_ = 0;
+  at_end_of_file_ = false;
+}
+
 bool TextFileReader::Fill() {
   if (at_end_of_file_) return false;
   if (begin_ > 0) {
@@ -63,7 +72,21 @@ bool TextFileReader::Fill() {
   return true;
 }
 
+bool TextFileReader::NextLine(std::string_view& line) {
+  if (lines_.empty() && !NextLines(lines_)) return false;
+  const char* const begin = lines_.data();
+  const char* const end = begin + lines_.size();
+  const char* const lineEnd = FindLineEnd(begin, end);
+  line = std::string_view(begin, static_cast<std::size_t>(lineEnd - begin));
+  lines_.remove_prefix(line.size() + (lineEnd < end ? LineEndWidth(lineEnd, end) : 0));
+  return true;
+}
+
 bool TextFileReader::NextLines(std::string_view& chunk) {
+  if (!lines_.empty()) {
+    chunk = std::exchange(lines_, std::string_view());
+    return true;
+  }
   for (;;) {
     const char* data = buffer_->Data();
     // A CR read last may have its LF in the next block: the run ends before its line.

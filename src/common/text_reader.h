@@ -32,10 +32,18 @@ class TextFileReader {
   // failures. Throws Failure when it is not a regular file.
   TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer, FileSystem& files);
 
+  // The next line without its end; false at the end of the file. The view stays valid until
+  // the next call. Throws Failure on a read error.
+  bool NextLine(std::string_view& line);
+
   // The next run of whole lines, line ends included (the file's last line may lack one), never
   // parting the CR and the LF of one line end; false at the end of the file. The view stays
   // valid until the next call. Throws Failure on a read error.
   bool NextLines(std::string_view& chunk);
+
+  // Starts again at the file's first byte, for a file read more than once (a temporary file
+  // read back through the handle that wrote it). Throws Failure.
+  void Rewind();
 
   const std::string& Path() const { return path_; }
   // The identity of the open file, whatever path led to it.
@@ -62,6 +70,7 @@ class TextFileReader {
   std::size_t begin_ = 0;     // first unread byte
   std::size_t end_ = 0;       // one past the last byte read
   std::size_t searched_ = 0;  // bytes from begin_ already known to hold no line end
+  std::string_view lines_;    // what NextLine has not handed out of the last run of lines
   bool at_end_of_file_ = false;
 };
 

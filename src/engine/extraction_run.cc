@@ -84,9 +84,10 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   windows.Yield();
   // Appended to, the list holds what earlier runs left on disk, which its replacement must
   // not put at risk; written anew, all of it is this run's, not on disk yet either.
-  result.elimination = RemoveDuplicates(
-      outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows,
-      append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded, written, *options.files);
+  result.elimination =
+      RemoveDuplicates(outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows,
+                       append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded, written,
+                       *options.files, options.memoryBudget);
   if (result.elimination.outcome == EliminationOutcome::kStopped ||
       result.elimination.outcome == EliminationOutcome::kFailed) {
     SummariseUnsorted(counters, windows);
@@ -95,11 +96,11 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   // The lines the list holds now: a line "*" is dropped though not counted as a duplicate.
   windows.SetCaption(StatusLabel::kMail, "Fine elaborazione. Totale indirizzi:" +
                                              std::to_string(result.elimination.linesWritten));
-  windows.SetCaption(
-      StatusLabel::kRes,
-      "Trovati: " + std::to_string(counters.AddressesFound) +
-          "   Doppi: " + std::to_string(counters.DuplicatesRemoved) + "   Nuovi: " +
-          std::to_string(CheckedSub(counters.AddressesFound, counters.DuplicatesRemoved)));
+  windows.SetCaption(StatusLabel::kRes,
+                     "Trovati: " + std::to_string(counters.AddressesFound) +
+                         "   Doppi: " + std::to_string(counters.DuplicatesRemoved) + "   Nuovi: " +
+                         std::to_string(CheckedSub<std::int64_t>(counters.AddressesFound,
+                                                                 counters.DuplicatesRemoved)));
 }
 
 }  // namespace

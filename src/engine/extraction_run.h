@@ -16,11 +16,12 @@
 
 namespace ondrel {
 
-// The main window's run state; every field starts at zero.
+// The main window's run state; every field starts at zero. The lines of MailOut.txt may be
+// more than a run finds, so their counts are 64-bit: a list appended to may pass 2^31 lines.
 struct RunCounters {
   std::int32_t AddressesFound = 0;
-  std::int32_t TotalLines = 0;
-  std::int32_t DuplicatesRemoved = 0;
+  std::int64_t TotalLines = 0;
+  std::int64_t DuplicatesRemoved = 0;
 };
 
 enum class RunOutcome {
@@ -44,6 +45,9 @@ struct HarvestOptions {
   int jobs = 1;  // files read at once; 1 reads them one after another on the calling thread
   std::string sourcesPath;  // where the table of each address's files goes; empty for none
   FileSystem* files = &SystemFileSystem();  // what the tree, MailOut.txt and its copies go through
+  // The memory the closing elimination may hold (remove_duplicates.h); none: what the machine
+  // leaves then.
+  std::optional<std::uint64_t> memoryBudget;
 };
 
 // Runs one extraction. `scanText` and `outputText` are the two path boxes as typed;

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 #include "common/text_lines.h"
@@ -12,10 +11,6 @@ namespace ondrel {
 
 // The number of lines of `text`.
 std::int64_t CountLines(std::string_view text);
-
-// `lines`, the line count of the list at `path`, as the 32-bit count the list tools keep;
-// throws Failure (kFailureOverflow) saying that the list is too long when it does not fit.
-std::int32_t ListLineCount(std::int64_t lines, const std::string& path);
 
 // Hands out the lines of a text one by one, as views into it.
 class BufferLines {

@@ -29,9 +29,17 @@ std::uint64_t Load(const char* bytes, std::size_t count) {
 
 }  // namespace
 
+std::uint64_t HashLine(std::string_view line, std::uint64_t seed) {
+  std::uint64_t hash = seed ^ (line.size() * kMultiplier);
+  const char* bytes = line.data();
+  std::size_t left = line.size();
+  for (; left >= 8; left -= 8, bytes += 8) hash = Mix(hash ^ Load(bytes, 8)) + kMultiplier;
+  if (left > 0) hash = Mix(hash ^ Load(bytes, left));
+  return Mix(hash);
+}
+
 LineSet::LineSet(std::string_view text, std::size_t capacity)
     : text_(text),
-      // A seed per set, so that no list can be made to collide on purpose.
       seed_(std::random_device{}()),
       slotCount_(static_cast<std::size_t>(static_cast<double>(capacity) * kSlotsPerLine) + 1),
       memory_(LargeMemory::BytesFor(slotCount_, sizeof(Slot))),
@@ -40,13 +48,19 @@ LineSet::LineSet(std::string_view text, std::size_t capacity)
   std::uninitialized_default_construct_n(slots_, slotCount_);
 }
 
+// Two slots a line, as above, less the one spare slot: with at least one line some slot is
+// always empty.
+LineSet::LineSet(std::string_view text, std::size_t capacity, void* room)
+    : text_(text),
+      seed_(std::random_device{}()),
+      slotCount_(2 * capacity),
+      slots_(static_cast<Slot*>(room)) {
+  std::memset(room, 0, slotCount_ * sizeof(Slot));
+  std::uninitialized_default_construct_n(slots_, slotCount_);
+}
+
 std::uint64_t LineSet::HashOf(std::string_view line) const {
-  std::uint64_t hash = seed_ ^ (line.size() * kMultiplier);
-  const char* bytes = line.data();
-  std::size_t left = line.size();
-  for (; left >= 8; left -= 8, bytes += 8) hash = Mix(hash ^ Load(bytes, 8)) + kMultiplier;
-  if (left > 0) hash = Mix(hash ^ Load(bytes, left));
-  return Mix(hash);
+  return HashLine(line, seed_);
 }
 
 std::uint32_t LineSet::Tag(std::uint64_t hash) {

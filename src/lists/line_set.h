@@ -11,10 +11,20 @@
 
 namespace ondrel {
 
+// The hash of a line's bytes under `seed`: a seed per use, so that no list can be made to
+// collide on purpose.
+std::uint64_t HashLine(std::string_view line, std::uint64_t seed);
+
 class LineSet {
  public:
+  // The memory each line of the capacity takes, beside the text.
+  static constexpr std::size_t kBytesPerLine = 32;
+
   // Room for up to `capacity` distinct lines, all views into `text`. Throws std::bad_alloc.
   LineSet(std::string_view text, std::size_t capacity);
+  // The same in `room`: kBytesPerLine * `capacity` bytes (`capacity` at least 1), aligned to
+  // 8, that the caller keeps for as long as the set lives.
+  LineSet(std::string_view text, std::size_t capacity, void* room);
 
   // The hash every other member takes along with its line.
   std::uint64_t HashOf(std::string_view line) const;
@@ -33,6 +43,7 @@ class LineSet {
     std::uint32_t length;
     std::uint32_t tag;  // 0: empty; otherwise the hash's upper half, never 0
   };
+  static_assert(sizeof(Slot) * 2 == kBytesPerLine);
 
   std::size_t Home(std::uint64_t hash) const {
     // The hash mapped onto the slots without a division: the upper half of hash * slotCount_,
@@ -52,7 +63,7 @@ class LineSet {
   std::string_view text_;
   std::uint64_t seed_;
   std::size_t slotCount_;
-  LargeMemory memory_;  // zeroed: every slot starts empty
+  LargeMemory memory_;  // zeroed: every slot starts empty; none when the caller gave the room
   Slot* slots_;
   // Lines too long for a slot's length field: a handful at most, searched one by one.
   std::vector<std::string_view> longLines_;

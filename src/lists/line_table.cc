@@ -88,12 +88,18 @@ class KeyRanks {
 
 }  // namespace
 
-LineTable::LineTable(std::string_view text, std::size_t count)
-    : text_(text), count_(count), memory_(LargeMemory::BytesFor(count, sizeof(Entry))) {
+LineTable::LineTable(std::string_view text, std::size_t count) : LineTable(text, count, nullptr) {}
+
+LineTable::LineTable(std::string_view text, std::size_t count, void* room)
+    : text_(text), count_(count) {
   // Offsets have 40 bits: a terabyte, more than any list held in memory.
   if ((std::uint64_t{text.size()} >> (64 - kLengthBits)) != 0) throw std::bad_alloc();
+  if (room == nullptr) {
+    memory_ = LargeMemory(LargeMemory::BytesFor(count, sizeof(Entry)));
+    room = memory_.Data();
+  }
   // Left uninitialised: loading sets every entry.
-  entries_ = static_cast<Entry*>(memory_.Data());
+  entries_ = static_cast<Entry*>(room);
   std::uninitialized_default_construct_n(entries_, count);
 }
 

@@ -14,9 +14,15 @@ namespace ondrel {
 
 class LineTable {
  public:
+  // The memory each line takes, beside the text.
+  static constexpr std::size_t kBytesPerLine = 16;
+
   // Room for `count` lines of `text`. At least 8 readable bytes must follow the text (keys
   // are loaded 8 bytes at a time). Throws std::bad_alloc when memory is short.
   LineTable(std::string_view text, std::size_t count);
+  // The same in `room`, kBytesPerLine * `count` bytes aligned to 8 that the caller keeps for
+  // as long as the table lives.
+  LineTable(std::string_view text, std::size_t count, void* room);
 
   // Records line `index`, a view into the text. Lines are recorded in the order of the text.
   void Set(std::size_t index, std::string_view line);
@@ -52,6 +58,7 @@ class LineTable {
     std::uint64_t key;
     std::uint64_t span;
   };
+  static_assert(sizeof(Entry) == kBytesPerLine);
   static constexpr int kLengthBits = 24;
   static constexpr std::uint64_t kLongLine = (std::uint64_t{1} << kLengthBits) - 1;
 
@@ -74,7 +81,7 @@ class LineTable {
 
   std::string_view text_;
   std::size_t count_;
-  LargeMemory memory_;
+  LargeMemory memory_;  // none when the caller gave the room
   Entry* entries_;
   // Offsets and lengths of the lines too long for the 24 bits of a span, in text order.
   std::vector<std::pair<std::uint64_t, std::size_t>> longLines_;

@@ -40,11 +40,14 @@ struct EliminationResult {
 // is added to for every entry dropped as equal to its successor. A stop or a failure leaves
 // the list byte for byte as it was. With `expected`, a list that is not that file any more
 // (replaced meanwhile) is a failure and stays as it is. The new list is written through
-// `files`.
-EliminationResult RemoveDuplicates(const std::string& path, std::int32_t& totalLines,
-                                   std::int32_t& duplicatesRemoved, WindowSystem& windows,
+// `files`. A list whose text and table (16 bytes a line) fit `memoryBudget` (none: what the
+// machine leaves now, memory_budget.h) is sorted in memory; a larger one, of any size the
+// disk can hold twice over, through temporary files beside it, with the same result.
+EliminationResult RemoveDuplicates(const std::string& path, std::int64_t& totalLines,
+                                   std::int64_t& duplicatesRemoved, WindowSystem& windows,
                                    ListFlush flush = ListFlush::kBeforeReplacing,
                                    const std::optional<FileIdentity>& expected = std::nullopt,
-                                   FileSystem& files = SystemFileSystem());
+                                   FileSystem& files = SystemFileSystem(),
+                                   std::optional<std::uint64_t> memoryBudget = std::nullopt);
 
 }  // namespace ondrel

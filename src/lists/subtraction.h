@@ -9,11 +9,13 @@
 #include "common/failure.h"
 #include "common/file_system.h"
 #include "common/window_system.h"
+#include "lists/subtraction_reading.h"
 
 namespace ondrel {
 
 struct SubtractionResult {
-  bool completed = false;          // false: a failure stopped it; what was written stays
+  bool completed = false;          // false: a failure or a stop ended it; what was written stays
+  bool stopped = false;            // a stop request ended it
   bool outputWritten = false;      // whether the output was opened (and emptied) at all
   std::optional<Failure> failure;  // what stopped it, when it did not complete
   std::int64_t baseLinesRead = 0;
@@ -23,13 +25,20 @@ struct SubtractionResult {
 
 // Writes every trimmed line of `basePath` that equals no trimmed line of `exclusionPath`,
 // in base order, to `outputPath` (replaced), through `files`. Shows nothing and throws nothing.
+// An exclusion list whose text and set (32 bytes a line) fit `memoryBudget` (none: what the
+// machine leaves now, memory_budget.h) is held in memory; a larger one, of any size, is worked
+// through in temporary files beside the output, with the same result. `stop`, asked between
+// blocks of lines, ends the work early.
 SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
                                 const std::string& outputPath,
-                                FileSystem& files = SystemFileSystem());
+                                FileSystem& files = SystemFileSystem(),
+                                std::optional<std::uint64_t> memoryBudget = std::nullopt,
+                                const StopCheck& stop = {});
 
 enum class CreateNewFileOutcome {
   kRefused,  // one of the check messages was shown; no file was touched
   kFailed,   // SubtractLists stopped on a failure (see `subtraction`)
+  kStopped,  // a stop request ended SubtractLists
   kCompleted,
 };
 
@@ -43,6 +52,8 @@ struct CreateNewFileResult {
 // SubtractLists with the busy pointer on.
 CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string& exclusionText,
                                   std::string& newFilePath, WindowSystem& windows,
-                                  FileSystem& files = SystemFileSystem());
+                                  FileSystem& files = SystemFileSystem(),
+                                  std::optional<std::uint64_t> memoryBudget = std::nullopt,
+                                  const StopCheck& stop = {});
 
 }  // namespace ondrel

@@ -67,6 +67,36 @@ TEST(ArgumentsTest, JobsAndSourcesOfAnExtraction) {
   }
 }
 
+TEST(ArgumentsTest, MemoryBudgetOfEachCommandAsSortTakesIt) {
+  struct Case {
+    std::vector<const char*> arguments;
+    std::optional<std::uint64_t> budget;
+  };
+  const Case cases[] = {
+      {{"dedupe", "a"}, std::nullopt},
+      {{"dedupe", "--memory", "64M", "a"}, 64u << 20},
+      {{"dedupe", "a", "--memory=2g"}, std::uint64_t{2} << 30},
+      {{"subtract", "--memory", "1T", "a", "b"}, std::uint64_t{1} << 40},
+      {{"extract", "--memory=4096", "a", "b"}, 4096u << 10},  // KiB without a suffix
+      {{"extract", "a", "--memory", "1048576b", "b"}, 1u << 20},
+      {{"dedupe", "--memory", "1536k", "a"}, 1536u << 10},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = Parse(c.arguments);
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    ASSERT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<UsageError>(parsed).reason;
+    EXPECT_EQ(std::get<Arguments>(parsed).memoryBudget, c.budget);
+  }
+  for (const char* size : {"", "M", "64MB", "6.4M", "-1M", "1023K", "64X", "9223372036854775809b",
+                           "8388609T", "99999999999999999999"}) {
+    const auto parsed = Parse({"dedupe", "--memory", size, "a"});
+    SCOPED_TRACE(size);
+    ASSERT_TRUE(std::holds_alternative<UsageError>(parsed));
+    EXPECT_EQ(std::get<UsageError>(parsed).reason,
+              "--memory vuole una dimensione di almeno 1M, come 64M o 2G");
+  }
+}
+
 TEST(ArgumentsTest, UsageErrorsSayWhatIsWrong) {
   struct Case {
     std::vector<const char*> arguments;

@@ -194,7 +194,7 @@ TEST_F(ConsoleWindowSystemTest, CtrlCStopsDuplicateEliminationAndTheListStaysAsI
   for (int i = 0; i < 300; ++i) original += Address(i % 150) + "\r\n";
   const std::string list = scratch.Write("list.txt", original);
   InterruptingConsole console(::fileno(out_), ::fileno(err_), kTerminal, FakeClock);
-  std::int32_t totalLines = 0, duplicatesRemoved = 0;
+  std::int64_t totalLines = 0, duplicatesRemoved = 0;
 
   const EliminationResult result = RemoveDuplicates(list, totalLines, duplicatesRemoved, console);
 

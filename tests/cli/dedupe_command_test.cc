@@ -1,10 +1,11 @@
-// ondrel-cli dedupe: the result line, a missing list, Ctrl-C while the progress dialog is
-// up, and the gauge on a terminal.
+// ondrel-cli dedupe: the result line, with the memory it may take too, a missing list, Ctrl-C
+// while the progress dialog is up, and the gauge on a terminal.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "cli/cli_runner.h"
+#include "common/generated_lists.h"
 #include "common/path_rules.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -33,6 +34,21 @@ TEST(DedupeCommandTest, SortsTheListInPlaceAndPrintsItsCounts) {
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(ScratchFolder::Read(list), c.sorted);
   }
+}
+
+// The same list and counts, through temporary files, with less memory than the list takes.
+TEST(DedupeCommandTest, WithLessMemoryThanTheListSortsItTheSame) {
+  const std::string bytes = UnorderedAddresses(120000, "\r\n") + UnorderedAddresses(60000, "\n");
+  ScratchFolder inMemory, beyond;
+  const std::string expected = inMemory.Write("list.txt", bytes);
+  const std::string list = beyond.Write("list.txt", bytes);
+  const CliRun reference = RunCli({"dedupe", expected});
+  const CliRun run = RunCli({"dedupe", "--memory", "1M", list});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Righe lette: 180000   Doppi: 60000   Scritte: 120000\n");
+  EXPECT_EQ(run.out, reference.out);
+  EXPECT_TRUE(ScratchFolder::Read(list) == ScratchFolder::Read(expected));
+  EXPECT_EQ(NamesIn(beyond.Path()), std::vector<std::string>{"list.txt"});
 }
 
 TEST(DedupeCommandTest, AMissingListOrOneThatIsNoPlainFileIsRefusedAsWhatItIs) {

@@ -32,7 +32,8 @@ struct RunRecord {
   std::int32_t failureNumber;
   std::string failureDescription;
   EliminationOutcome elimination;
-  std::int32_t found, total, duplicates;
+  std::int32_t found;
+  std::int64_t total, duplicates;
   std::string mail, res;
   std::vector<std::string> messages;
   std::vector<std::string> shown;    // every caption, in order

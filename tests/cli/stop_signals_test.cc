@@ -90,6 +90,37 @@ TEST(StopSignals, DuringDedupeLeaveTheListWholeAndNoTemporaryFile) {
   if (caught == 0) GTEST_SKIP() << "every elimination ended before it was seen writing";
 }
 
+// Beyond the memory given, the lists are worked through in temporary files: a signal at any
+// moment, sent a little later in each round, leaves none of them.
+TEST(StopSignals, BeyondTheMemoryGivenLeaveTheListsWholeAndNoTemporaryFile) {
+  ScratchFolder scratch;
+  const std::string bytes = UnorderedAddresses(300000, "\r\n") + UnorderedAddresses(100000, "\n");
+  const std::string base = scratch.Write("base.txt", UnorderedAddresses(200000, "\r\n"));
+  const int kSignals[] = {SIGTERM, SIGHUP, SIGINT};
+  int caught = 0;
+  for (int round = 0; round < 8; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    const std::string list = scratch.Write("list.txt", bytes);
+    const bool dedupe = round % 2 == 0;
+    const int pid =
+        Start(dedupe ? std::vector<std::string>{"dedupe", "--memory", "1M", list}
+                     : std::vector<std::string>{"subtract", "--memory", "1M", base, list});
+    bool seen = false;
+    while (!seen && Running(pid)) seen = !EntryStartingWith(scratch.Path(), ".ondrel-").empty();
+    if (seen) {
+      ::usleep(static_cast<useconds_t>(round / 2 * 40000));
+      ::kill(pid, kSignals[round % 3]);
+      ++caught;
+    }
+    const int status = WaitForExit(pid);
+    EXPECT_TRUE(status == 0 || status == 1) << status;
+    EXPECT_TRUE(ScratchFolder::Read(list) == bytes || (dedupe && status == 0));
+    EXPECT_EQ(EntryStartingWith(scratch.Path(), ".ondrel-"), "");
+    fs::remove(scratch / "MailNew.txt");
+  }
+  if (caught == 0) GTEST_SKIP() << "every run ended before it was seen writing";
+}
+
 TEST(StopSignals, CtrlCDuringAnExtractionLeavesWholeLines) {
   ScratchFolder scratch;
   for (int file = 0; file < 40; ++file)

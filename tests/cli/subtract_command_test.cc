@@ -8,6 +8,7 @@
 
 #include "cli/cli_runner.h"
 #include "common/failure.h"
+#include "common/generated_lists.h"
 #include "common/path_rules.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -43,6 +44,23 @@ TEST(SubtractCommandTest, MailNewGoesIntoTheFolderOfTheBaseListAsItsNameStands) 
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ScratchFolder::Read(scratch / " sub/MailNew.txt"), "b\r\n");
   EXPECT_EQ(ScratchFolder::Read(other), "another folder's\r\n");
+}
+
+TEST(SubtractCommandTest, WithLessMemoryThanTheExclusionListWritesTheSameMailNew) {
+  const std::string base = UnorderedAddresses(200000, "\r\n");
+  const std::string exclusion = UnorderedAddresses(150000, "\n");
+  ScratchFolder inMemory, beyond;
+  const CliRun reference = RunCli(
+      {"subtract", inMemory.Write("base.txt", base), inMemory.Write("exclusion.txt", exclusion)});
+  const CliRun run = RunCli({"subtract", "--memory=1M", beyond.Write("base.txt", base),
+                             beyond.Write("exclusion.txt", exclusion)});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, reference.out);
+  EXPECT_EQ(run.out, "Righe lette: 200000   Esclusi: 150000   Scritte: 50000\n");
+  EXPECT_TRUE(ScratchFolder::Read(beyond / "MailNew.txt") ==
+              ScratchFolder::Read(inMemory / "MailNew.txt"));
+  EXPECT_EQ(NamesIn(beyond.Path()),
+            (std::vector<std::string>{"MailNew.txt", "base.txt", "exclusion.txt"}));
 }
 
 TEST(SubtractCommandTest, RefusalsExitOneWithTheirMessageAndWriteNothing) {

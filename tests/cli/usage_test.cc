@@ -39,8 +39,8 @@ TEST(UsageTest, HelpDescribesEveryCommandAndExitsZero) {
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     for (const char* word :
-         {"extract", "--kind web|text|store", "--append", "dedupe", "subtract", "MailOut.txt",
-          "MailNew.txt", "Stato di uscita", "3 eseguito ma con file non letti"})
+         {"extract", "--kind web|text|store", "--append", "--memory SIZE", "dedupe", "subtract",
+          "MailOut.txt", "MailNew.txt", "Stato di uscita", "3 eseguito ma con file non letti"})
       EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
 }

@@ -12,6 +12,10 @@ void FaultyFileSystem::FillAfter(std::size_t room) {
   room_ = room;
 }
 
+void FaultyFileSystem::ReportFreeSpace(std::uint64_t bytes) {
+  freeSpace_ = bytes;
+}
+
 void FaultyFileSystem::Vanish(const std::string& path) {
   faults_.push_back({FoldFolderCase(path), Change::kVanished});
 }
@@ -237,6 +241,11 @@ void FaultyFileSystem::RemoveFile(const std::string& path) {
   ThrowIfFailing(path, "Impossibile eliminare", Access::kLook);
   ThrowIfFailing(FolderOf(path), "Impossibile eliminare", Access::kCreate);
   system_.RemoveFile(path);
+}
+
+std::optional<std::uint64_t> FaultyFileSystem::FreeSpace(const std::string& folder) {
+  if (freeSpace_) return freeSpace_;
+  return system_.FreeSpace(folder);
 }
 
 }  // namespace ondrel::testing

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -24,6 +25,8 @@ class FaultyFileSystem final : public FileSystem {
   // writes what fits, as a real full disk does, then fails with kFailureNoSpace, and so does
   // every write after it.
   void FillAfter(std::size_t room);
+  // The disk says it has `bytes` free, whatever it has and whatever is written.
+  void ReportFreeSpace(std::uint64_t bytes);
   // The file or folder (a path ending with the separator) at `path` was removed after its
   // folder was listed.
   void Vanish(const std::string& path);
@@ -78,6 +81,7 @@ class FaultyFileSystem final : public FileSystem {
   void MoveOver(const std::string& temporary, const std::string& target, bool replace,
                 bool durable) override;
   void RemoveFile(const std::string& path) override;
+  std::optional<std::uint64_t> FreeSpace(const std::string& folder) override;
 
  private:
   enum class Change { kVanished, kLinked, kDenied, kReadOnly, kPlantedLink, kPlantedFile };
@@ -107,6 +111,7 @@ class FaultyFileSystem final : public FileSystem {
   std::vector<Fault> faults_;
   std::mutex writes_;  // store copies are written on several threads
   std::optional<std::size_t> room_;
+  std::optional<std::uint64_t> freeSpace_;
 };
 
 }  // namespace ondrel::testing

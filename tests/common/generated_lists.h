@@ -1,6 +1,7 @@
 // Address lists made up for tests that need many lines, in no particular order.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,7 @@ inline std::string UnorderedAddresses(int count, std::string_view end) {
   std::string text;
   for (int i = count; i > 0; --i) {
     // 7919 is a prime that divides no count used, so the numbers are all different.
-    text.append("address").append(std::to_string(i * 7919 % count)).append("@x.org");
+    text.append("address").append(std::to_string(std::int64_t{i} * 7919 % count)).append("@x.org");
     text.append(end);
   }
   return text;

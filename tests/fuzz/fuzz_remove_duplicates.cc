@@ -17,12 +17,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   fuzz::WriteFile(list, bytes);
 
   fuzz::SilentWindowSystem windows;
-  std::int32_t total_lines = -1, duplicates_removed = 0;
+  std::int64_t total_lines = -1, duplicates_removed = 0;
   const EliminationResult result = RemoveDuplicates(list, total_lines, duplicates_removed, windows);
 
   const std::vector<std::string> input = fuzz::ReferenceLines(bytes);
   const std::set<std::string> distinct(input.begin(), input.end());
-  FUZZ_CHECK(total_lines == static_cast<std::int32_t>(input.size()));
+  FUZZ_CHECK(total_lines == static_cast<std::int64_t>(input.size()));
   if (input.empty()) {
     FUZZ_CHECK(result.outcome == EliminationOutcome::kNoList);
     FUZZ_CHECK(fuzz::ReadFile(list) == bytes);

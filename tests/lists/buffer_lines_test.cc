@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "common/failure.h"
 #include "common/literal_lines.h"
 #include "common/test_files.h"
 #include "common/text_reader.h"
@@ -17,18 +16,6 @@ namespace {
 using testing::ScratchFolder;
 
 // The lines of a list held in memory must be exactly those its file reader hands out.
-TEST(ListLineCount, ALongerListIsSaidToBeTooLong) {
-  EXPECT_EQ(ListLineCount(2147483647, "l.txt"), 2147483647);
-  try {
-    ListLineCount(std::int64_t{2147483648}, "l.txt");
-    ADD_FAILURE();
-  } catch (const Failure& failure) {
-    EXPECT_EQ(failure.Number(), kFailureOverflow);
-    EXPECT_EQ(failure.Description(),
-              "L'elenco \"l.txt\" e` troppo lungo: ha piu` di 2147483647 righe");
-  }
-}
-
 TEST(BufferLines, SplitsAndCountsAsTheFileReaderReads) {
   std::vector<std::string> texts = {
       "",      "a",     "\r",       "\n",          "\r\n",

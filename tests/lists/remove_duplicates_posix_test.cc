@@ -26,7 +26,7 @@ using testing::ScratchFolder;
 std::string FailureNumberAsOrdinaryUser(const std::string& path) {
   const auto failureNumber = [&path] {
     RecordingWindowSystem windows;
-    std::int32_t total = 0, removed = 0;
+    std::int64_t total = 0, removed = 0;
     const EliminationResult result = RemoveDuplicates(path, total, removed, windows);
     return std::to_string(testing::NumberOf(result.failure));
   };
@@ -62,7 +62,7 @@ TEST(RemoveDuplicates, KeepsTheSpecialModeBitsAndTheExtendedAttributes) {
   ASSERT_EQ(::chmod(list.c_str(), 03640), 0);
   const bool attributes = ::setxattr(list.c_str(), "user.origin", "web", 3, 0) == 0;
   RecordingWindowSystem windows;
-  std::int32_t total = 0, removed = 0;
+  std::int64_t total = 0, removed = 0;
   EXPECT_EQ(RemoveDuplicates(list, total, removed, windows).outcome,
             EliminationOutcome::kCompleted);
   EXPECT_EQ(ScratchFolder::Read(list), "a\r\nb\r\n");
@@ -97,7 +97,7 @@ TEST(RemoveDuplicates, KeepsTheGroupWhereItCannotKeepTheOwner) {
         testing::RunAs::kOrdinaryUser,
         [&] {
           RecordingWindowSystem windows;
-          std::int32_t total = 0, removed = 0;
+          std::int64_t total = 0, removed = 0;
           const EliminationResult result = RemoveDuplicates(path, total, removed, windows);
           struct stat info;
           ::stat(path.c_str(), &info);

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -38,12 +39,12 @@ constexpr Colour kGreen = Rgb(0, 255, 0);
 
 struct Elimination {
   EliminationResult result;
-  std::int32_t totalLines = -1;
-  std::int32_t duplicatesRemoved = 0;
+  std::int64_t totalLines = -1;
+  std::int64_t duplicatesRemoved = 0;
 };
 
 Elimination Eliminate(const std::string& path, RecordingWindowSystem& windows,
-                      std::int32_t duplicatesBefore = 0) {
+                      std::int64_t duplicatesBefore = 0) {
   Elimination run;
   run.duplicatesRemoved = duplicatesBefore;
   run.result = RemoveDuplicates(path, run.totalLines, run.duplicatesRemoved, windows);
@@ -55,16 +56,16 @@ Elimination Eliminate(const std::string& path, RecordingWindowSystem& windows,
 // literal reference RemoveDuplicates is compared against.
 struct Literal {
   std::string bytes;
-  std::int32_t totalLines = 0;
-  std::int32_t duplicatesRemoved = 0;
+  std::int64_t totalLines = 0;
+  std::int64_t duplicatesRemoved = 0;
 };
 
 Literal LiteralElimination(const std::string& path) {
   std::vector<std::string> list = testing::LiteralLinesOf(path);
   Literal literal;
-  literal.totalLines = static_cast<std::int32_t>(list.size());
+  literal.totalLines = static_cast<std::int64_t>(list.size());
   if (list.empty()) return literal;
-  EXPECT_EQ(SortStrings(list, 0, literal.totalLines - 1), 0);
+  EXPECT_EQ(SortStrings(list, 0, static_cast<std::int32_t>(literal.totalLines) - 1), 0);
   for (std::size_t j = 0; j + 1 < list.size(); ++j) {
     if (list[j + 1] == list[j]) {
       list[j].assign(1, '*');
@@ -80,7 +81,7 @@ TEST(RemoveDuplicates, WritesTheSortedDuplicateFreeForm) {
   const struct {
     const char* what;
     std::string before, after;
-    std::int32_t total, removed;
+    std::int64_t total, removed;
   } cases[] = {
       {"documented example", "b\r\na\r\nb\r\nC\r\na\r\n", "C\r\na\r\nb\r\n", 5, 2},
       {"letter case counts", "info\r\nInfo\r\n", "Info\r\ninfo\r\n", 2, 0},
@@ -257,7 +258,7 @@ TEST(RemoveDuplicates, AStopInAnyPhaseLeavesTheListAsItWas) {
   const struct {
     const char* phase;
     Colour seen;  // the stop is pressed at the first yield after this colour was used
-    std::int32_t marksCounted;
+    std::int64_t marksCounted;
   } cases[] = {
       {"loading", kBlue, 0},
       // Not polled while sorting: noticed when marking first shows 1 %, at line 6.
@@ -373,7 +374,7 @@ TEST(RemoveDuplicates, AFailureLeavesTheListAsItWas) {
   const std::string bytes = "b\r\na\r\nb\r\n";
   const std::string path = scratch.Write("list.txt", bytes);
   RecordingWindowSystem windows;
-  const Elimination run = Eliminate(path, windows, 2147483647);
+  const Elimination run = Eliminate(path, windows, std::numeric_limits<std::int64_t>::max());
   EXPECT_EQ(run.result.outcome, EliminationOutcome::kFailed);
   EXPECT_EQ(testing::NumberOf(run.result.failure), kFailureOverflow);
   EXPECT_EQ(run.totalLines, 3);
@@ -445,7 +446,7 @@ TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
   RecordingWindowSystem windows;
   testing::FaultyFileSystem disk;
   disk.FillAfter(bytes.size() / 2);  // the sorted copy does not fit
-  std::int32_t totalLines = 0, duplicatesRemoved = 0;
+  std::int64_t totalLines = 0, duplicatesRemoved = 0;
   const EliminationResult result =
       RemoveDuplicates(path, totalLines, duplicatesRemoved, windows, ListFlush::kBeforeReplacing,
                        std::nullopt, disk);
