@@ -11,16 +11,6 @@ namespace {
 
 // Slots per line: a load of at most one half keeps linear probing short.
 constexpr double kSlotsPerLine = 2;
-constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ULL;
-
-std::uint64_t Mix(std::uint64_t value) {
-  value ^= value >> 33;
-  value *= 0xff51afd7ed558ccdULL;
-  value ^= value >> 33;
-  value *= 0xc4ceb9fe1a85ec53ULL;
-  return value ^ (value >> 33);
-}
-
 std::uint64_t Load(const char* bytes, std::size_t count) {
   std::uint64_t value = 0;
   std::memcpy(&value, bytes, count);
@@ -41,12 +31,12 @@ LineSet::LineSet(std::string_view text, std::size_t capacity)
 }
 
 std::uint64_t LineSet::HashOf(std::string_view line) const {
-  std::uint64_t hash = seed_ ^ (line.size() * kMultiplier);
+  std::uint64_t hash = seed_ ^ (line.size() * kHashMultiplier);
   const char* bytes = line.data();
   std::size_t left = line.size();
-  for (; left >= 8; left -= 8, bytes += 8) hash = Mix(hash ^ Load(bytes, 8)) + kMultiplier;
-  if (left > 0) hash = Mix(hash ^ Load(bytes, left));
-  return Mix(hash);
+  for (; left >= 8; left -= 8, bytes += 8) hash = MixHash(hash ^ Load(bytes, 8)) + kHashMultiplier;
+  if (left > 0) hash = MixHash(hash ^ Load(bytes, left));
+  return MixHash(hash);
 }
 
 std::uint32_t LineSet::Tag(std::uint64_t hash) {

@@ -1,17 +1,15 @@
 #include "lists/subtraction.h"
 
-#include <array>
+#include <algorithm>
+#include <span>
 
-#include "common/checked_int.h"
 #include "common/failure.h"
 #include "common/file_search.h"
-#include "common/file_status.h"
 #include "common/line_writer.h"
 #include "common/paths.h"
 #include "common/text_reader.h"
-#include "common/whole_file.h"
-#include "lists/buffer_lines.h"
-#include "lists/line_set.h"
+#include "lists/line_runs.h"
+#include "lists/list_output.h"
 
 namespace ondrel {
 namespace {
@@ -20,17 +18,7 @@ constexpr const char* kEqualNames =
     "I nomi di file base, file di sottrazione e file output non possono essere uguali.";
 constexpr const char* kMissingBase = "Il file base non esiste";
 constexpr const char* kMissingExclusion = "Il file di sottrazione non esiste";
-
-bool SameFile(const std::string& a, const std::string& b) {
-  const auto identityA = IdentityOf(a);
-  return identityA && identityA == IdentityOf(b);
-}
-
-// However the paths are spelled, and also when the output name is a link to an input.
-bool OutputIsAnInput(const std::string& basePath, const std::string& exclusionPath,
-                     const std::string& outputPath) {
-  return SameFile(outputPath, basePath) || SameFile(outputPath, exclusionPath);
-}
+constexpr const char* kMissingDomains = "Il file dei domini non esiste";
 
 class BusyPointer {
  public:
@@ -43,77 +31,94 @@ class BusyPointer {
   WindowSystem& windows_;
 };
 
-// Hands every trimmed line of `text` with its hash to `use`, in order, a batch at a time:
-// the slots of a whole batch are asked for before the first is looked up, so that the
-// waits for memory overlap.
-template <typename Use>
-void ForEachTrimmedLine(std::string_view text, const LineSet& set, Use use) {
-  constexpr std::size_t kBatch = 16;
-  std::array<std::string_view, kBatch> lines;
-  std::array<std::uint64_t, kBatch> hashes;
-  BufferLines split(text);
-  std::string_view line;
-  for (std::size_t count = kBatch; count == kBatch;) {
-    for (count = 0; count < kBatch && split.Next(line); ++count) {
-      lines[count] = TrimSpaces(line);
-      hashes[count] = set.HashOf(lines[count]);
-      set.Prefetch(hashes[count]);
+// The trimmed base lines of one batch through `rules`: what no rule removes goes to `output`,
+// the rest to `removed` if there is one.
+void SubtractBatch(std::span<const std::string_view> lines,
+                   std::vector<std::unique_ptr<ExclusionRule>>& rules,
+                   std::vector<std::uint8_t>& marks, LineWriter& output, LineWriter* removed,
+                   SubtractionResult& result) {
+  const std::span removedBy = std::span(marks).first(lines.size());
+  std::fill(removedBy.begin(), removedBy.end(), 0);
+  for (std::size_t r = 0; r < rules.size(); ++r)
+    rules[r]->Mark(lines, removedBy, static_cast<std::uint8_t>(r + 1));
+  std::int64_t written = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (const std::uint8_t rule = removedBy[i]; rule != 0) {
+      ++result.exclusions[rule - 1].removed;
+      if (removed != nullptr) removed->WriteLine(lines[i]);
+    } else {
+      output.WriteLine(lines[i]);
+      ++written;
     }
-    for (std::size_t i = 0; i < count; ++i) use(lines[i], hashes[i]);
   }
+  result.linesWritten += written;
+  result.baseLinesRead += static_cast<std::int64_t>(lines.size());
 }
 
 // The subtraction itself; a failure is thrown to the caller.
-void Subtract(const std::string& basePath, const std::string& exclusionPath,
+void Subtract(const std::string& basePath, const SubtractionRules& rules,
               const std::string& outputPath, FileSystem& files, SubtractionResult& result) {
-  const WholeFile exclusion = ReadWholeFile(exclusionPath, 0, files);
-  result.exclusionLines = ListLineCount(CountLines(exclusion.Text()), exclusionPath);
-  LineSet exclusionTable(exclusion.Text(), static_cast<std::size_t>(result.exclusionLines));
-  ForEachTrimmedLine(
-      exclusion.Text(), exclusionTable,
-      [&](std::string_view line, std::uint64_t hash) { exclusionTable.Insert(line, hash); });
+  std::vector<std::unique_ptr<ExclusionRule>> read;
+  std::vector<std::string> inputs = {basePath};
+  result.exclusions.resize(rules.exclusions.size());
+  for (std::size_t r = 0; r < rules.exclusions.size(); ++r) {
+    const ExclusionFile& file = rules.exclusions[r];
+    ExclusionReport& report = result.exclusions[r];
+    read.push_back(ReadExclusionRule(file, report, files));
+    inputs.push_back(file.path);
+    if (KeysHaveAForm(file.kind) && report.unfit == report.lines) {
+      result.noKeys = true;
+      return;
+    }
+  }
+  if (!result.exclusions.empty()) result.exclusionLines = result.exclusions[0].lines;
 
   TextFileReader base(basePath, TextFileReader::kBlockSize, files);
-  if (OutputIsAnInput(basePath, exclusionPath, outputPath))
-    throw Failure(kFailureBadPath, "\"" + outputPath + "\" e` uno degli elenchi da leggere");
-  LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace, files), outputPath, files);
+  std::vector<std::string> outputs = {outputPath};
+  if (!rules.removedPath.empty()) outputs.push_back(rules.removedPath);
+  std::vector<FileHandle> opened = OpenListOutputs(outputs, inputs, files);
+  LineWriter output(std::move(opened[0]), outputPath, files);
+  std::optional<LineWriter> removed;
+  if (opened.size() > 1) removed.emplace(std::move(opened[1]), rules.removedPath, files);
   result.outputWritten = true;
-  std::string_view chunk;
-  bool chunkEndedWithCarriageReturn = false;
-  while (base.NextLines(chunk)) {
-    // A CR LF split between two chunks is one line end.
-    if (chunkEndedWithCarriageReturn && !chunk.empty() && chunk.front() == '\n')
-      chunk.remove_prefix(1);
-    chunkEndedWithCarriageReturn = !chunk.empty() && chunk.back() == '\r';
-    ForEachTrimmedLine(chunk, exclusionTable, [&](std::string_view line, std::uint64_t hash) {
-      ++result.baseLinesRead;
-      if (exclusionTable.Contains(line, hash)) return;
-      output.WriteLine(line);
-      ++result.linesWritten;
-    });
-  }
+
+  std::vector<std::uint8_t> marks(kBatchLines);
+  ForEachBatchOfTrimmedLines(base, kBatchLines, [&](std::span<const std::string_view> lines) {
+    SubtractBatch(lines, read, marks, output, removed ? &*removed : nullptr, result);
+  });
   output.Close();
+  if (removed) removed->Close();
   result.completed = true;
+}
+
+// Whether two of `names` are one file: the same text, or two spellings of it.
+bool TwoNamesForOneFile(const std::vector<std::string>& names) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      if (names[i] == names[j] || SameFile(names[i], names[j])) return true;
+  return false;
 }
 
 }  // namespace
 
-// The exclusion list is read once, whole; its trimmed lines are looked up in a hash set of
-// views into that one buffer. The base list is streamed and never held.
-SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
+// The exclusion files are read first, each into a hash set of its keys; the base list is
+// streamed and never held.
+SubtractionResult SubtractLists(const std::string& basePath, const SubtractionRules& rules,
                                 const std::string& outputPath, FileSystem& files) {
   SubtractionResult result;
-  result.failure = FailureOf([&] { Subtract(basePath, exclusionPath, outputPath, files, result); });
+  result.failure = FailureOf([&] { Subtract(basePath, rules, outputPath, files, result); });
   return result;
 }
 
-CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string& exclusionText,
+CreateNewFileResult CreateNewFile(const std::string& baseText, const SubtractionRules& rules,
                                   std::string& newFilePath, WindowSystem& windows,
                                   FileSystem& files) {
   newFilePath = AddBackslash(PathInfo(baseText, 4, windows)) + "MailNew.txt";
   CreateNewFileResult result;
-  if (baseText == exclusionText || newFilePath == exclusionText || newFilePath == baseText ||
-      SameFile(baseText, exclusionText) || OutputIsAnInput(baseText, exclusionText, newFilePath)) {
+  std::vector<std::string> names = {baseText, newFilePath};
+  for (const ExclusionFile& file : rules.exclusions) names.push_back(file.path);
+  if (!rules.removedPath.empty()) names.push_back(rules.removedPath);
+  if (TwoNamesForOneFile(names)) {
     windows.ShowMessage(kEqualNames, kMessageNoIcon);
     return result;
   }
@@ -121,13 +126,16 @@ CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string
     windows.ShowMessage(kMissingBase, kMessageInformation);
     return result;
   }
-  if (!FindPlainFile(exclusionText)) {
-    windows.ShowMessage(kMissingExclusion, kMessageInformation);
-    return result;
+  for (const ExclusionFile& file : rules.exclusions) {
+    if (!FindPlainFile(file.path)) {
+      windows.ShowMessage(file.kind == KeyKind::kDomain ? kMissingDomains : kMissingExclusion,
+                          kMessageInformation);
+      return result;
+    }
   }
   {
     BusyPointer busy(windows);
-    result.subtraction = SubtractLists(baseText, exclusionText, newFilePath, files);
+    result.subtraction = SubtractLists(baseText, rules, newFilePath, files);
   }
   result.outcome = result.subtraction.completed ? CreateNewFileOutcome::kCompleted
                                                 : CreateNewFileOutcome::kFailed;
