@@ -2,15 +2,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "common/digest.h"
+
 namespace ondrel::cli {
 
-enum class Command { kHelp, kVersion, kExtract, kDedupe, kSubtract };
+enum class Command { kHelp, kVersion, kExtract, kDedupe, kSubtract, kHash };
 
 // The most files extract reads at once. Each file under way holds its folder open, a few per
 // thread: this many stays well inside the usual limit of 1,024 open files.
@@ -22,6 +25,11 @@ struct Arguments {
   bool append = false;        // extract
   int jobs = 0;               // extract: files read at once; 0 for one per core
   std::string sourcesPath;    // extract: where the table of provenances goes; empty for none
+  // subtract --hashed: the exclusion list holds digests of this kind; hash: the digest written
+  std::optional<DigestKind> digest;
+  bool ignoreCase = false;  // subtract: the exclusion list matches ignoring ASCII letter case
+  std::string domainsPath;  // subtract: the file of domains whose addresses go; empty for none
+  std::string removedPath;  // subtract: where the removed lines go; empty for nowhere
   // The operands exactly as given: an empty one is an empty box, spaces stay.
   std::vector<std::string> operands;
 };
