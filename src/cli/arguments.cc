@@ -45,7 +45,8 @@ const std::string_view kHelpText =
     "dedupe    ordina il file LIST e ne elimina le righe doppie, nel file stesso.\n"
     "          Ctrl-C durante l'elaborazione la annulla e lascia il file com'era.\n"
     "subtract  scrive in MailNew.txt, nella cartella di BASE, le righe di BASE che non\n"
-    "          compaiono in EXCLUSION (spazi ai lati esclusi, maiuscole e minuscole distinte).\n"
+    "          compaiono in EXCLUSION (senza gli spazi ai lati; maiuscole e minuscole\n"
+    "          distinte).\n"
     "    --hashed md5|sha256  EXCLUSION contiene digest, uno per riga in cifre esadecimali:\n"
     "                  esclude le righe il cui digest, tolti gli spazi e fatte minuscole le\n"
     "                  lettere, e` in EXCLUSION\n"
@@ -57,7 +58,7 @@ const std::string_view kHelpText =
     "                  indifferenti; i sottodomini solo se scritti); senza EXCLUSION da solo\n"
     "                  es.: ondrel-cli subtract --domains domini.txt iscritti.txt\n"
     "    --removed FILE  scrive anche in FILE le righe escluse, nell'ordine di BASE\n"
-    "                  es.: ondrel-cli subtract --removed esclusi.txt iscritti.txt revocati.txt\n"
+    "                  es.: ondrel-cli subtract --removed tolti.txt iscritti.txt revocati.txt\n"
     "          Con piu` regole il riepilogo dice quante righe ha escluso ciascuna.\n"
     "hash      scrive in OUTPUT il digest (--md5 o --sha256) di ogni riga di LIST, tolti gli\n"
     "          spazi e fatte minuscole le lettere: l'elenco per --hashed, che non rivela\n"
@@ -66,8 +67,9 @@ const std::string_view kHelpText =
     "\n"
     "\"--\" termina le opzioni. I percorsi si usano come sono scritti.\n"
     "Stato di uscita: 0 eseguito, 1 rifiutato, interrotto o non riuscito (il motivo e` su\n"
-    "standard error), 2 uso errato, 3 eseguito ma con file non letti (nominati su standard\n"
-    "error, contati dopo il riepilogo).\n";
+    "standard error), 2 uso errato o elenco di digest o di domini senza righe valide,\n"
+    "3 eseguito ma con file non letti (nominati su standard error, contati dopo il\n"
+    "riepilogo).\n";
 
 namespace {
 
