@@ -140,6 +140,9 @@ TEST(SubtractCommandTest, DomainsRemoveEveryAddressOfTheDomainAndTheCountsAddUp)
   const CliRun alone = RunCli({"subtract", "--domains", domains, base});
   EXPECT_EQ(alone.status, 0) << alone.err;
   EXPECT_EQ(alone.out, "Righe lette: 6   Esclusi: 3   Scritte: 3\n");
+  const CliRun missing = RunCli({"subtract", "--domains", scratch / "none.txt", base});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Contains(missing.err, "Il file dei domini non esiste")) << missing.err;
 }
 
 TEST(SubtractCommandTest, LinesThatAreNoDigestAreReportedAndAListOfNoneIsRefused) {
