@@ -214,8 +214,10 @@ std::string OutputsLeft(const std::string& newFilePath, const SubtractionRules& 
                         bool written) {
   if (rules.removedPath.empty())
     return newFilePath + (written ? " e` incompleto." : " non e` stato creato ne' modificato.");
-  return newFilePath + " e " + rules.removedPath +
-         (written ? " sono incompleti." : " non sono stati creati ne' modificati.");
+  // One of the two may have been made, empty, before the other was refused.
+  return written
+             ? newFilePath + " e " + rules.removedPath + " sono incompleti."
+             : "Nulla e` stato scritto in " + newFilePath + " ne' in " + rules.removedPath + ".";
 }
 
 int Subtract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {

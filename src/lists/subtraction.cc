@@ -74,12 +74,14 @@ void Subtract(const std::string& basePath, const SubtractionRules& rules,
   if (!result.exclusions.empty()) result.exclusionLines = result.exclusions[0].lines;
 
   TextFileReader base(basePath, TextFileReader::kBlockSize, files);
+  // The removed lines' file first: the name a user typed is the likelier to be refused, and
+  // then MailNew.txt is not even opened.
   std::vector<std::string> outputs = {outputPath};
-  if (!rules.removedPath.empty()) outputs.push_back(rules.removedPath);
+  if (!rules.removedPath.empty()) outputs.insert(outputs.begin(), rules.removedPath);
   std::vector<FileHandle> opened = OpenListOutputs(outputs, inputs, files);
-  LineWriter output(std::move(opened[0]), outputPath, files);
+  LineWriter output(std::move(opened.back()), outputPath, files);
   std::optional<LineWriter> removed;
-  if (opened.size() > 1) removed.emplace(std::move(opened[1]), rules.removedPath, files);
+  if (opened.size() > 1) removed.emplace(std::move(opened.front()), rules.removedPath, files);
   result.outputWritten = true;
 
   std::vector<std::uint8_t> marks(kBatchLines);

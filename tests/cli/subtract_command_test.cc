@@ -176,7 +176,8 @@ TEST(SubtractCommandTest, TheRemovedFileIsRefusedWhereItWouldWriteOverAFile) {
   const std::string exclusion = scratch.Write("exclusion.txt", "a\r\n");
   const std::string mailNew = scratch.Write("MailNew.txt", "old\r\n");
   const std::string victim = scratch.Write("victim.txt", "precious\r\n");
-  std::vector<std::string> removed = {scratch / "./base.txt", exclusion, scratch / "MailNew.txt"};
+  std::vector<std::string> removed = {scratch / "./base.txt", exclusion, scratch / "MailNew.txt",
+                                      scratch / "no/such/folder.txt"};
   if (MakeSymbolicLink(victim, scratch / "link.txt")) removed.push_back(scratch / "link.txt");
   for (const std::string& path : removed) {
     SCOPED_TRACE(path);
@@ -184,6 +185,7 @@ TEST(SubtractCommandTest, TheRemovedFileIsRefusedWhereItWouldWriteOverAFile) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(ScratchFolder::Read(mailNew), "old\r\n");
+    EXPECT_FALSE(Contains(run.err, "incomplet")) << run.err;
   }
   EXPECT_EQ(ScratchFolder::Read(base), "a\r\nb\r\n");
   EXPECT_EQ(ScratchFolder::Read(exclusion), "a\r\n");
