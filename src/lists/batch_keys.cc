@@ -14,44 +14,39 @@ constexpr std::size_t kLeastLinesForTwoCores = 1024;
 
 BatchKeyMaker::BatchKeyMaker(KeyKind kind)
     : twoCores_(DigestOfKeys(kind) && std::thread::hardware_concurrency() > 1),
-      halves_{{BaseKeyMaker(kind), {}}, {BaseKeyMaker(kind), {}}} {}
+      parts_{{BaseKeyMaker(kind), {}, {}}, {BaseKeyMaker(kind), {}, {}}} {}
 
-void BatchKeyMaker::MakePart(Half& half, std::span<const std::string_view> lines,
-                             std::span<const std::uint8_t> skip,
-                             std::optional<std::string_view>* keys) {
+void BatchKeyMaker::MakePart(Part& part, std::size_t from, std::span<const std::string_view> lines,
+                             std::span<const std::uint8_t> skip, const Use& use) {
   // Room reserved for every key at once: the views into `made` stay valid.
   std::size_t room = 0;
   for (const std::string_view line : lines) room += BaseKeyMaker::RoomFor(line);
-  half.made.clear();
-  half.made.reserve(room);
+  part.made.clear();
+  part.made.reserve(room);
+  part.keys.resize(lines.size());
   for (std::size_t i = 0; i < lines.size(); ++i)
-    keys[i] = !skip.empty() && skip[i] ? std::nullopt : half.maker.KeyOf(lines[i], half.made);
+    part.keys[i] =
+        !skip.empty() && skip[from + i] ? std::nullopt : part.maker.KeyOf(lines[i], part.made);
+  use(from, part.keys);
 }
 
-void BatchKeyMaker::Make(std::span<const std::string_view> lines,
-                         std::span<const std::uint8_t> skip,
-                         std::vector<std::optional<std::string_view>>& keys) {
-  keys.resize(lines.size());
+void BatchKeyMaker::MakeAndUse(std::span<const std::string_view> lines,
+                               std::span<const std::uint8_t> skip, const Use& use) {
   if (!twoCores_ || lines.size() < kLeastLinesForTwoCores) {
-    MakePart(halves_[0], lines, skip, keys.data());
+    MakePart(parts_[0], 0, lines, skip, use);
     return;
   }
+  // The lookups go with the digests: the cache misses of both halves wait at the same time.
   const std::size_t middle = lines.size() / 2;
-  const auto skipFrom = [&](std::size_t from, std::size_t count) {
-    return skip.empty() ? skip : skip.subspan(from, count);
-  };
-  // The future waits for the other thread however this one ends.
-  std::future<void> first;
+  std::future<void> first;  // waits for the other thread however this one ends
   try {
-    first = std::async(std::launch::async, [&] {
-      MakePart(halves_[1], lines.first(middle), skipFrom(0, middle), keys.data());
-    });
+    first = std::async(std::launch::async,
+                       [&] { MakePart(parts_[1], 0, lines.first(middle), skip, use); });
   } catch (const std::system_error&) {  // no thread to be had: this one does it all
-    MakePart(halves_[0], lines, skip, keys.data());
+    MakePart(parts_[0], 0, lines, skip, use);
     return;
   }
-  MakePart(halves_[0], lines.subspan(middle), skipFrom(middle, lines.size() - middle),
-           keys.data() + middle);
+  MakePart(parts_[0], middle, lines.subspan(middle), skip, use);
   first.get();
 }
 

@@ -1,8 +1,9 @@
-// Makes the keys of a batch of base lines; digests, which cost most of a digest subtraction,
-// on two cores where there are two.
+// Makes the keys of a batch of base lines and hands them on; digests, which cost most of a
+// digest subtraction, in two parts on two cores where there are two.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,25 +16,31 @@ namespace ondrel {
 
 class BatchKeyMaker {
  public:
+  using Keys = std::span<const std::optional<std::string_view>>;
+  // Takes the keys of the lines from `from` on: keys[k] is the key of line from + k.
+  using Use = std::function<void(std::size_t from, Keys keys)>;
+
   // Throws Failure when the system's library does not offer the digest.
   explicit BatchKeyMaker(KeyKind kind);
 
-  // Sets keys[i] to the key of the trimmed line lines[i], or to none when it has none or when
-  // skip[i] is set (an empty `skip` skips nothing). The keys stay valid until the next call.
-  // Throws Failure when a digest fails.
-  void Make(std::span<const std::string_view> lines, std::span<const std::uint8_t> skip,
-            std::vector<std::optional<std::string_view>>& keys);
+  // Makes the key of every trimmed line of `lines`, none for a line that has none or whose
+  // skip[i] is set (an empty `skip` skips nothing), and hands them to `use` in one or two
+  // parts, valid during the call. Two parts run on two threads at once: each may touch only
+  // what belongs to its own lines. Throws what `use` throws, and Failure when a digest fails.
+  void MakeAndUse(std::span<const std::string_view> lines, std::span<const std::uint8_t> skip,
+                  const Use& use);
 
  private:
-  struct Half {
+  struct Part {
     BaseKeyMaker maker;
     std::string made;
+    std::vector<std::optional<std::string_view>> keys;
   };
-  void MakePart(Half& half, std::span<const std::string_view> lines,
-                std::span<const std::uint8_t> skip, std::optional<std::string_view>* keys);
+  void MakePart(Part& part, std::size_t from, std::span<const std::string_view> lines,
+                std::span<const std::uint8_t> skip, const Use& use);
 
   bool twoCores_;
-  Half halves_[2];
+  Part parts_[2];
 };
 
 }  // namespace ondrel

@@ -4,8 +4,6 @@
 #include <random>
 #include <utility>
 
-#include "lists/hash_mixing.h"
-
 namespace ondrel {
 namespace {
 
@@ -41,10 +39,6 @@ std::uint64_t DigestSet::HashOf(std::string_view digest) const {
   for (std::size_t at = 0; at < digestSize_; at += 8)
     hash = MixHash(hash ^ Word(digest.data() + at)) + kHashMultiplier;
   return hash;
-}
-
-std::size_t DigestSet::Home(std::uint64_t hash) const {
-  return SlotOfHash(hash, slotCount_);
 }
 
 bool DigestSet::IsEmptySlot(const char* slot) const {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/large_memory.h"
+#include "lists/hash_mixing.h"
 
 namespace ondrel {
 
@@ -27,7 +28,7 @@ class DigestSet {
   bool Contains(std::string_view digest, std::uint64_t hash) const;
 
  private:
-  std::size_t Home(std::uint64_t hash) const;
+  std::size_t Home(std::uint64_t hash) const { return SlotOfHash(hash, slotCount_); }
   const char* SlotAt(std::size_t index) const {
     return static_cast<const char*>(memory_.Data()) + index * digestSize_;
   }

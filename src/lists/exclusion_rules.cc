@@ -78,16 +78,19 @@ class SetRule : public ExclusionRule {
           set_, remove);
       return;
     }
-    keyMaker_.Make(lines, removedBy, keys_);
-    InGroups(
-        keys_.size(), [&](std::size_t i) { return keys_[i]; }, set_, remove);
+    keyMaker_.MakeAndUse(lines, removedBy, [&](std::size_t from, BatchKeyMaker::Keys keys) {
+      InGroups(
+          keys.size(), [&](std::size_t k) { return keys[k]; }, set_,
+          [&](std::size_t k, std::string_view key, std::uint64_t hash) {
+            remove(from + k, key, hash);
+          });
+    });
   }
 
  protected:
   KeyKind kind_;
   Set set_;
   BatchKeyMaker keyMaker_;
-  Keys keys_;
 };
 
 // Keys that are lines, or made in place in them: a set of views into the file, read whole.
@@ -130,21 +133,22 @@ class DigestKeyRule final : public SetRule<DigestSet> {
   void Fill(const std::string& path, ExclusionReport& report, FileSystem& files) {
     const std::size_t size = DigestSize(*DigestOfKeys(kind_));
     TextFileReader reader(path, TextFileReader::kBlockSize, files);
+    Keys keys;
     std::string line, digests;
     digests.reserve(kBatchLines * size);  // never moves: the keys are views into it
     std::string_view read;
     for (bool more = true; more;) {
-      keys_.clear();
+      keys.clear();
       digests.clear();
-      while (keys_.size() < kBatchLines && (more = reader.NextLine(read))) {
+      while (keys.size() < kBatchLines && (more = reader.NextLine(read))) {
         line.assign(TrimSpaces(read));
         const auto key = ExclusionKey(kind_, line);
         Note(report, key.has_value());
         if (!key) continue;
         digests.append(*key);
-        keys_.emplace_back(std::string_view(digests).substr(digests.size() - size));
+        keys.emplace_back(std::string_view(digests).substr(digests.size() - size));
       }
-      InsertAll(keys_, set_);
+      InsertAll(keys, set_);
     }
   }
 };

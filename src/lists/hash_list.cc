@@ -1,5 +1,6 @@
 #include "lists/hash_list.h"
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -23,15 +24,19 @@ void Hash(const std::string& listPath, const std::string& outputPath, DigestKind
   LineWriter output(std::move(OpenListOutputs({&outputPath, 1}, inputs, files)[0]), outputPath,
                     files);
   result.outputWritten = true;
-  std::vector<std::optional<std::string_view>> digests;
+  // The hex digits of line i at i * width: the two parts of a batch fill their own lines'.
+  const std::size_t width = 2 * DigestSize(kind);
   std::string hex;
   ForEachBatchOfTrimmedLines(list, kBatchLines, [&](std::span<const std::string_view> lines) {
-    keyMaker.Make(lines, {}, digests);
-    for (const std::optional<std::string_view>& digest : digests) {
-      hex.clear();
-      AppendHex({reinterpret_cast<const unsigned char*>(digest->data()), digest->size()}, hex);
-      output.WriteLine(hex);
-    }
+    hex.assign(lines.size() * width, '\0');
+    keyMaker.MakeAndUse(lines, {}, [&](std::size_t from, BatchKeyMaker::Keys digests) {
+      std::string part;
+      for (const std::optional<std::string_view>& digest : digests)
+        AppendHex({reinterpret_cast<const unsigned char*>(digest->data()), digest->size()}, part);
+      std::copy(part.begin(), part.end(), hex.begin() + from * width);
+    });
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      output.WriteLine(std::string_view(hex).substr(i * width, width));
     result.linesRead += static_cast<std::int64_t>(lines.size());
     result.linesWritten += static_cast<std::int64_t>(lines.size());
   });
