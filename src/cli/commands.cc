@@ -27,10 +27,16 @@ void ShowError(ConsoleWindowSystem& console, const std::string& text) {
   console.ShowMessage(text, kMessageCritical);
 }
 
+// `detail` follows the removed count.
 std::string CountsLine(std::string_view removedLabel, std::int64_t read, std::int64_t removed,
-                       std::int64_t written) {
+                       std::int64_t written, std::string_view detail = {}) {
   return "Righe lette: " + std::to_string(read) + "   " + std::string(removedLabel) + ": " +
-         std::to_string(removed) + "   Scritte: " + std::to_string(written);
+         std::to_string(removed) + std::string(detail) + "   Scritte: " + std::to_string(written);
+}
+
+// What a failed list tool left of its output.
+std::string OutputLeft(const std::string& path, bool written) {
+  return path + (written ? " e` incompleto." : " non e` stato creato ne' modificato.");
 }
 
 int DoneWhenPrinted(ConsoleWindowSystem& console, const std::string& line) {
@@ -179,20 +185,20 @@ std::string NoKeysMessage(const SubtractionRules& rules, const SubtractionResult
 
 // The closing line; with more than one rule, with what each removed.
 std::string SubtractionCounts(const SubtractionRules& rules, const SubtractionResult& result) {
-  std::string removed = std::to_string(result.baseLinesRead - result.linesWritten);
+  std::string detail;
   if (rules.exclusions.size() > 1) {
     for (std::size_t r = 0; r < rules.exclusions.size(); ++r) {
       const KeyKind kind = rules.exclusions[r].kind;
-      removed += (r == 0 ? " (" : ", ") +
-                 std::string(kind == KeyKind::kDomain ? "domini"
-                             : DigestOfKeys(kind)     ? "digest"
-                                                      : "elenco") +
-                 ": " + std::to_string(result.exclusions[r].removed);
+      detail += (r == 0 ? " (" : ", ") +
+                std::string(kind == KeyKind::kDomain ? "domini"
+                            : DigestOfKeys(kind)     ? "digest"
+                                                     : "elenco") +
+                ": " + std::to_string(result.exclusions[r].removed);
     }
-    removed += ")";
+    detail += ")";
   }
-  return "Righe lette: " + std::to_string(result.baseLinesRead) + "   Esclusi: " + removed +
-         "   Scritte: " + std::to_string(result.linesWritten);
+  return CountsLine("Esclusi", result.baseLinesRead, result.baseLinesRead - result.linesWritten,
+                    result.linesWritten, detail);
 }
 
 SubtractionRules RulesOf(const Arguments& arguments) {
@@ -212,8 +218,7 @@ SubtractionRules RulesOf(const Arguments& arguments) {
 // What a failed subtraction left of its outputs.
 std::string OutputsLeft(const std::string& newFilePath, const SubtractionRules& rules,
                         bool written) {
-  if (rules.removedPath.empty())
-    return newFilePath + (written ? " e` incompleto." : " non e` stato creato ne' modificato.");
+  if (rules.removedPath.empty()) return OutputLeft(newFilePath, written);
   // One of the two may have been made, empty, before the other was refused.
   return written
              ? newFilePath + " e " + rules.removedPath + " sono incompleti."
@@ -253,10 +258,8 @@ int Hash(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& f
   }
   const HashListResult result = HashList(list, output, *arguments.digest, files);
   if (!result.completed) {
-    ShowError(
-        console,
-        FailureLine("Calcolo dei digest non riuscito", *result.failure) + " " + output +
-            (result.outputWritten ? " e` incompleto." : " non e` stato creato ne' modificato."));
+    ShowError(console, FailureLine("Calcolo dei digest non riuscito", *result.failure) + " " +
+                           OutputLeft(output, result.outputWritten));
     return kExitFailed;
   }
   return DoneWhenPrinted(console, "Righe lette: " + std::to_string(result.linesRead) +
