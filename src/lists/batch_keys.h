@@ -1,5 +1,5 @@
 // Makes the keys of a batch of base lines and hands them on; digests, which cost most of a
-// digest subtraction, in two parts on two cores where there are two.
+// digest subtraction, in blocks shared by two threads where there are two cores.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "lists/exclusion_keys.h"
+#include "lists/two_ended_work.h"
 
 namespace ondrel {
 
@@ -24,9 +25,9 @@ class BatchKeyMaker {
   explicit BatchKeyMaker(KeyKind kind);
 
   // Makes the key of every trimmed line of `lines`, none for a line that has none or whose
-  // skip[i] is set (an empty `skip` skips nothing), and hands them to `use` in one or two
-  // parts, valid during the call. Two parts run on two threads at once: each may touch only
-  // what belongs to its own lines. Throws what `use` throws, and Failure when a digest fails.
+  // skip[i] is set (an empty `skip` skips nothing), and hands them to `use` in parts, valid
+  // during the call. Parts may run on two threads at once: each may touch only what belongs
+  // to its own lines. Throws what `use` throws, and Failure when a digest fails.
   void MakeAndUse(std::span<const std::string_view> lines, std::span<const std::uint8_t> skip,
                   const Use& use);
 
@@ -39,8 +40,8 @@ class BatchKeyMaker {
   void MakePart(Part& part, std::size_t from, std::span<const std::string_view> lines,
                 std::span<const std::uint8_t> skip, const Use& use);
 
-  bool twoCores_;
-  Part parts_[2];
+  Part parts_[2];                           // one for each thread
+  std::optional<TwoEndedWork> twoThreads_;  // for digests, where there are two cores
 };
 
 }  // namespace ondrel
