@@ -11,6 +11,7 @@ namespace {
 
 // Slots per line: a load of at most one half keeps linear probing short.
 constexpr double kSlotsPerLine = 2;
+
 std::uint64_t Load(const char* bytes, std::size_t count) {
   std::uint64_t value = 0;
   std::memcpy(&value, bytes, count);
