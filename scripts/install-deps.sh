@@ -17,6 +17,7 @@ windows_packages=(
 packages=(
   build-essential cmake ninja-build git  # the build
   libgtest-dev                           # the tests
+  libssl-dev                             # libcrypto: the digests of subtract --hashed and hash
   qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core  # the desktop program
   xvfb xauth imagemagick                 # screenshots; the Windows program's icon and bitmaps
   qt6-translations-l10n dpkg-dev file    # Qt's Italian texts; the Debian package

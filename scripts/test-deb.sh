@@ -19,6 +19,15 @@ mapfile -t files < <(dpkg -L ondrel | while read -r path; do [[ -f $path ]] && e
 
 version=$(cd / && env PATH=/usr/bin:/bin ondrel-cli --version)
 [[ $version == "ondrel-cli "* ]] || fail "ondrel-cli --version printed: $version"
+# The digests come from libcrypto, which the package must have brought along.
+dpkg-deb --field "$package" Depends | grep -q libssl || fail "the package does not depend on libssl"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+printf 'abc\r\n' >"$scratch/list.txt"
+env PATH=/usr/bin:/bin ondrel-cli hash --md5 "$scratch/list.txt" "$scratch/md5.txt" >/dev/null ||
+  fail "ondrel-cli hash failed"
+[[ $(<"$scratch/md5.txt") == $'900150983cd24fb0d6963f7d28e17f72\r' ]] ||
+  fail "ondrel-cli hash wrote: $(<"$scratch/md5.txt")"
 expected=(/usr/bin/ondrel /usr/share/man/man1/ondrel.1 /usr/share/man/man1/ondrel-cli.1
   /usr/share/applications/ondrel.desktop /usr/share/icons/hicolor/48x48/apps/ondrel.png)
 for page in "$(dirname "$0")"/../src/ui/help/*.htm; do  # the help pages are the pages there

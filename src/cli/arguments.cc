@@ -7,21 +7,23 @@
 
 namespace ondrel::cli {
 
-const std::string_view kUsageText =
+namespace {
+
+constexpr std::string_view kUsage =
     "Uso: ondrel-cli extract [--kind web|text|store] [--append] [--jobs N] [--sources FILE]\n"
     "                        [--memory SIZE] SCAN_DIR OUTPUT_DIR\n"
     "     ondrel-cli dedupe [--memory SIZE] LIST\n"
-    "     ondrel-cli subtract [--memory SIZE] BASE EXCLUSION\n"
+    "     ondrel-cli subtract [--hashed md5|sha256 | --ignore-case] [--domains FILE]\n"
+    "                         [--removed FILE] [--memory SIZE] BASE EXCLUSION\n"
+    "     ondrel-cli subtract --domains FILE [--removed FILE] BASE\n"
+    "     ondrel-cli hash --md5|--sha256 LIST OUTPUT\n"
     "     ondrel-cli --help | --version\n";
 
-const std::string_view kHelpText =
+constexpr std::string_view kIntro =
     "Ondrel estrae gli indirizzi e-mail dai file di una cartella e ne cura gli elenchi.\n"
-    "\n"
-    "Uso: ondrel-cli extract [--kind web|text|store] [--append] [--jobs N] [--sources FILE]\n"
-    "                        [--memory SIZE] SCAN_DIR OUTPUT_DIR\n"
-    "     ondrel-cli dedupe [--memory SIZE] LIST\n"
-    "     ondrel-cli subtract [--memory SIZE] BASE EXCLUSION\n"
-    "     ondrel-cli --help | --version\n"
+    "\n";
+
+constexpr std::string_view kDetails =
     "\n"
     "extract   legge i file del tipo scelto in SCAN_DIR e nelle sue sottocartelle e scrive\n"
     "          gli indirizzi trovati in OUTPUT_DIR/MailOut.txt, poi lo ordina e ne elimina\n"
@@ -39,7 +41,25 @@ const std::string_view kHelpText =
     "dedupe    ordina il file LIST e ne elimina le righe doppie, nel file stesso.\n"
     "          Ctrl-C durante l'elaborazione la annulla e lascia il file com'era.\n"
     "subtract  scrive in MailNew.txt, nella cartella di BASE, le righe di BASE che non\n"
-    "          compaiono in EXCLUSION.\n"
+    "          compaiono in EXCLUSION (senza gli spazi ai lati; maiuscole e minuscole\n"
+    "          distinte).\n"
+    "    --hashed md5|sha256  EXCLUSION contiene digest, uno per riga in cifre esadecimali:\n"
+    "                  esclude le righe il cui digest, tolti gli spazi e fatte minuscole le\n"
+    "                  lettere, e` in EXCLUSION\n"
+    "                  es.: ondrel-cli subtract --hashed md5 iscritti.txt revocati-md5.txt\n"
+    "    --ignore-case le righe di EXCLUSION escludono senza distinguere le maiuscole\n"
+    "                  es.: ondrel-cli subtract --ignore-case iscritti.txt revocati.txt\n"
+    "    --domains FILE  esclude anche ogni indirizzo il cui dominio (dopo l'ultima \"@\") e`\n"
+    "                  una riga di FILE (\"example.com\" o \"@example.com\"; maiuscole\n"
+    "                  indifferenti; i sottodomini solo se scritti); senza EXCLUSION da solo\n"
+    "                  es.: ondrel-cli subtract --domains domini.txt iscritti.txt\n"
+    "    --removed FILE  scrive anche in FILE le righe escluse, nell'ordine di BASE\n"
+    "                  es.: ondrel-cli subtract --removed tolti.txt iscritti.txt revocati.txt\n"
+    "          Con piu` regole il riepilogo dice quante righe ha escluso ciascuna.\n"
+    "hash      scrive in OUTPUT il digest (--md5 o --sha256) di ogni riga di LIST, tolti gli\n"
+    "          spazi e fatte minuscole le lettere: l'elenco per --hashed, che non rivela\n"
+    "          gli indirizzi.\n"
+    "          es.: ondrel-cli hash --md5 revocati.txt revocati-md5.txt\n"
     "    --memory SIZE  la memoria che un elenco puo` occupare (extract, dedupe,\n"
     "                  subtract): SIZE in KiB, o con il suffisso b, K, M, G o T, come\n"
     "                  64M; almeno 1M. Un elenco piu` grande viene elaborato in file\n"
@@ -49,8 +69,16 @@ const std::string_view kHelpText =
     "\n"
     "\"--\" termina le opzioni. I percorsi si usano come sono scritti.\n"
     "Stato di uscita: 0 eseguito, 1 rifiutato, interrotto o non riuscito (il motivo e` su\n"
-    "standard error), 2 uso errato, 3 eseguito ma con file non letti (nominati su standard\n"
-    "error, contati dopo il riepilogo).\n";
+    "standard error), 2 uso errato o elenco di digest o di domini senza righe valide,\n"
+    "3 eseguito ma con file non letti (nominati su standard error, contati dopo il\n"
+    "riepilogo).\n";
+
+const std::string kHelp = std::string(kIntro) + std::string(kUsage) + std::string(kDetails);
+
+}  // namespace
+
+const std::string_view kUsageText = kUsage;
+const std::string_view kHelpText = kHelp;
 
 namespace {
 
@@ -64,7 +92,14 @@ constexpr std::array kCommands = {
     CommandShape{"extract", Command::kExtract, 2},
     CommandShape{"dedupe", Command::kDedupe, 1},
     CommandShape{"subtract", Command::kSubtract, 2},
+    CommandShape{"hash", Command::kHash, 2},
 };
+
+std::optional<DigestKind> DigestNamed(std::string_view name) {
+  if (name == "md5") return DigestKind::kMd5;
+  if (name == "sha256") return DigestKind::kSha256;
+  return std::nullopt;
+}
 
 std::optional<std::int16_t> KindNamed(std::string_view name) {
   if (name == "web") return kKindWebPages;
@@ -108,6 +143,21 @@ std::optional<int> JobsNamed(std::string_view text) {
   }
   if (text.empty() || jobs < 1) return std::nullopt;
   return jobs;
+}
+
+// A subtraction takes BASE and EXCLUSION, or BASE alone when --domains names what to remove;
+// the options that say how EXCLUSION matches need one.
+std::variant<Arguments, UsageError> CheckedSubtraction(Arguments parsed) {
+  const std::size_t operands = parsed.operands.size();
+  if (parsed.domainsPath.empty() && operands != 2) return UsageError{"subtract vuole due percorsi"};
+  if (operands != 1 && operands != 2)
+    return UsageError{"subtract --domains vuole uno o due percorsi"};
+  if (parsed.digest && parsed.ignoreCase)
+    return UsageError{"--hashed e --ignore-case non si usano insieme"};
+  if (operands == 1 && (parsed.digest || parsed.ignoreCase))
+    return UsageError{std::string(parsed.digest ? "--hashed" : "--ignore-case") +
+                      " vuole l'elenco EXCLUSION"};
+  return parsed;
 }
 
 }  // namespace
@@ -188,15 +238,39 @@ std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> 
                IsValuedOption("--sources", arguments, i, value)) {
       if (!value || value->empty()) return UsageError{"--sources vuole il percorso di un file"};
       parsed.sourcesPath = *value;
-    } else if (IsValuedOption("--memory", arguments, i, value)) {
+    } else if (shape->command == Command::kSubtract &&
+               IsValuedOption("--hashed", arguments, i, value)) {
+      parsed.digest = value ? DigestNamed(*value) : std::nullopt;
+      if (!parsed.digest) return UsageError{"--hashed vuole un tipo di digest: md5 o sha256"};
+    } else if (shape->command == Command::kSubtract && argument == "--ignore-case") {
+      parsed.ignoreCase = true;
+    } else if (shape->command == Command::kSubtract &&
+               IsValuedOption("--domains", arguments, i, value)) {
+      if (!value || value->empty()) return UsageError{"--domains vuole il percorso di un file"};
+      parsed.domainsPath = *value;
+    } else if (shape->command == Command::kSubtract &&
+               IsValuedOption("--removed", arguments, i, value)) {
+      if (!value || value->empty()) return UsageError{"--removed vuole il percorso di un file"};
+      parsed.removedPath = *value;
+    } else if (shape->command != Command::kHash &&
+               IsValuedOption("--memory", arguments, i, value)) {
       const auto size = value ? MemorySizeNamed(*value) : std::nullopt;
       if (!size || *size < kLeastMemoryBudget)
         return UsageError{"--memory vuole una dimensione di almeno 1M, come 64M o 2G"};
       parsed.memoryBudget = *size;
+    } else if (shape->command == Command::kHash &&
+               (argument == "--md5" || argument == "--sha256")) {
+      const DigestKind digest = argument == "--md5" ? DigestKind::kMd5 : DigestKind::kSha256;
+      if (parsed.digest && parsed.digest != digest)
+        return UsageError{"hash vuole uno solo tra --md5 e --sha256"};
+      parsed.digest = digest;
     } else {
       return UsageError{"opzione sconosciuta: " + std::string(argument)};
     }
   }
+  if (shape->command == Command::kSubtract) return CheckedSubtraction(std::move(parsed));
+  if (shape->command == Command::kHash && !parsed.digest)
+    return UsageError{"hash vuole --md5 o --sha256"};
   if (parsed.operands.size() != shape->operandCount)
     return UsageError{std::string(shape->name) + " vuole " +
                       (shape->operandCount == 1 ? "un percorso" : "due percorsi")};

@@ -9,9 +9,11 @@
 #include <variant>
 #include <vector>
 
+#include "common/digest.h"
+
 namespace ondrel::cli {
 
-enum class Command { kHelp, kVersion, kExtract, kDedupe, kSubtract };
+enum class Command { kHelp, kVersion, kExtract, kDedupe, kSubtract, kHash };
 
 // The most files extract reads at once. Each file under way holds its folder open, a few per
 // thread: this many stays well inside the usual limit of 1,024 open files.
@@ -23,6 +25,11 @@ struct Arguments {
   bool append = false;        // extract
   int jobs = 0;               // extract: files read at once; 0 for one per core
   std::string sourcesPath;    // extract: where the table of provenances goes; empty for none
+  // subtract --hashed: the exclusion list holds digests of this kind; hash: the digest written
+  std::optional<DigestKind> digest;
+  bool ignoreCase = false;  // subtract: the exclusion list matches ignoring ASCII letter case
+  std::string domainsPath;  // subtract: the file of domains whose addresses go; empty for none
+  std::string removedPath;  // subtract: where the removed lines go; empty for nowhere
   // extract, dedupe, subtract: the memory a list may take (--memory); none: what the machine
   // leaves.
   std::optional<std::uint64_t> memoryBudget;
@@ -45,7 +52,9 @@ std::optional<std::uint64_t> MemorySizeNamed(std::string_view text);
 // the operands; "--" ends them, so that an operand may start with "-".
 std::variant<Arguments, UsageError> ParseArguments(std::span<const char* const> arguments);
 
-// The short usage text shown with a usage error, and the full text of --help.
+// The short usage text shown with a usage error, and the full text of --help, which begins
+// with it: the one place the program's usage is written (the README and the manual page are
+// held to it by the tests).
 extern const std::string_view kUsageText;
 extern const std::string_view kHelpText;
 

@@ -8,6 +8,7 @@
 #include "cli/progress_text.h"
 #include "common/failure.h"
 #include "engine/extraction_run.h"
+#include "lists/hash_list.h"
 #include "lists/remove_duplicates.h"
 #include "lists/subtraction.h"
 #include "ondrel/version.h"
@@ -25,10 +26,16 @@ void ShowError(ConsoleWindowSystem& console, const std::string& text) {
   console.ShowMessage(text, kMessageCritical);
 }
 
+// `detail` follows the removed count.
 std::string CountsLine(std::string_view removedLabel, std::int64_t read, std::int64_t removed,
-                       std::int64_t written) {
+                       std::int64_t written, std::string_view detail = {}) {
   return "Righe lette: " + std::to_string(read) + "   " + std::string(removedLabel) + ": " +
-         std::to_string(removed) + "   Scritte: " + std::to_string(written);
+         std::to_string(removed) + std::string(detail) + "   Scritte: " + std::to_string(written);
+}
+
+// What a failed list tool left of its output.
+std::string OutputLeft(const std::string& path, bool written) {
+  return path + (written ? " e` incompleto." : " non e` stato creato ne' modificato.");
 }
 
 // Prints `line` on standard output; says so on standard error when it cannot (a full disk).
@@ -165,33 +172,133 @@ int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem&
                          CountsLine("Doppi", totalLines, duplicatesRemoved, result.linesWritten));
 }
 
+// "N righe di FILE non sono FORM" and the like, for the lines of an exclusion file that have
+// no key of its rule.
+std::string FormOfKeys(KeyKind kind, bool plural) {
+  if (kind == KeyKind::kDomain) return plural ? "domini" : "un dominio";
+  const std::string digits = kind == KeyKind::kMd5 ? "32" : "64";
+  return std::string(plural ? "digest " : "un digest ") +
+         std::string(DigestName(*DigestOfKeys(kind))) + " (" + digits + " cifre esadecimali)";
+}
+
+// Says which lines of the exclusion files exclude nothing for not being of their rule's form.
+void ReportUnfitLines(const SubtractionRules& rules, const SubtractionResult& result,
+                      ConsoleWindowSystem& console) {
+  for (std::size_t r = 0; r < result.exclusions.size(); ++r) {
+    const ExclusionReport& report = result.exclusions[r];
+    if (report.unfit == 0) continue;
+    const bool one = report.unfit == 1;
+    console.ShowMessage(
+        std::to_string(report.unfit) + (one ? " riga di " : " righe di ") +
+            rules.exclusions[r].path + (one ? " non e` " : " non sono ") +
+            FormOfKeys(rules.exclusions[r].kind, !one) +
+            (one ? " e non esclude nulla: e`" : " e non escludono nulla: la prima e`") +
+            " la riga " + std::to_string(report.firstUnfit),
+        kMessageInformation);
+  }
+}
+
+// Names the exclusion file none of whose lines is of its rule's form.
+std::string NoKeysMessage(const SubtractionRules& rules, const SubtractionResult& result) {
+  for (std::size_t r = 0; r < result.exclusions.size(); ++r) {
+    const ExclusionReport& report = result.exclusions[r];
+    const KeyKind kind = rules.exclusions[r].kind;
+    if (KeysHaveAForm(kind) && report.unfit == report.lines)
+      return "Nessuna riga di " + rules.exclusions[r].path + " e` " + FormOfKeys(kind, false) +
+             " (righe lette: " + std::to_string(report.lines) + ").";
+  }
+  return {};
+}
+
+// The closing line; with more than one rule, with what each removed.
+std::string SubtractionCounts(const SubtractionRules& rules, const SubtractionResult& result) {
+  std::string detail;
+  if (rules.exclusions.size() > 1) {
+    for (std::size_t r = 0; r < rules.exclusions.size(); ++r) {
+      const KeyKind kind = rules.exclusions[r].kind;
+      detail += (r == 0 ? " (" : ", ") +
+                std::string(kind == KeyKind::kDomain ? "domini"
+                            : DigestOfKeys(kind)     ? "digest"
+                                                     : "elenco") +
+                ": " + std::to_string(result.exclusions[r].removed);
+    }
+    detail += ")";
+  }
+  return CountsLine("Esclusi", result.baseLinesRead, result.baseLinesRead - result.linesWritten,
+                    result.linesWritten, detail);
+}
+
+SubtractionRules RulesOf(const Arguments& arguments) {
+  SubtractionRules rules;
+  if (arguments.operands.size() == 2) {
+    KeyKind kind = arguments.ignoreCase ? KeyKind::kIgnoreCase : KeyKind::kExact;
+    if (arguments.digest)
+      kind = *arguments.digest == DigestKind::kMd5 ? KeyKind::kMd5 : KeyKind::kSha256;
+    rules.exclusions.push_back({arguments.operands[1], kind});
+  }
+  if (!arguments.domainsPath.empty())
+    rules.exclusions.push_back({arguments.domainsPath, KeyKind::kDomain});
+  rules.removedPath = arguments.removedPath;
+  return rules;
+}
+
+// What a failed subtraction left of its outputs.
+std::string OutputsLeft(const std::string& newFilePath, const SubtractionRules& rules,
+                        bool written) {
+  if (rules.removedPath.empty()) return OutputLeft(newFilePath, written);
+  // One of the two may have been made, empty, before the other was refused.
+  return written
+             ? newFilePath + " e " + rules.removedPath + " sono incompleti."
+             : "Nulla e` stato scritto in " + newFilePath + " ne' in " + rules.removedPath + ".";
+}
+
 int Subtract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
+  const SubtractionRules rules = RulesOf(arguments);
   std::string newFilePath;
   // A stop signal ends the subtraction between two blocks of lines, so that its temporary
   // files go with it.
   InterruptAsStop interrupt;
   const CreateNewFileResult result =
-      CreateNewFile(arguments.operands[0], arguments.operands[1], newFilePath, console, files,
+      CreateNewFile(arguments.operands[0], rules, newFilePath, console, files,
                     arguments.memoryBudget, [&interrupt] { return interrupt.Requested(); });
   const SubtractionResult& counts = result.subtraction;
-  const std::string outputState =
-      counts.outputWritten ? " e` incompleto." : " non e` stato creato ne' modificato.";
   switch (result.outcome) {
     case CreateNewFileOutcome::kRefused:  // its message is on standard error already
       return kExitFailed;
     case CreateNewFileOutcome::kStopped:
-      ShowError(console, "Sottrazione interrotta su richiesta. " + newFilePath + outputState);
+      ShowError(console, "Sottrazione interrotta su richiesta. " +
+                             OutputsLeft(newFilePath, rules, counts.outputWritten));
       return kExitFailed;
     case CreateNewFileOutcome::kFailed:
+      if (counts.noKeys) {
+        ShowError(console,
+                  NoKeysMessage(rules, counts) + " " + OutputsLeft(newFilePath, rules, false));
+        return kExitUsage;
+      }
       ShowError(console, FailureLine("Sottrazione non riuscita", *counts.failure) + " " +
-                             newFilePath + outputState);
+                             OutputsLeft(newFilePath, rules, counts.outputWritten));
       return kExitFailed;
     case CreateNewFileOutcome::kCompleted:
       break;
   }
-  return DoneWhenPrinted(
-      console, CountsLine("Esclusi", counts.baseLinesRead,
-                          counts.baseLinesRead - counts.linesWritten, counts.linesWritten));
+  ReportUnfitLines(rules, counts, console);
+  return DoneWhenPrinted(console, SubtractionCounts(rules, counts));
+}
+
+int Hash(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
+  const std::string &list = arguments.operands[0], &output = arguments.operands[1];
+  if (!files.FindPlainFile(list)) {
+    ShowError(console, "Il file dell'elenco non esiste");
+    return kExitFailed;
+  }
+  const HashListResult result = HashList(list, output, *arguments.digest, files);
+  if (!result.completed) {
+    ShowError(console, FailureLine("Calcolo dei digest non riuscito", *result.failure) + " " +
+                           OutputLeft(output, result.outputWritten));
+    return kExitFailed;
+  }
+  return DoneWhenPrinted(console, "Righe lette: " + std::to_string(result.linesRead) +
+                                      "   Scritte: " + std::to_string(result.linesWritten));
 }
 
 }  // namespace
@@ -208,6 +315,8 @@ int RunCommand(const Arguments& arguments, ConsoleWindowSystem& console, FileSys
       return Dedupe(arguments, console, files);
     case Command::kSubtract:
       return Subtract(arguments, console, files);
+    case Command::kHash:
+      return Hash(arguments, console, files);
   }
   return kExitUsage;
 }

@@ -24,6 +24,16 @@ void EndLastLine(FileHandle& file, const FileStatus& status, const std::string& 
 FileHandle OpenOutputFile(const std::string& path, WriteMode mode, FileSystem& files) {
   // Emptied only once it is known to be a plain file: a refusal touches nothing.
   // Appended to, its last byte is read first.
+  FileHandle file = OpenOutputUntouched(path, mode, files);
+  if (mode == WriteMode::kAppend) {
+    EndLastLine(file, files.StatusOfOpen(file, path), path, files);
+  } else {
+    EmptyOutput(file, path, files);
+  }
+  return file;
+}
+
+FileHandle OpenOutputUntouched(const std::string& path, WriteMode mode, FileSystem& files) {
   FileHandle file;
   try {
     file = files.OpenToWrite(path, mode);
@@ -36,12 +46,11 @@ FileHandle OpenOutputFile(const std::string& path, WriteMode mode, FileSystem& f
   const FileStatus status = files.StatusOfOpen(file, path);
   if (status.type != FileType::kRegular) RefuseOutput(path, "non e` un file normale");
   if (status.links > 1) RefuseOutput(path, "ha altri nomi (collegamenti fisici)");
-  if (mode == WriteMode::kAppend) {
-    EndLastLine(file, status, path, files);
-  } else {
-    files.Truncate(file, 0, path);
-  }
   return file;
+}
+
+void EmptyOutput(FileHandle& file, const std::string& path, FileSystem& files) {
+  files.Truncate(file, 0, path);
 }
 
 namespace {

@@ -63,4 +63,11 @@ class LineWriter {
 FileHandle OpenOutputFile(const std::string& path, WriteMode mode,
                           FileSystem& files = SystemFileSystem());
 
+// OpenOutputFile in two steps, for a tool that writes several outputs and refuses every one
+// before it touches any: the opening and the refusals, with nothing written or emptied...
+FileHandle OpenOutputUntouched(const std::string& path, WriteMode mode,
+                               FileSystem& files = SystemFileSystem());
+// ... then, for a file to be replaced, the emptying. Throws Failure when it cannot be emptied.
+void EmptyOutput(FileHandle& file, const std::string& path, FileSystem& files = SystemFileSystem());
+
 }  // namespace ondrel

@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "common/file_handle.h"
 #include "common/line_writer.h"
+#include "common/paths.h"
 #include "common/read_buffer.h"
 #include "common/text_reader.h"
 #include "lists/buffer_lines.h"
@@ -116,10 +117,15 @@ class Partition {
 
 }  // namespace
 
-ExcludedLines::ExcludedLines(const std::string& basePath, const std::string& exclusionPath,
-                             const std::string& beside, std::uint64_t budget, FileSystem& files,
-                             const StopCheck& stop)
-    : basePath_(basePath), files_(files), seed_(std::random_device{}()) {
+ExcludedLines::ExcludedLines(const std::string& basePath, const ExclusionFile& exclusionFile,
+                             ExclusionReport& report, const std::string& beside,
+                             std::uint64_t budget, FileSystem& files, const StopCheck& stop)
+    : basePath_(basePath),
+      kind_(exclusionFile.kind),
+      keyMaker_(exclusionFile.kind),
+      files_(files),
+      seed_(std::random_device{}()) {
+  const std::string& exclusionPath = exclusionFile.path;
   FileStatus exclusionStatus;
   FileHandle exclusion = files.OpenToRead(exclusionPath, exclusionStatus);
   FileHandle base = files.OpenToRead(basePath, baseStatus_);
@@ -139,25 +145,34 @@ ExcludedLines::ExcludedLines(const std::string& basePath, const std::string& exc
       static_cast<std::size_t>(std::min<std::uint64_t>(budget / 8, SIZE_MAX)), 4096,
       TextFileReader::kBlockSize);
   ReadBuffer buffer(readBytes);
-  // Each list's keys go to the bucket of their hash.
-  const auto split = [&](FileHandle file, const std::string& path, std::int64_t& count) {
+  // Each list's keys go to the bucket of their hash; a line without a key goes nowhere.
+  const auto split = [&](FileHandle file, const std::string& path, auto keyOf) {
     Partition partition(buckets_, beside, files);
     TextFileReader reader(std::move(file), path, buffer, files);
     ForEachBlock(reader, stop, [&](std::string_view block) {
       BufferLines lines(block);
       std::string_view line;
-      while (lines.Next(line)) {
-        const std::string_view key = SubtractionKey(line);
-        partition.Bucket(BucketOf(HashOf(key))).Write(key);
-        ++count;
-      }
+      while (lines.Next(line))
+        if (const auto key = keyOf(TrimSpaces(line)))
+          partition.Bucket(BucketOf(HashOf(*key))).Write(*key);
     });
     return partition.Finish();
   };
+  std::string exclusionLine, exclusionKey;
   std::vector<LineFile> exclusionBuckets =
-      split(std::move(exclusion), exclusionPath, exclusionLines_);
-  std::int64_t baseLines = 0;
-  std::vector<LineFile> baseBuckets = split(std::move(base), basePath, baseLines);
+      split(std::move(exclusion), exclusionPath,
+            [&](std::string_view line) -> std::optional<std::string_view> {
+              exclusionLine.assign(line);
+              const auto key = ExclusionKey(kind_, exclusionLine);
+              CountExclusionLine(report, key.has_value());
+              if (!key || !DigestOfKeys(kind_)) return key;
+              exclusionKey.clear();
+              AppendHex(std::span(reinterpret_cast<const unsigned char*>(key->data()), key->size()),
+                        exclusionKey);
+              return exclusionKey;
+            });
+  std::vector<LineFile> baseBuckets =
+      split(std::move(base), basePath, [&](std::string_view line) { return BaseKey(line); });
 
   // The marks of each bucket, its buckets' files removed as soon as they are made. The
   // keys of a piece of the bucket's exclusion keys sit in the budget but for the buffers.
@@ -206,8 +221,20 @@ ExcludedLines::ExcludedLines(const std::string& basePath, const std::string& exc
 
 ExcludedLines::~ExcludedLines() = default;
 
-bool ExcludedLines::Contains(std::string_view, std::uint64_t hash) {
-  return marks_[BucketOf(hash)]->Read();
+std::optional<std::string_view> ExcludedLines::BaseKey(std::string_view line) {
+  made_.clear();
+  made_.reserve(BaseKeyMaker::RoomFor(line));
+  const auto key = keyMaker_.KeyOf(line, made_);
+  if (!key || !DigestOfKeys(kind_)) return key;
+  const std::string digest(*key);
+  made_.clear();
+  AppendHex(std::span(reinterpret_cast<const unsigned char*>(digest.data()), digest.size()), made_);
+  return made_;
+}
+
+bool ExcludedLines::Excludes(std::string_view line) {
+  const auto key = BaseKey(line);
+  return key && marks_[BucketOf(HashOf(*key))]->Read();
 }
 
 void ExcludedLines::RequireWholeBaseAsked() const {

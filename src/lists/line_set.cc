@@ -6,20 +6,13 @@
 #include <new>
 #include <random>
 
+#include "lists/hash_mixing.h"
+
 namespace ondrel {
 namespace {
 
 // Slots per line: a load of at most one half keeps linear probing short.
 constexpr double kSlotsPerLine = 2;
-constexpr std::uint64_t kMultiplier = 0x9e3779b97f4a7c15ULL;
-
-std::uint64_t Mix(std::uint64_t value) {
-  value ^= value >> 33;
-  value *= 0xff51afd7ed558ccdULL;
-  value ^= value >> 33;
-  value *= 0xc4ceb9fe1a85ec53ULL;
-  return value ^ (value >> 33);
-}
 
 std::uint64_t Load(const char* bytes, std::size_t count) {
   std::uint64_t value = 0;
@@ -30,12 +23,12 @@ std::uint64_t Load(const char* bytes, std::size_t count) {
 }  // namespace
 
 std::uint64_t HashLine(std::string_view line, std::uint64_t seed) {
-  std::uint64_t hash = seed ^ (line.size() * kMultiplier);
+  std::uint64_t hash = seed ^ (line.size() * kHashMultiplier);
   const char* bytes = line.data();
   std::size_t left = line.size();
-  for (; left >= 8; left -= 8, bytes += 8) hash = Mix(hash ^ Load(bytes, 8)) + kMultiplier;
-  if (left > 0) hash = Mix(hash ^ Load(bytes, left));
-  return Mix(hash);
+  for (; left >= 8; left -= 8, bytes += 8) hash = MixHash(hash ^ Load(bytes, 8)) + kHashMultiplier;
+  if (left > 0) hash = MixHash(hash ^ Load(bytes, left));
+  return MixHash(hash);
 }
 
 LineSet::LineSet(std::string_view text, std::size_t capacity)

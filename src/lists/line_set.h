@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/large_memory.h"
+#include "lists/hash_mixing.h"
 
 namespace ondrel {
 
@@ -45,16 +46,7 @@ class LineSet {
   };
   static_assert(sizeof(Slot) * 2 == kBytesPerLine);
 
-  std::size_t Home(std::uint64_t hash) const {
-    // The hash mapped onto the slots without a division: the upper half of hash * slotCount_,
-    // from 32-bit halves, so that 32-bit programs (which have no 128-bit integers) map alike.
-    const std::uint64_t hashLow = hash & 0xFFFFFFFF, hashHigh = hash >> 32;
-    const std::uint64_t count = slotCount_, countLow = count & 0xFFFFFFFF, countHigh = count >> 32;
-    const std::uint64_t crossA = hashHigh * countLow, crossB = hashLow * countHigh;
-    const std::uint64_t carry =
-        (((hashLow * countLow) >> 32) + (crossA & 0xFFFFFFFF) + (crossB & 0xFFFFFFFF)) >> 32;
-    return static_cast<std::size_t>(hashHigh * countHigh + (crossA >> 32) + (crossB >> 32) + carry);
-  }
+  std::size_t Home(std::uint64_t hash) const { return SlotOfHash(hash, slotCount_); }
   static std::uint32_t Tag(std::uint64_t hash);
   static bool Long(std::string_view line);
   // The index of the slot that holds `line`, or of the empty slot where it would go.

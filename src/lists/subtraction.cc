@@ -1,17 +1,17 @@
 #include "lists/subtraction.h"
 
-#include <array>
+#include <algorithm>
+#include <span>
 
-#include "common/checked_int.h"
 #include "common/failure.h"
 #include "common/line_writer.h"
 #include "common/memory_budget.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
 #include "common/text_reader.h"
-#include "lists/buffer_lines.h"
 #include "lists/external_subtraction.h"
-#include "lists/line_set.h"
+#include "lists/line_runs.h"
+#include "lists/list_output.h"
 #include "lists/whole_list.h"
 
 namespace ondrel {
@@ -21,17 +21,7 @@ constexpr const char* kEqualNames =
     "I nomi di file base, file di sottrazione e file output non possono essere uguali.";
 constexpr const char* kMissingBase = "Il file base non esiste";
 constexpr const char* kMissingExclusion = "Il file di sottrazione non esiste";
-
-bool SameFile(const std::string& a, const std::string& b, FileSystem& files) {
-  const auto identityA = IdentityIfAny(files, a);
-  return identityA && identityA == IdentityIfAny(files, b);
-}
-
-// However the paths are spelled, and also when the output name is a link to an input.
-bool OutputIsAnInput(const std::string& basePath, const std::string& exclusionPath,
-                     const std::string& outputPath, FileSystem& files) {
-  return SameFile(outputPath, basePath, files) || SameFile(outputPath, exclusionPath, files);
-}
+constexpr const char* kMissingDomains = "Il file dei domini non esiste";
 
 class BusyPointer {
  public:
@@ -44,95 +34,125 @@ class BusyPointer {
   WindowSystem& windows_;
 };
 
-// Hands every line of `text` with its key and the key's hash in `table` to `use`, in order, a
-// batch at a time: the slots of a whole batch are asked for before the first is looked up, so
-// that the waits for memory overlap.
-template <typename Table, typename Use>
-void ForEachKey(std::string_view text, const Table& table, Use use) {
-  constexpr std::size_t kBatch = 16;
-  std::array<std::string_view, kBatch> keys;
-  std::array<std::uint64_t, kBatch> hashes;
-  BufferLines split(text);
-  std::string_view line;
-  for (std::size_t count = kBatch; count == kBatch;) {
-    for (count = 0; count < kBatch && split.Next(line); ++count) {
-      keys[count] = SubtractionKey(line);
-      hashes[count] = table.HashOf(keys[count]);
-      table.Prefetch(hashes[count]);
-    }
-    for (std::size_t i = 0; i < count; ++i) use(keys[i], hashes[i]);
+// A rule whose exclusion file is beyond the memory: its marks of the base lines, made
+// through temporary files, read in base order.
+class RuleBeyondMemory final : public ExclusionRule {
+ public:
+  RuleBeyondMemory(const std::string& basePath, const ExclusionFile& file, ExclusionReport& report,
+                   const std::string& beside, std::uint64_t budget, FileSystem& files,
+                   const StopCheck& stop)
+      : excluded_(basePath, file, report, beside, budget, files, stop) {}
+
+  // Every base line is asked about, removed by an earlier rule or not: the marks are read in
+  // base order.
+  void Mark(std::span<const std::string_view> lines, std::span<std::uint8_t> removedBy,
+            std::uint8_t mark) override {
+    for (std::size_t i = 0; i < lines.size(); ++i)
+      if (excluded_.Excludes(lines[i]) && removedBy[i] == 0) removedBy[i] = mark;
   }
-}
+  void RequireWholeBaseAsked() const override { excluded_.RequireWholeBaseAsked(); }
 
-void RefuseOutputOverInput(const std::string& basePath, const std::string& exclusionPath,
-                           const std::string& outputPath, FileSystem& files) {
-  if (OutputIsAnInput(basePath, exclusionPath, outputPath, files))
-    throw Failure(kFailureBadPath, "\"" + outputPath + "\" e` uno degli elenchi da leggere");
-}
+ private:
+  ExcludedLines excluded_;
+};
 
-// Streams the base list into the output, leaving out every line whose key `excluded` holds.
-template <typename Exclusions>
-void WriteKeptLines(const std::string& basePath, const std::string& exclusionPath,
-                    const std::string& outputPath, Exclusions& excluded, FileSystem& files,
-                    const StopCheck& stop, SubtractionResult& result) {
-  TextFileReader base(basePath, TextFileReader::kBlockSize, files);
-  RefuseOutputOverInput(basePath, exclusionPath, outputPath, files);
-  LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace, files), outputPath, files);
-  result.outputWritten = true;
-  ForEachBlock(base, stop, [&](std::string_view block) {
-    ForEachKey(block, excluded, [&](std::string_view key, std::uint64_t hash) {
-      ++result.baseLinesRead;
-      if (excluded.Contains(key, hash)) return;
-      output.WriteLine(key);
-      ++result.linesWritten;
-    });
-  });
-  output.Close();
-}
-
-// The subtraction itself; a failure is thrown to the caller. An exclusion list that fits the
-// budget is read once, whole, and its keys are looked up in a hash set of views into that one
-// buffer; a larger one is worked through in buckets (external_subtraction.h). The base list
-// is streamed and never held.
-void Subtract(const std::string& basePath, const std::string& exclusionPath,
-              const std::string& outputPath, FileSystem& files, std::uint64_t budget,
-              const StopCheck& stop, SubtractionResult& result) {
-  std::optional<WholeList> exclusion;
-  std::optional<LineSet> exclusionTable;
+// The rule of `file`, in memory when its keys fit `budget`, else through temporary files.
+std::unique_ptr<ExclusionRule> RuleOf(const std::string& basePath, const ExclusionFile& file,
+                                      ExclusionReport& report, const std::string& beside,
+                                      std::uint64_t budget, FileSystem& files,
+                                      const StopCheck& stop) {
   try {
-    exclusion = ReadListIfItFits(exclusionPath, 0, LineSet::kBytesPerLine, budget, files);
-    if (exclusion)
-      exclusionTable.emplace(exclusion->file.Text(), static_cast<std::size_t>(exclusion->lines));
+    if (auto rule = ReadExclusionRule(file, report, files, budget)) return rule;
   } catch (const std::bad_alloc&) {
-    exclusion.reset();
+    report = ExclusionReport{};
     budget = BudgetAfterShortage(budget);
   }
-  if (exclusionTable) {
-    result.exclusionLines = exclusion->lines;
-    ForEachKey(
-        exclusion->file.Text(), *exclusionTable,
-        [&](std::string_view key, std::uint64_t hash) { exclusionTable->Insert(key, hash); });
-    WriteKeptLines(basePath, exclusionPath, outputPath, *exclusionTable, files, stop, result);
-  } else {
-    RefuseOutputOverInput(basePath, exclusionPath, outputPath, files);
-    ExcludedLines excluded(basePath, exclusionPath, outputPath, budget, files, stop);
-    result.exclusionLines = excluded.ExclusionLines();
-    WriteKeptLines(basePath, exclusionPath, outputPath, excluded, files, stop, result);
-    excluded.RequireWholeBaseAsked();
+  return std::make_unique<RuleBeyondMemory>(basePath, file, report, beside, budget, files, stop);
+}
+
+// The trimmed base lines of one batch through `rules`: what no rule removes goes to `output`,
+// the rest to `removed` if there is one.
+void SubtractBatch(std::span<const std::string_view> lines,
+                   std::vector<std::unique_ptr<ExclusionRule>>& rules,
+                   std::vector<std::uint8_t>& marks, LineWriter& output, LineWriter* removed,
+                   SubtractionResult& result) {
+  const std::span removedBy = std::span(marks).first(lines.size());
+  std::fill(removedBy.begin(), removedBy.end(), 0);
+  for (std::size_t r = 0; r < rules.size(); ++r)
+    rules[r]->Mark(lines, removedBy, static_cast<std::uint8_t>(r + 1));
+  std::int64_t written = 0;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (const std::uint8_t rule = removedBy[i]; rule != 0) {
+      ++result.exclusions[rule - 1].removed;
+      if (removed != nullptr) removed->WriteLine(lines[i]);
+    } else {
+      output.WriteLine(lines[i]);
+      ++written;
+    }
   }
+  result.linesWritten += written;
+  result.baseLinesRead += static_cast<std::int64_t>(lines.size());
+}
+
+// The subtraction itself; a failure is thrown to the caller.
+void Subtract(const std::string& basePath, const SubtractionRules& rules,
+              const std::string& outputPath, FileSystem& files, std::uint64_t budget,
+              const StopCheck& stop, SubtractionResult& result) {
+  std::vector<std::unique_ptr<ExclusionRule>> read;
+  std::vector<std::string> inputs = {basePath};
+  result.exclusions.resize(rules.exclusions.size());
+  for (std::size_t r = 0; r < rules.exclusions.size(); ++r) {
+    const ExclusionFile& file = rules.exclusions[r];
+    ExclusionReport& report = result.exclusions[r];
+    read.push_back(RuleOf(basePath, file, report, outputPath, budget, files, stop));
+    inputs.push_back(file.path);
+    if (KeysHaveAForm(file.kind) && report.unfit == report.lines) {
+      result.noKeys = true;
+      return;
+    }
+  }
+  if (!result.exclusions.empty()) result.exclusionLines = result.exclusions[0].lines;
+
+  TextFileReader base(basePath, TextFileReader::kBlockSize, files);
+  // The removed lines' file first: the name a user typed is the likelier to be refused, and
+  // then MailNew.txt is not even opened.
+  std::vector<std::string> outputs = {outputPath};
+  if (!rules.removedPath.empty()) outputs.insert(outputs.begin(), rules.removedPath);
+  std::vector<FileHandle> opened = OpenListOutputs(outputs, inputs, files);
+  LineWriter output(std::move(opened.back()), outputPath, files);
+  std::optional<LineWriter> removed;
+  if (opened.size() > 1) removed.emplace(std::move(opened.front()), rules.removedPath, files);
+  result.outputWritten = true;
+
+  std::vector<std::uint8_t> marks(kBatchLines);
+  ForEachBatchOfTrimmedLines(base, kBatchLines, stop, [&](std::span<const std::string_view> lines) {
+    SubtractBatch(lines, read, marks, output, removed ? &*removed : nullptr, result);
+  });
+  for (const auto& rule : read) rule->RequireWholeBaseAsked();
+  output.Close();
+  if (removed) removed->Close();
   result.completed = true;
+}
+
+// Whether two of `names` are one file: the same text, or two spellings of it.
+bool TwoNamesForOneFile(const std::vector<std::string>& names, FileSystem& files) {
+  for (std::size_t i = 0; i < names.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j)
+      if (names[i] == names[j] || SameFile(names[i], names[j], files)) return true;
+  return false;
 }
 
 }  // namespace
 
-SubtractionResult SubtractLists(const std::string& basePath, const std::string& exclusionPath,
+// The exclusion files are read first, each into a hash set of its keys, or, beyond the memory,
+// into marks of the base lines it removes; the base list is streamed and never held.
+SubtractionResult SubtractLists(const std::string& basePath, const SubtractionRules& rules,
                                 const std::string& outputPath, FileSystem& files,
                                 std::optional<std::uint64_t> memoryBudget, const StopCheck& stop) {
   SubtractionResult result;
   try {
     result.failure = FailureOf([&] {
-      Subtract(basePath, exclusionPath, outputPath, files, MemoryBudget(memoryBudget), stop,
-               result);
+      Subtract(basePath, rules, outputPath, files, MemoryBudget(memoryBudget), stop, result);
     });
   } catch (const StopRequest&) {
     result.stopped = true;
@@ -140,7 +160,7 @@ SubtractionResult SubtractLists(const std::string& basePath, const std::string& 
   return result;
 }
 
-CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string& exclusionText,
+CreateNewFileResult CreateNewFile(const std::string& baseText, const SubtractionRules& rules,
                                   std::string& newFilePath, WindowSystem& windows,
                                   FileSystem& files, std::optional<std::uint64_t> memoryBudget,
                                   const StopCheck& stop) {
@@ -149,9 +169,15 @@ CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string
   const std::string namedPath = AddBackslash(PathInfo(baseText, 4, windows)) + "MailNew.txt";
   newFilePath = FolderOf(baseText) + "MailNew.txt";
   CreateNewFileResult result;
-  if (baseText == exclusionText || namedPath == exclusionText || namedPath == baseText ||
-      SameFile(baseText, exclusionText, files) ||
-      OutputIsAnInput(baseText, exclusionText, newFilePath, files)) {
+  std::vector<std::string> names = {baseText, namedPath};
+  for (const ExclusionFile& file : rules.exclusions) names.push_back(file.path);
+  if (!rules.removedPath.empty()) names.push_back(rules.removedPath);
+  // The list written, however spelled, is none of the others.
+  const bool outputIsAnInput =
+      std::any_of(names.begin() + 2, names.end(),
+                  [&](const std::string& name) { return SameFile(newFilePath, name, files); }) ||
+      SameFile(newFilePath, baseText, files);
+  if (TwoNamesForOneFile(names, files) || outputIsAnInput) {
     windows.ShowMessage(kEqualNames, kMessageNoIcon);
     return result;
   }
@@ -159,14 +185,16 @@ CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string
     windows.ShowMessage(kMissingBase, kMessageInformation);
     return result;
   }
-  if (!files.FindPlainFile(exclusionText)) {
-    windows.ShowMessage(kMissingExclusion, kMessageInformation);
-    return result;
+  for (const ExclusionFile& file : rules.exclusions) {
+    if (!files.FindPlainFile(file.path)) {
+      windows.ShowMessage(file.kind == KeyKind::kDomain ? kMissingDomains : kMissingExclusion,
+                          kMessageInformation);
+      return result;
+    }
   }
   {
     BusyPointer busy(windows);
-    result.subtraction =
-        SubtractLists(baseText, exclusionText, newFilePath, files, memoryBudget, stop);
+    result.subtraction = SubtractLists(baseText, rules, newFilePath, files, memoryBudget, stop);
   }
   result.outcome = result.subtraction.completed ? CreateNewFileOutcome::kCompleted
                    : result.subtraction.stopped ? CreateNewFileOutcome::kStopped

@@ -97,6 +97,40 @@ TEST(ArgumentsTest, MemoryBudgetOfEachCommandAsSortTakesIt) {
   }
 }
 
+TEST(ArgumentsTest, RulesOfASubtractionAndTheDigestOfAList) {
+  struct Case {
+    std::vector<const char*> arguments;
+    std::optional<DigestKind> digest;
+    bool ignoreCase;
+    std::string domains, removed;
+    std::vector<std::string> operands;
+  };
+  const Case cases[] = {
+      {{"subtract", "--hashed", "md5", "b", "e"}, DigestKind::kMd5, false, "", "", {"b", "e"}},
+      {{"subtract", "b", "--hashed=sha256", "e", "--removed", "r"},
+       DigestKind::kSha256,
+       false,
+       "",
+       "r",
+       {"b", "e"}},
+      {{"subtract", "--ignore-case", "--domains=d", "b", "e"}, {}, true, "d", "", {"b", "e"}},
+      {{"subtract", "--domains", "d", "--removed=r", "b"}, {}, false, "d", "r", {"b"}},
+      {{"hash", "--sha256", "l", "o"}, DigestKind::kSha256, false, "", "", {"l", "o"}},
+      {{"hash", "l", "o", "--md5", "--md5"}, DigestKind::kMd5, false, "", "", {"l", "o"}},
+  };
+  for (const Case& c : cases) {
+    const auto parsed = Parse(c.arguments);
+    SCOPED_TRACE(::testing::PrintToString(c.arguments));
+    ASSERT_TRUE(std::holds_alternative<Arguments>(parsed)) << std::get<UsageError>(parsed).reason;
+    const auto& arguments = std::get<Arguments>(parsed);
+    EXPECT_EQ(arguments.digest, c.digest);
+    EXPECT_EQ(arguments.ignoreCase, c.ignoreCase);
+    EXPECT_EQ(arguments.domainsPath, c.domains);
+    EXPECT_EQ(arguments.removedPath, c.removed);
+    EXPECT_EQ(arguments.operands, c.operands);
+  }
+}
+
 TEST(ArgumentsTest, UsageErrorsSayWhatIsWrong) {
   struct Case {
     std::vector<const char*> arguments;
@@ -122,6 +156,22 @@ TEST(ArgumentsTest, UsageErrorsSayWhatIsWrong) {
       {{"extract", "--sources=", "a", "b"}, "--sources vuole il percorso di un file"},
       {{"extract", "a", "b", "--sources"}, "--sources vuole il percorso di un file"},
       {{"dedupe", "--jobs", "2", "a"}, "opzione sconosciuta: --jobs"},
+      {{"subtract", "--hashed", "b", "e"}, "--hashed vuole un tipo di digest: md5 o sha256"},
+      {{"subtract", "--hashed=MD5", "b", "e"}, "--hashed vuole un tipo di digest: md5 o sha256"},
+      {{"subtract", "--hashed=md5", "--ignore-case", "b", "e"},
+       "--hashed e --ignore-case non si usano insieme"},
+      {{"subtract", "--domains", "d"}, "subtract --domains vuole uno o due percorsi"},
+      {{"subtract", "--domains=d", "a", "b", "c"}, "subtract --domains vuole uno o due percorsi"},
+      {{"subtract", "--domains=d", "--hashed=md5", "b"}, "--hashed vuole l'elenco EXCLUSION"},
+      {{"subtract", "--ignore-case", "--domains=d", "b"}, "--ignore-case vuole l'elenco EXCLUSION"},
+      {{"subtract", "--ignore-case", "b"}, "subtract vuole due percorsi"},
+      {{"subtract", "--removed=", "b", "e"}, "--removed vuole il percorso di un file"},
+      {{"subtract", "b", "e", "--domains"}, "--domains vuole il percorso di un file"},
+      {{"subtract", "--md5", "b", "e"}, "opzione sconosciuta: --md5"},
+      {{"hash", "l", "o"}, "hash vuole --md5 o --sha256"},
+      {{"hash", "--md5", "--sha256", "l", "o"}, "hash vuole uno solo tra --md5 e --sha256"},
+      {{"hash", "--sha256", "l"}, "hash vuole due percorsi"},
+      {{"hash", "--hashed=md5", "l", "o"}, "opzione sconosciuta: --hashed=md5"},
   };
   for (const Case& c : cases) {
     const auto parsed = Parse(c.arguments);

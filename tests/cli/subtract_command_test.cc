@@ -121,5 +121,120 @@ TEST(SubtractCommandTest, AFailureBeforeWritingSaysMailNewWasNotTouched) {
   }
 }
 
+// Lists of lower-case addresses: the digests `hash` writes of an exclusion list remove what
+// the list removes, to the byte.
+TEST(SubtractCommandTest, TheDigestsThatHashWritesRemoveWhatTheirListRemoves) {
+  ScratchFolder scratch;
+  const std::string addresses = "anna@example.com\r\n bruno@example.org\r\ncarla@example.net\r\n";
+  const std::string exclusion =
+      scratch.Write("exclusion.txt", "bruno@example.org \r\nanna@x.it\r\n");
+  const std::string plain = scratch.Write("plain/base.txt", addresses);
+  const std::string hashed = scratch.Write("hashed/base.txt", addresses);
+  for (const char* kind : {"md5", "sha256"}) {
+    SCOPED_TRACE(kind);
+    const CliRun hash =
+        RunCli({"hash", std::string("--") + kind, exclusion, scratch / "digests.txt"});
+    EXPECT_EQ(hash.status, 0) << hash.err;
+    EXPECT_EQ(hash.out, "Righe lette: 2   Scritte: 2\n");
+    const CliRun byList = RunCli({"subtract", plain, exclusion});
+    const CliRun byDigest = RunCli({"subtract", "--hashed", kind, hashed, scratch / "digests.txt"});
+    EXPECT_EQ(byDigest.status, 0) << byDigest.err;
+    EXPECT_EQ(byDigest.err, "");
+    EXPECT_EQ(byDigest.out, byList.out);
+    EXPECT_EQ(ScratchFolder::Read(scratch / "hashed/MailNew.txt"),
+              ScratchFolder::Read(scratch / "plain/MailNew.txt"));
+  }
+  EXPECT_EQ(ScratchFolder::Read(scratch / "plain/MailNew.txt"),
+            "anna@example.com\r\ncarla@example.net\r\n");
+}
+
+// The closing line splits what was removed between the rules, the removed file holds it in
+// base order, and together with MailNew.txt it holds the whole base list.
+TEST(SubtractCommandTest, DomainsRemoveEveryAddressOfTheDomainAndTheCountsAddUp) {
+  ScratchFolder scratch;
+  const std::string base =
+      scratch.Write("base.txt",
+                    "a@Example.COM\r\nB@x.it\r\nc@example.com\r\nd@sub.example.com\r\n"
+                    "e@EXAMPLE.com\r\nf@y.it\r\n");
+  const std::string exclusion = scratch.Write("exclusion.txt", "b@x.it\r\nc@example.com\r\n");
+  const std::string domains = scratch.Write("domains.txt", "@example.com\r\n");
+  const std::string removed = scratch / "removed.txt";
+
+  const CliRun run = RunCli(
+      {"subtract", "--ignore-case", "--domains", domains, "--removed", removed, base, exclusion});
+
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Righe lette: 6   Esclusi: 4 (elenco: 2, domini: 2)   Scritte: 2\n");
+  EXPECT_EQ(ScratchFolder::Read(scratch / "MailNew.txt"), "d@sub.example.com\r\nf@y.it\r\n");
+  EXPECT_EQ(ScratchFolder::Read(removed),
+            "a@Example.COM\r\nB@x.it\r\nc@example.com\r\ne@EXAMPLE.com\r\n");
+
+  const CliRun alone = RunCli({"subtract", "--domains", domains, base});
+  EXPECT_EQ(alone.status, 0) << alone.err;
+  EXPECT_EQ(alone.out, "Righe lette: 6   Esclusi: 3   Scritte: 3\n");
+  const CliRun missing = RunCli({"subtract", "--domains", scratch / "none.txt", base});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Contains(missing.err, "Il file dei domini non esiste")) << missing.err;
+}
+
+TEST(SubtractCommandTest, LinesThatAreNoDigestAreReportedAndAListOfNoneIsRefused) {
+  ScratchFolder scratch;
+  const std::string base = scratch.Write("base.txt", "a@x.it\r\n");
+  const std::string digest = "0123456789abcdef0123456789ABCDEF";
+  const std::string some =
+      scratch.Write("some.txt", digest + "\r\n" + digest.substr(1) + "\r\n" + digest + "0\r\n");
+  const CliRun run = RunCli({"subtract", "--hashed", "md5", base, some});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(Contains(run.err, "2 righe di " + some +
+                                    " non sono digest MD5 (32 cifre esadecimali) e non "
+                                    "escludono nulla: la prima e` la riga 2"))
+      << run.err;
+  std::filesystem::remove(FsPath(scratch / "MailNew.txt"));
+
+  const std::string addresses = scratch.Write("addresses.txt", "a@x.it\r\n");
+  const CliRun refused = RunCli({"subtract", "--hashed", "sha256", base, addresses});
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_TRUE(Contains(refused.err, "Nessuna riga di " + addresses + " e` un digest SHA-256"))
+      << refused.err;
+  EXPECT_FALSE(std::filesystem::exists(FsPath(scratch / "MailNew.txt")));
+}
+
+// The removed lines' file is never an input, nor MailNew.txt, however spelled; a link in its
+// place is refused before MailNew.txt is emptied.
+TEST(SubtractCommandTest, TheRemovedFileIsRefusedWhereItWouldWriteOverAFile) {
+  ScratchFolder scratch;
+  const std::string base = scratch.Write("base.txt", "a\r\nb\r\n");
+  const std::string exclusion = scratch.Write("exclusion.txt", "a\r\n");
+  const std::string mailNew = scratch.Write("MailNew.txt", "old\r\n");
+  const std::string victim = scratch.Write("victim.txt", "precious\r\n");
+  std::vector<std::string> removed = {scratch / "./base.txt", exclusion, scratch / "MailNew.txt",
+                                      scratch / "no/such/folder.txt"};
+  if (MakeSymbolicLink(victim, scratch / "link.txt")) removed.push_back(scratch / "link.txt");
+  for (const std::string& path : removed) {
+    SCOPED_TRACE(path);
+    const CliRun run = RunCli({"subtract", "--removed", path, base, exclusion});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ScratchFolder::Read(mailNew), "old\r\n");
+    EXPECT_FALSE(Contains(run.err, "incomplet")) << run.err;
+  }
+  EXPECT_EQ(ScratchFolder::Read(base), "a\r\nb\r\n");
+  EXPECT_EQ(ScratchFolder::Read(exclusion), "a\r\n");
+  EXPECT_EQ(ScratchFolder::Read(victim), "precious\r\n");
+}
+
+TEST(SubtractCommandTest, HashNeverWritesOverItsList) {
+  ScratchFolder scratch;
+  const std::string list = scratch.Write("list.txt", "a@x.it\r\n");
+  const CliRun over = RunCli({"hash", "--md5", list, scratch / "./list.txt"});
+  EXPECT_EQ(over.status, 1);
+  EXPECT_TRUE(Contains(over.err, "e` uno degli elenchi da leggere")) << over.err;
+  EXPECT_EQ(ScratchFolder::Read(list), "a@x.it\r\n");
+  const CliRun missing = RunCli({"hash", "--md5", scratch / "none.txt", scratch / "out.txt"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_TRUE(Contains(missing.err, "Il file dell'elenco non esiste")) << missing.err;
+}
+
 }  // namespace
 }  // namespace ondrel::testing

@@ -40,7 +40,9 @@ TEST(UsageTest, HelpDescribesEveryCommandAndExitsZero) {
     EXPECT_EQ(run.err, "");
     for (const char* word :
          {"extract", "--kind web|text|store", "--append", "--memory SIZE", "dedupe", "subtract",
-          "MailOut.txt", "MailNew.txt", "Stato di uscita", "3 eseguito ma con file non letti"})
+          "MailOut.txt", "MailNew.txt", "Stato di uscita", "3 eseguito ma con file non letti",
+          "--hashed md5|sha256", "--ignore-case", "--domains FILE", "--removed FILE",
+          "hash --md5|--sha256 LIST OUTPUT"})
       EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
 }
