@@ -25,7 +25,7 @@ struct EliminationContext {
   std::int64_t& lines;              // the lines counted
   std::int64_t& duplicatesRemoved;  // added to for every line equal to the next one in order
   std::int64_t linesWritten = 0;
-  KeptOwnership ownership;  // what of the list's owner its replacement kept
+  KeptOwnership ownership{};  // what of the list's owner its replacement kept
 };
 
 // Throws Failure (kFailureFileChanged) when `status`, that of `path` as opened, is not the

@@ -153,7 +153,13 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int64_t& totalL
         gauge.Max(100);
         gauge.Min(0);
         gauge.Setup(dialog->Picture());
-        EliminationContext context{windows, *dialog, gauge, files, flush, lines, duplicatesRemoved};
+        EliminationContext context{.windows = windows,
+                                   .dialog = *dialog,
+                                   .gauge = gauge,
+                                   .files = files,
+                                   .flush = flush,
+                                   .lines = lines,
+                                   .duplicatesRemoved = duplicatesRemoved};
         Elimination elimination(path, expected, MemoryBudget(memoryBudget), context);
         result.outcome = elimination.Run();
         result.linesWritten = context.linesWritten;
