@@ -7,7 +7,6 @@
 #include "cli/interrupt_as_stop.h"
 #include "cli/progress_text.h"
 #include "common/failure.h"
-#include "common/file_search.h"
 #include "engine/extraction_run.h"
 #include "lists/remove_duplicates.h"
 #include "lists/subtraction.h"
@@ -46,13 +45,13 @@ bool EliminationSucceeded(const EliminationResult& result, ConsoleWindowSystem& 
       ShowError(console, "Eliminazione doppi annullata." + std::string(kUnchanged));
       return false;
     case EliminationOutcome::kFailed:
+      ShowError(console, FailureLine("Eliminazione doppi non riuscita", *result.failure) +
+                             std::string(kUnchanged));
+      return false;
     case EliminationOutcome::kNotRun:
       break;
   }
-  // An elimination that did not run carries no failure: it is shown as number 0.
-  const Failure failure = result.failure.value_or(Failure(0, ""));
-  ShowError(console,
-            FailureLine("Eliminazione doppi non riuscita", failure) + std::string(kUnchanged));
+  ShowError(console, "Eliminazione doppi non eseguita." + std::string(kUnchanged));
   return false;
 }
 
@@ -124,7 +123,7 @@ int Extract(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem
 int Dedupe(const Arguments& arguments, ConsoleWindowSystem& console, FileSystem& files) {
   const std::string& list = arguments.operands[0];
   // The desktop tool quietly does nothing for a missing list; a command must say so.
-  if (!FindPlainFile(list)) {
+  if (!files.FindPlainFile(list)) {
     ShowError(console, "Il file da ordinare non esiste");
     return kExitFailed;
   }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/extended_attributes.h"
-#include "common/failure.h"
+#include "common/system_failure.h"
 
 namespace ondrel {
 namespace {

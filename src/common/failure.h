@@ -32,17 +32,24 @@ enum FailureNumber : std::int32_t {
   kFailureSymbolicLink = 10027,  // a symbolic link where none is followed
   kFailureNotRegular = 10028,    // a pipe, a device or the like where a file was wanted
   kFailureSystem = 10029,        // any other failure of the system
+  kFailureReadOnlyDisk = 10030,  // the disk or medium may not be written at all
+  kFailureTooManyFiles = 10031,  // the program or the system has too many files open
+  kFailureFileTooLarge = 10032,  // larger than the file system takes
+  kFailureNotSupported = 10033,  // the file system or device cannot do it
+  kFailureNotReady = 10034,      // the device or drive is missing or not ready
 };
 
+// A failure carries one of the program's own numbers: a system's error number is turned into
+// one by the platform files (SystemFailure), never passed on as it is.
 class Failure : public std::runtime_error {
  public:
-  Failure(std::int32_t number, const std::string& description)
+  Failure(FailureNumber number, const std::string& description)
       : std::runtime_error(description), number_(number) {}
-  std::int32_t Number() const { return number_; }
+  FailureNumber Number() const { return number_; }
   std::string Description() const { return what(); }
 
  private:
-  std::int32_t number_;
+  FailureNumber number_;
 };
 
 // Runs `work` and hands back the failure that ended it, if one did; running out of memory
@@ -60,19 +67,6 @@ std::optional<Failure> FailureOf(Work&& work) {
   }
 }
 
-// The Italian description of the system's error number `system_error` (errno on POSIX,
-// GetLastError on Windows); every system failure a user can see is described through it.
-std::string SystemErrorText(int system_error);
-
-// The failure that the system's error number stands for: the program's number, and the
-// Italian description.
-Failure SystemFailure(int system_error);
-
-// Throws the failure for the system's error number `system_error`: the action (in Italian,
-// such as "Impossibile aprire"), the path in quotes and the description of the number.
-[[noreturn]] void ThrowSystemFailure(int system_error, std::string_view action,
-                                     std::string_view path);
-
 // How a failure is laid out for the user: on one line of the console, or in a message box.
 enum class FailureLayout {
   kOneLine,     // "WHAT, errore N: DESCRIPTION."
@@ -83,7 +77,8 @@ enum class FailureLayout {
 // description, in `layout`.
 std::string FailureMessage(std::string_view what, const Failure& failure, FailureLayout layout);
 
-// The Italian description of the program's own failure number `number`.
+// The Italian description of the program's own failure number `number`: the one table of
+// texts, whatever system the failure came from.
 std::string FailureText(FailureNumber number);
 
 // Throws the failure `number` the same way, described by FailureText.

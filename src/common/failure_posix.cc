@@ -1,13 +1,15 @@
 #include <cerrno>
 
-#include "common/failure.h"
+#include "common/system_failure.h"
 #include "common/system_path_posix.h"
 
 namespace ondrel {
-namespace {
 
-FailureNumber NumberOf(int error) {
+FailureNumber SystemFailureNumber(int error) {
   switch (error) {
+    case 0:
+    case EIO:
+      return kFailureInputOutput;
     case ENOENT:
     case ENOTDIR:
       return kFailureNotFound;
@@ -17,36 +19,38 @@ FailureNumber NumberOf(int error) {
       return kFailureNotRegular;
     case EACCES:
     case EPERM:
-    case EROFS:
       return kFailureAccessDenied;
+    case EROFS:
+      return kFailureReadOnlyDisk;
     case EEXIST:
       return kFailureNameTaken;
     case ENOSPC:
     case EDQUOT:
-    case EFBIG:
       return kFailureNoSpace;
+    case EFBIG:
+      return kFailureFileTooLarge;
     case EISDIR:
       return kFailureIsFolder;
     case EBUSY:
     case ETXTBSY:
     case EWOULDBLOCK:
       return kFailureInUse;
-    case EIO:
-      return kFailureInputOutput;
     case ENAMETOOLONG:
       return kFailurePathTooLong;
     case ENOMEM:
       return kFailureOutOfMemory;
+    case EMFILE:
+    case ENFILE:
+      return kFailureTooManyFiles;
+    case ENOTSUP:
+    case ENOSYS:
+      return kFailureNotSupported;
+    case ENODEV:
+    case ENOMEDIUM:
+      return kFailureNotReady;
     default:
       return kFailureSystem;
   }
-}
-
-}  // namespace
-
-Failure SystemFailure(int system_error) {
-  if (system_error == 0) system_error = EIO;
-  return Failure(NumberOf(system_error), SystemErrorText(system_error));
 }
 
 void CheckSystemPath(const std::string& path) {

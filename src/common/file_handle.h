@@ -1,13 +1,10 @@
-// An open file, closed on every way out of its owner, and the opens named by what they are
-// for. Every failure is thrown as a Failure that names the path.
+// An open file, closed on every way out of its owner, and where a file is to be opened. What is
+// done with an open file goes through the FileSystem that opened it (file_system.h).
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
-#include "common/file_status.h"
 #include "common/unique_handle.h"
 
 namespace ondrel {
@@ -42,54 +39,19 @@ struct NativeFileTraits {
 class FileHandle {
  public:
   FileHandle() = default;
-
-  // The regular file at `place` (or the one a link leads to), opened for reading, its status
-  // stored in `status`. Anything else is refused at once: a pipe or a device put in a file's
-  // place would block the reader or never end.
-  static FileHandle OpenToRead(const FilePlace& place, FileStatus& status);
-  // A new file at `path`, open for writing and reading back, readable and writable by its
-  // owner only; never an existing name or a link (kFailureNameTaken).
-  static FileHandle CreateExclusive(const std::string& path);
-  // The file at `path` (created if missing, not emptied), opened for writing, and for reading
-  // too when `mode` appends: never through a symbolic link (kFailureSymbolicLink) and never
-  // waiting on a pipe (kFailureNotRegular).
-  static FileHandle OpenToWrite(const std::string& path, WriteMode mode);
-  // Takes over a handle that a platform file opened.
-  static FileHandle Adopt(NativeFileTraits::Value native) { return FileHandle(native); }
+  // Takes over a handle that a platform file opened; `appends` when every write goes to the end.
+  explicit FileHandle(NativeFileTraits::Value native, bool appends = false)
+      : native_(native), appends_(appends) {}
 
   bool IsOpen() const { return native_.Valid(); }
   NativeFileTraits::Value Native() const { return native_.Get(); }
-
-  // Reads up to `size` bytes; 0 at end of file.
-  std::size_t Read(char* buffer, std::size_t size, std::string_view path_for_errors);
-  // Writes every byte or throws (a full disk included).
-  void WriteAll(const char* data, std::size_t size, std::string_view path_for_errors);
-  // Reads the byte at `offset` without moving; false when there is none.
-  bool ReadByteAt(std::uint64_t offset, char& byte, std::string_view path_for_errors);
-  // Moves back to the first byte.
-  void Rewind(std::string_view path_for_errors);
-  // Where the next write lands (the end, for a file opened to append); -1 for what cannot
-  // seek, a pipe or a device.
-  std::int64_t WritePosition() const;
-  // Cuts the file back to `size` bytes; false when it cannot be cut (a device).
-  bool Truncate(std::int64_t size);
-  // Waits until the file's data is on the storage device.
-  void Sync(std::string_view path_for_errors);
-  FileStatus Status(std::string_view path_for_errors) const;
-  // Tells the system the file is read once from start to end.
-  void AdviseSequential();
-  // Closes now and reports a failed close (deferred write errors).
-  void Close(std::string_view path_for_errors);
+  bool Appends() const { return appends_; }
+  // Gives up the handle, for a close that reports its failure.
+  NativeFileTraits::Value Release() { return native_.Release(); }
 
  private:
-  explicit FileHandle(NativeFileTraits::Value native, bool append = false)
-      : native_(native), append_(append) {}
-
   UniqueHandle<NativeFileTraits> native_;
-  bool append_ = false;
+  bool appends_ = false;
 };
-
-// Removes the file at `path`; false when it cannot be removed.
-bool RemoveFile(const std::string& path);
 
 }  // namespace ondrel

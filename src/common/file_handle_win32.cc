@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "common/failure.h"
-#include "common/file_handle.h"
+#include "common/system_failure.h"
+#include "common/system_files.h"
 #include "common/system_path_win32.h"
 
 namespace ondrel {
@@ -9,6 +9,10 @@ namespace {
 
 HANDLE Handle(NativeFileTraits::Value native) {
   return reinterpret_cast<HANDLE>(native);
+}
+
+HANDLE Handle(const FileHandle& file) {
+  return Handle(file.Native());
 }
 
 NativeFileTraits::Value ValueOf(HANDLE handle) {
@@ -41,11 +45,11 @@ void NativeFileTraits::Close(Value file) {
 
 // A file in a folder held open is opened by its path: the held folder cannot be renamed or
 // removed meanwhile, so the path still leads into it.
-FileHandle FileHandle::OpenToRead(const FilePlace& place, FileStatus& status) {
+FileHandle SystemFiles::OpenToRead(const FilePlace& place, FileStatus& status) {
   const std::string& path = place.path;
   FileHandle file(ValueOf(OpenOrThrow(path, GENERIC_READ, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN)));
-  status = file.Status(path);
+  status = StatusOfOpen(file, path);
   if (status.type == FileType::kFolder)
     ThrowSystemFailure(ERROR_DIRECTORY, "Impossibile leggere", path);
   if (status.type != FileType::kRegular)
@@ -53,12 +57,12 @@ FileHandle FileHandle::OpenToRead(const FilePlace& place, FileStatus& status) {
   return file;
 }
 
-FileHandle FileHandle::CreateExclusive(const std::string& path) {
+FileHandle SystemFiles::CreateExclusive(const std::string& path) {
   return FileHandle(
       ValueOf(OpenOrThrow(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL)));
 }
 
-FileHandle FileHandle::OpenToWrite(const std::string& path, WriteMode mode) {
+FileHandle SystemFiles::OpenToWrite(const std::string& path, WriteMode mode) {
   const bool append = mode == WriteMode::kAppend;
   // Not emptied here: the caller refuses what is no plain file before anything changes. A
   // link or junction is opened itself, and refused.
@@ -75,10 +79,11 @@ FileHandle FileHandle::OpenToWrite(const std::string& path, WriteMode mode) {
   return file;
 }
 
-std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view path_for_errors) {
+std::size_t SystemFiles::Read(FileHandle& file, char* buffer, std::size_t size,
+                              std::string_view path_for_errors) {
   const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
   DWORD got = 0;
-  if (!::ReadFile(Handle(Native()), buffer, wanted, &got, nullptr)) {
+  if (!::ReadFile(Handle(file), buffer, wanted, &got, nullptr)) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE) return 0;
     ThrowSystemFailure(static_cast<int>(error), "Impossibile leggere", path_for_errors);
@@ -86,11 +91,12 @@ std::size_t FileHandle::Read(char* buffer, std::size_t size, std::string_view pa
   return got;
 }
 
-void FileHandle::WriteAll(const char* data, std::size_t size, std::string_view path_for_errors) {
+void SystemFiles::WriteAll(FileHandle& file, const char* data, std::size_t size,
+                           std::string_view path_for_errors) {
   while (size > 0) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
     DWORD put = 0;
-    if (!::WriteFile(Handle(Native()), data, chunk, &put, nullptr))
+    if (!::WriteFile(Handle(file), data, chunk, &put, nullptr))
       ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile scrivere",
                          path_for_errors);
     if (put == 0) ThrowSystemFailure(ERROR_DISK_FULL, "Impossibile scrivere", path_for_errors);
@@ -99,12 +105,13 @@ void FileHandle::WriteAll(const char* data, std::size_t size, std::string_view p
   }
 }
 
-bool FileHandle::ReadByteAt(std::uint64_t offset, char& byte, std::string_view path_for_errors) {
+bool SystemFiles::ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
+                             std::string_view path_for_errors) {
   OVERLAPPED at{};
   at.Offset = static_cast<DWORD>(offset);
   at.OffsetHigh = static_cast<DWORD>(offset >> 32);
   DWORD got = 0;
-  if (!::ReadFile(Handle(Native()), &byte, 1, &got, &at)) {
+  if (!::ReadFile(Handle(file), &byte, 1, &got, &at)) {
     const DWORD error = ::GetLastError();
     if (error == ERROR_HANDLE_EOF) return false;
     ThrowSystemFailure(static_cast<int>(error), "Impossibile leggere", path_for_errors);
@@ -112,50 +119,52 @@ bool FileHandle::ReadByteAt(std::uint64_t offset, char& byte, std::string_view p
   return got == 1;
 }
 
-void FileHandle::Rewind(std::string_view path_for_errors) {
+void SystemFiles::Rewind(FileHandle& file, std::string_view path_for_errors) {
   LARGE_INTEGER start{};
-  if (!::SetFilePointerEx(Handle(Native()), start, nullptr, FILE_BEGIN))
+  if (!::SetFilePointerEx(Handle(file), start, nullptr, FILE_BEGIN))
     ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile leggere", path_for_errors);
 }
 
-std::int64_t FileHandle::WritePosition() const {
+std::optional<std::int64_t> SystemFiles::WritePosition(const FileHandle& file) {
   LARGE_INTEGER none{}, position{};
-  if (::GetFileType(Handle(Native())) != FILE_TYPE_DISK ||
-      !::SetFilePointerEx(Handle(Native()), none, &position, append_ ? FILE_END : FILE_CURRENT))
-    return -1;
+  if (::GetFileType(Handle(file)) != FILE_TYPE_DISK ||
+      !::SetFilePointerEx(Handle(file), none, &position, file.Appends() ? FILE_END : FILE_CURRENT))
+    return std::nullopt;
   return position.QuadPart;
 }
 
-bool FileHandle::Truncate(std::int64_t size) {
+void SystemFiles::Truncate(FileHandle& file, std::int64_t size, std::string_view path_for_errors) {
   LARGE_INTEGER position{};
   position.QuadPart = size;
-  return ::SetFilePointerEx(Handle(Native()), position, nullptr, FILE_BEGIN) &&
-         ::SetEndOfFile(Handle(Native()));
-}
-
-void FileHandle::Sync(std::string_view path_for_errors) {
-  if (!::FlushFileBuffers(Handle(Native())))
+  if (!::SetFilePointerEx(Handle(file), position, nullptr, FILE_BEGIN) ||
+      !::SetEndOfFile(Handle(file)))
     ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile scrivere", path_for_errors);
 }
 
-FileStatus FileHandle::Status(std::string_view path_for_errors) const {
+void SystemFiles::Sync(FileHandle& file, std::string_view path_for_errors) {
+  if (!::FlushFileBuffers(Handle(file)))
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile scrivere", path_for_errors);
+}
+
+FileStatus SystemFiles::StatusOfOpen(const FileHandle& file, std::string_view path_for_errors) {
   FileStatus status;
-  if (!StatusOfHandle(Handle(Native()), status))
+  if (!StatusOfHandle(Handle(file), status))
     ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile leggere", path_for_errors);
   return status;
 }
 
 // Opened with FILE_FLAG_SEQUENTIAL_SCAN already.
-void FileHandle::AdviseSequential() {}
+void SystemFiles::AdviseSequential(FileHandle&) {}
 
-void FileHandle::Close(std::string_view path_for_errors) {
-  if (!IsOpen()) return;
-  if (!::CloseHandle(Handle(native_.Release())))
+void SystemFiles::Close(FileHandle& file, std::string_view path_for_errors) {
+  if (!file.IsOpen()) return;
+  if (!::CloseHandle(Handle(file.Release())))
     ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile chiudere", path_for_errors);
 }
 
-bool RemoveFile(const std::string& path) {
-  return path.find('\0') == std::string::npos && ::DeleteFileW(SystemPath(path).c_str());
+void SystemFiles::RemoveFile(const std::string& path) {
+  if (!::DeleteFileW(SystemPath(path).c_str()))
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile eliminare", path);
 }
 
 }  // namespace ondrel

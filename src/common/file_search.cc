@@ -1,5 +1,7 @@
 #include "common/file_search.h"
 
+#include "common/system_files.h"
+
 namespace ondrel {
 
 bool MatchesWildcard(std::string_view pattern, std::string_view name) {
@@ -23,7 +25,7 @@ bool MatchesWildcard(std::string_view pattern, std::string_view name) {
   return p == pattern.size();
 }
 
-std::int16_t TestPath(const std::string& path) {
+std::int16_t SystemFiles::TestPath(const std::string& path) {
   switch (SearchEntry(path, SearchTarget::kAnyEntry)) {
     case SearchResult::kFound:
       return kPathFound;
@@ -35,7 +37,7 @@ std::int16_t TestPath(const std::string& path) {
   return kPathSearchFailed;
 }
 
-bool FindPlainFile(const std::string& path) {
+bool SystemFiles::FindPlainFile(const std::string& path) {
   return SearchEntry(path, SearchTarget::kPlainFile) == SearchResult::kFound;
 }
 

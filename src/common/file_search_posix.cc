@@ -6,6 +6,7 @@
 
 #include "common/file_search.h"
 #include "common/path_rules.h"
+#include "common/system_files.h"
 #include "common/system_path_posix.h"
 
 namespace ondrel {

@@ -3,6 +3,7 @@
 #include "common/file_search.h"
 #include "common/find_entries_win32.h"
 #include "common/path_rules.h"
+#include "common/system_files.h"
 #include "common/system_path_win32.h"
 
 namespace ondrel {

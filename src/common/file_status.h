@@ -2,8 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
 
 namespace ondrel {
 
@@ -34,11 +32,5 @@ struct FileStatus {
   std::uint32_t attributes = 0;
   bool operator==(const FileStatus&) const = default;
 };
-
-// The status of the file `path` leads to (links followed), or none if it cannot be read.
-std::optional<FileStatus> StatusOf(const std::string& path);
-
-// The identity of the file `path` leads to (links followed), or none if it cannot be read.
-std::optional<FileIdentity> IdentityOf(const std::string& path);
 
 }  // namespace ondrel

@@ -1,19 +1,17 @@
-#include "common/file_status.h"
+#include <cerrno>
+
 #include "common/status_posix.h"
+#include "common/system_failure.h"
+#include "common/system_files.h"
 #include "common/system_path_posix.h"
 
 namespace ondrel {
 
-std::optional<FileStatus> StatusOf(const std::string& path) {
+FileStatus SystemFiles::StatusOf(const std::string& path) {
+  CheckSystemPath(path);
   struct stat info;
-  if (!IsSystemPath(path) || ::stat(path.c_str(), &info) != 0) return std::nullopt;
+  if (::stat(path.c_str(), &info) != 0) ThrowSystemFailure(errno, "Impossibile leggere", path);
   return StatusFromStat(info);
-}
-
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
-  const auto status = StatusOf(path);
-  if (!status) return std::nullopt;
-  return status->identity;
 }
 
 }  // namespace ondrel

@@ -1,47 +1,33 @@
 #include "common/file_system.h"
 
-#include "common/replacement_file.h"
+#include "common/system_files.h"
 
 namespace ondrel {
-namespace {
-
-class SystemFiles final : public FileSystem {
- public:
-  bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
-                  std::optional<Failure>* why) override {
-    return ReadFolder(folder, entries, keep, why);
-  }
-  std::optional<Failure> ListSubFolder(const OpenFolder& parent, const std::string& name,
-                                       const std::string& path, std::vector<FolderEntry>& entries,
-                                       OpenFolder& keep) override {
-    return ReadSubFolder(parent, name, path, entries, keep);
-  }
-  FileHandle OpenToRead(const FilePlace& place, FileStatus& status) override {
-    return FileHandle::OpenToRead(place, status);
-  }
-  FileHandle OpenToWrite(const std::string& path, WriteMode mode) override {
-    return FileHandle::OpenToWrite(path, mode);
-  }
-  FileHandle CreateExclusive(const std::string& path) override {
-    return FileHandle::CreateExclusive(path);
-  }
-  void WriteAll(FileHandle& file, const char* data, std::size_t size,
-                std::string_view path) override {
-    file.WriteAll(data, size, path);
-  }
-  FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) override {
-    return ondrel::CreateTemporaryBeside(target, path);
-  }
-  void MoveOver(const std::string& temporary, const std::string& target, bool replace) override {
-    ondrel::MoveOver(temporary, target, replace);
-  }
-};
-
-}  // namespace
 
 FileSystem& SystemFileSystem() {
   static SystemFiles files;
   return files;
+}
+
+std::optional<FileStatus> StatusIfAny(FileSystem& files, const std::string& path) {
+  try {
+    return files.StatusOf(path);
+  } catch (const Failure&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<FileIdentity> IdentityIfAny(FileSystem& files, const std::string& path) {
+  const auto status = StatusIfAny(files, path);
+  if (!status) return std::nullopt;
+  return status->identity;
+}
+
+void DiscardFile(FileSystem& files, const std::string& path) noexcept {
+  try {
+    files.RemoveFile(path);
+  } catch (const Failure&) {
+  }
 }
 
 }  // namespace ondrel

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "common/folder_listing.h"
-#include "common/path_rules.h"
+#include "common/system_failure.h"
+#include "common/system_files.h"
 #include "common/system_path_posix.h"
 
 namespace ondrel {
@@ -41,9 +41,9 @@ void OpenFolder::Traits::Close(Value folder) {
   ::close(static_cast<int>(folder));
 }
 
-OpenFolder OpenFolder::Duplicate(const std::string& path_for_errors) const {
-  const int copy = ::fcntl(static_cast<int>(Native()), F_DUPFD_CLOEXEC, 0);
-  if (copy < 0) ThrowSystemFailure(errno, "Impossibile aprire", path_for_errors);
+OpenFolder SystemFiles::Duplicate(const OpenFolder& folder, const std::string& path) {
+  const int copy = ::fcntl(static_cast<int>(folder.Native()), F_DUPFD_CLOEXEC, 0);
+  if (copy < 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
   return OpenFolder(copy);
 }
 
@@ -80,23 +80,19 @@ int ListOpenedFolder(int fd, std::vector<FolderEntry>& entries, OpenFolder* keep
 
 }  // namespace
 
-bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
-                std::optional<Failure>* why) {
+void SystemFiles::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
+                             OpenFolder* keep) {
   entries.clear();
   if (keep != nullptr) *keep = OpenFolder();
-  if (!IsSystemPath(folder)) {
-    if (why != nullptr) *why = Failure(kFailureBadPath, FailureText(kFailureBadPath));
-    return false;
-  }
+  CheckSystemPath(folder);
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   const int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, keep);
-  if (error != 0 && why != nullptr) *why = SystemFailure(error);
-  return error == 0;
+  if (error != 0) ThrowSystemFailure(error, "Impossibile leggere la cartella", folder);
 }
 
-std::optional<Failure> ReadSubFolder(const OpenFolder& parent, const std::string& name,
-                                     const std::string&, std::vector<FolderEntry>& entries,
-                                     OpenFolder& keep) {
+void SystemFiles::ListSubFolder(const OpenFolder& parent, const std::string& name,
+                                const std::string& path, std::vector<FolderEntry>& entries,
+                                OpenFolder& keep) {
   entries.clear();
   keep = OpenFolder();
   int fd;
@@ -111,8 +107,7 @@ std::optional<Failure> ReadSubFolder(const OpenFolder& parent, const std::string
       ::fstatat(static_cast<int>(parent.Native()), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
       S_ISLNK(info.st_mode))
     error = ELOOP;
-  if (error == 0) return std::nullopt;
-  return SystemFailure(error);
+  if (error != 0) ThrowSystemFailure(error, "Impossibile leggere la cartella", path);
 }
 
 }  // namespace ondrel

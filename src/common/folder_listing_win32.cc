@@ -1,8 +1,8 @@
 #include <windows.h>
 
 #include "common/find_entries_win32.h"
-#include "common/folder_listing.h"
-#include "common/path_rules.h"
+#include "common/system_failure.h"
+#include "common/system_files.h"
 #include "common/system_path_win32.h"
 
 namespace ondrel {
@@ -68,28 +68,26 @@ void OpenFolder::Traits::Close(Value folder) {
   ::CloseHandle(reinterpret_cast<HANDLE>(folder));
 }
 
-OpenFolder OpenFolder::Duplicate(const std::string& path_for_errors) const {
+OpenFolder SystemFiles::Duplicate(const OpenFolder& folder, const std::string& path) {
   const HANDLE process = ::GetCurrentProcess();
   HANDLE copy = nullptr;
-  if (!::DuplicateHandle(process, reinterpret_cast<HANDLE>(Native()), process, &copy, 0, FALSE,
-                         DUPLICATE_SAME_ACCESS))
-    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile aprire", path_for_errors);
-  return OpenFolder(reinterpret_cast<Traits::Value>(copy));
+  if (!::DuplicateHandle(process, reinterpret_cast<HANDLE>(folder.Native()), process, &copy, 0,
+                         FALSE, DUPLICATE_SAME_ACCESS))
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile aprire", path);
+  return OpenFolder(reinterpret_cast<OpenFolder::Traits::Value>(copy));
 }
 
-bool ReadFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
-                std::optional<Failure>* why) {
-  const DWORD error = List(folder, true, entries, keep);
-  if (error != 0 && why != nullptr) *why = SystemFailure(static_cast<int>(error));
-  return error == 0;
+void SystemFiles::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
+                             OpenFolder* keep) {
+  if (const DWORD error = List(folder, true, entries, keep))
+    ThrowSystemFailure(static_cast<int>(error), "Impossibile leggere la cartella", folder);
 }
 
 // The held parent cannot be renamed or removed, so the path still leads into it.
-std::optional<Failure> ReadSubFolder(const OpenFolder&, const std::string&, const std::string& path,
-                                     std::vector<FolderEntry>& entries, OpenFolder& keep) {
-  const DWORD error = List(path, false, entries, &keep);
-  if (error == 0) return std::nullopt;
-  return SystemFailure(static_cast<int>(error));
+void SystemFiles::ListSubFolder(const OpenFolder&, const std::string&, const std::string& path,
+                                std::vector<FolderEntry>& entries, OpenFolder& keep) {
+  if (const DWORD error = List(path, false, entries, &keep))
+    ThrowSystemFailure(static_cast<int>(error), "Impossibile leggere la cartella", path);
 }
 
 }  // namespace ondrel

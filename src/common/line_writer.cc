@@ -15,7 +15,7 @@ namespace {
 void EndLastLine(FileHandle& file, const FileStatus& status, const std::string& path,
                  FileSystem& files) {
   char last = 0;
-  if (status.size == 0 || !file.ReadByteAt(status.size - 1, last, path)) return;
+  if (status.size == 0 || !files.ReadByteAt(file, status.size - 1, last, path)) return;
   if (last != '\n' && last != '\r') files.WriteAll(file, "\r\n", 2, path);
 }
 
@@ -33,23 +33,29 @@ FileHandle OpenOutputFile(const std::string& path, WriteMode mode, FileSystem& f
     if (failure.Number() == kFailureNotRegular) RefuseOutput(path, "non e` un file normale");
     throw;
   }
-  const FileStatus status = file.Status(path);
+  const FileStatus status = files.StatusOfOpen(file, path);
   if (status.type != FileType::kRegular) RefuseOutput(path, "non e` un file normale");
   if (status.links > 1) RefuseOutput(path, "ha altri nomi (collegamenti fisici)");
   if (mode == WriteMode::kAppend) {
     EndLastLine(file, status, path, files);
-  } else if (!file.Truncate(0)) {
-    ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path);
+  } else {
+    files.Truncate(file, 0, path);
   }
   return file;
 }
 
 namespace {
 
-// Opened as `mode` says, with no checks of what the file is; a device is not emptied.
+// Opened as `mode` says, with no checks of what the file is; a device, which cannot be
+// emptied, is written as it is.
 FileHandle OpenAsIs(const std::string& path, WriteMode mode, FileSystem& files) {
   FileHandle file = files.OpenToWrite(path, mode);
-  if (mode == WriteMode::kReplace) file.Truncate(0);
+  if (mode == WriteMode::kReplace) {
+    try {
+      files.Truncate(file, 0, path);
+    } catch (const Failure&) {
+    }
+  }
   return file;
 }
 
@@ -63,7 +69,7 @@ LineWriter::LineWriter(FileHandle file, const std::string& path, FileSystem& fil
       path_(path),
       files_(files),
       buffer_(new char[kBufferSize]),
-      wholeLinesEnd_(file_.WritePosition()) {}
+      wholeLinesEnd_(files_.WritePosition(file_)) {}
 
 LineWriter::~LineWriter() {
   try {
@@ -81,10 +87,15 @@ void LineWriter::Put(std::string_view bytes, std::string_view more) {
     used_ = 0;
     // A write cut short by a full disk leaves part of a line, which is no entry of a list.
     // A device cannot be cut back; the failure already reported is the one that matters.
-    if (wholeLinesEnd_ >= 0) file_.Truncate(wholeLinesEnd_);
+    if (wholeLinesEnd_) {
+      try {
+        files_.Truncate(file_, *wholeLinesEnd_, path_);
+      } catch (const Failure&) {
+      }
+    }
     throw;
   }
-  wholeLinesEnd_ = file_.WritePosition();
+  wholeLinesEnd_ = files_.WritePosition(file_);
 }
 
 void LineWriter::Flush() {
@@ -113,17 +124,17 @@ void LineWriter::WriteLine(std::string_view text) {
 void LineWriter::Sync() {
   if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   Flush();
-  file_.Sync(path_);
+  files_.Sync(file_, path_);
 }
 
 void LineWriter::Close() {
   if (failed_) ThrowFailure(kFailureInputOutput, "Impossibile scrivere", path_);
   Flush();
-  file_.Close(path_);
+  files_.Close(file_, path_);
 }
 
 FileIdentity LineWriter::Identity() const {
-  return file_.Status(path_).identity;
+  return files_.StatusOfOpen(file_, path_).identity;
 }
 
 }  // namespace ondrel

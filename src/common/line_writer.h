@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,7 +49,7 @@ class LineWriter {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
   bool failed_ = false;
-  std::int64_t wholeLinesEnd_;  // where the lines written whole end in the file; -1 if unknown
+  std::optional<std::int64_t> wholeLinesEnd_;  // where the lines written whole end in the file
 };
 
 // Opens `path`, the output file of a run or a tool, with `mode` kReplace or kAppend: never

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace ondrel {
 
@@ -14,6 +15,13 @@ inline constexpr char kPathSeparator = kWindowsPlatform ? '\\' : '/';
 // Whether the file system ignores the letter case of names, so that normalised folders are
 // lower-cased before they are compared.
 inline constexpr bool kFolderNamesFoldCase = kWindowsPlatform;
+
+// The folder part of `path`, up to and with its last separator; empty when it has none.
+inline std::string FolderOf(std::string_view path) {
+  const auto separator = path.rfind(kPathSeparator);
+  return std::string(separator == std::string_view::npos ? std::string_view()
+                                                         : path.substr(0, separator + 1));
+}
 
 // `folder` lower-cased where kFolderNamesFoldCase holds (every script's letters, not only
 // ASCII ones), unchanged otherwise.

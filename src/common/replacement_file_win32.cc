@@ -1,9 +1,8 @@
 #include <windows.h>
 
-#include "common/failure.h"
-#include "common/file_handle.h"
 #include "common/path_rules.h"
-#include "common/replacement_file.h"
+#include "common/system_failure.h"
+#include "common/system_files.h"
 #include "common/system_path_win32.h"
 
 namespace ondrel {
@@ -13,11 +12,6 @@ namespace {
 // encrypted, ...) is the file system's own business.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
-
-// The folder of a resolved path, with its separator.
-std::string FolderOf(const std::string& path) {
-  return path.substr(0, path.rfind(kPathSeparator) + 1);
-}
 
 // A name no other file in the folder has yet: the exclusive creation refuses a taken one.
 std::wstring CandidateName(unsigned attempt) {
@@ -38,7 +32,7 @@ std::wstring WithoutPrefix(std::wstring path) {
 
 }  // namespace
 
-std::string ResolvedPath(const std::string& path) {
+std::string SystemFiles::ResolvedPath(const std::string& path) {
   const HANDLE file = ::CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -60,7 +54,7 @@ std::string ResolvedPath(const std::string& path) {
   return Narrow(WithoutPrefix(resolved));
 }
 
-FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) {
+FileHandle SystemFiles::CreateTemporaryBeside(const std::string& target, std::string& path) {
   const std::string folder = FolderOf(target);
   for (unsigned attempt = 0;; ++attempt) {
     const std::string candidate = folder + Narrow(CandidateName(attempt));
@@ -69,7 +63,7 @@ FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) {
                       nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
       path = candidate;
-      return FileHandle::Adopt(reinterpret_cast<NativeFileTraits::Value>(file));
+      return FileHandle(reinterpret_cast<NativeFileTraits::Value>(file));
     }
     const DWORD error = ::GetLastError();
     if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || attempt == 1000)
@@ -78,25 +72,17 @@ FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) {
   }
 }
 
-void MoveOver(const std::string& temporary, const std::string& target, bool replace) {
+void SystemFiles::MoveOver(const std::string& temporary, const std::string& target, bool replace,
+                           bool durable) {
   // Without MOVEFILE_REPLACE_EXISTING a name taken meanwhile is left alone.
-  if (!::MoveFileExW(SystemPath(temporary).c_str(), SystemPath(target).c_str(),
-                     (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH))
+  if (!::MoveFileExW(
+          SystemPath(temporary).c_str(), SystemPath(target).c_str(),
+          (replace ? MOVEFILE_REPLACE_EXISTING : 0) | (durable ? MOVEFILE_WRITE_THROUGH : 0)))
     ThrowSystemFailure(static_cast<int>(::GetLastError()),
                        replace ? "Impossibile sostituire" : "Impossibile creare", target);
 }
 
-ReplacementFile::TemporaryName::~TemporaryName() {
-  if (!keep && !path.empty()) RemoveFile(path);
-}
-
-ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original,
-                                 FileSystem& files)
-    : target_(target), files_(files), original_(original) {
-  CreateTemporary();
-}
-
-bool NameTaken(const std::string& path) {
+bool SystemFiles::NameTaken(const std::string& path) {
   if (::GetFileAttributesW(SystemPath(path).c_str()) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD error = ::GetLastError();
   if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
@@ -104,31 +90,26 @@ bool NameTaken(const std::string& path) {
   return false;
 }
 
-void ReplacementFile::CreateTemporary() {
-  if (original_) {
-    RefuseOtherNames(target_, *original_);
-    // A read-only list stays as it is, as it would if it were rewritten in place.
-    if ((original_->attributes & FILE_ATTRIBUTE_READONLY) != 0)
-      ThrowSystemFailure(ERROR_ACCESS_DENIED, "Impossibile scrivere", target_);
-  }
-  writer_.emplace(files_.CreateTemporaryBeside(target_, temporary_.path), temporary_.path, files_);
+// A read-only file stays as it is, as it would if it were rewritten in place.
+void SystemFiles::CheckWritable(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile scrivere", path);
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0)
+    ThrowSystemFailure(ERROR_ACCESS_DENIED, "Impossibile scrivere", path);
 }
 
-void ReplacementFile::Commit(bool flush) {
-  if (flush) writer_->Sync();
-  writer_->Close();
-  // Any write, truncation, replacement or change of attributes since the target was read shows
-  // in its status.
-  if (original_) {
-    const auto now = StatusOf(target_);
-    if (!now || *now != *original_)
-      throw Failure(kFailureFileChanged,
-                    "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
-    ::SetFileAttributesW(SystemPath(temporary_.path).c_str(),
-                         original_->attributes & kKeptAttributes);
-  }
-  files_.MoveOver(temporary_.path, target_, original_.has_value());
-  temporary_.keep = true;
+// Set through the handle: the temporary file is open with no sharing, so no one else can.
+void SystemFiles::TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
+                                     const std::string&,
+                                     const std::optional<FileStatus>& original) {
+  if (!original || (original->attributes & kKeptAttributes) == 0) return;
+  FILE_BASIC_INFO basic{};
+  basic.FileAttributes = original->attributes & kKeptAttributes;
+  if (!::SetFileInformationByHandle(reinterpret_cast<HANDLE>(temporary.Native()), FileBasicInfo,
+                                    &basic, sizeof basic))
+    ThrowSystemFailure(static_cast<int>(::GetLastError()), "Impossibile assegnare gli attributi di",
+                       temporaryPath);
 }
 
 }  // namespace ondrel

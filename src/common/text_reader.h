@@ -28,16 +28,13 @@ class TextFileReader {
   // the reader and is used by no one else meanwhile.
   TextFileReader(const FilePlace& place, ReadBuffer& buffer,
                  FileSystem& files = SystemFileSystem());
-  // Reads `file`, open for reading, from where it stands; `path` names it in failures.
-  // Throws Failure when it is not a regular file.
-  TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer);
+  // Reads `file`, open for reading through `files`, from where it stands; `path` names it in
+  // failures. Throws Failure when it is not a regular file.
+  TextFileReader(FileHandle file, const std::string& path, ReadBuffer& buffer, FileSystem& files);
 
-  // The next line without its line end; false at the end of the file. The view stays valid
-  // until the next call. Throws Failure on a read error.
-  bool NextLine(std::string_view& line);
-
-  // The next run of whole lines, line ends included (the file's last line may lack one);
-  // false at the end of the file. For callers that look for a byte across many lines.
+  // The next run of whole lines, line ends included (the file's last line may lack one), never
+  // parting the CR and the LF of one line end; false at the end of the file. The view stays
+  // valid until the next call. Throws Failure on a read error.
   bool NextLines(std::string_view& chunk);
 
   const std::string& Path() const { return path_; }
@@ -51,9 +48,10 @@ class TextFileReader {
 
   // Opens the file, notes its identity and size, and asks for read-ahead when it is larger
   // than one read takes.
-  void Open(const FilePlace& place, FileSystem& files);
+  void Open(const FilePlace& place);
   void Opened(const FileStatus& status);
 
+  FileSystem& files_;
   FileHandle file_;
   std::string path_;
   FileIdentity identity_;

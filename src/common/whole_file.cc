@@ -1,7 +1,6 @@
 #include "common/whole_file.h"
 
 #include "common/failure.h"
-#include "common/file_handle.h"
 
 namespace ondrel {
 namespace {
@@ -20,13 +19,13 @@ WholeFile ReadWholeFile(const std::string& path, std::size_t padding, FileSystem
   char* bytes = static_cast<char*>(whole.memory.Data());
   std::size_t got = 0;
   while (got < whole.size) {
-    const std::size_t read = file.Read(bytes + got, whole.size - got, path);
+    const std::size_t read = files.Read(file, bytes + got, whole.size - got, path);
     if (read == 0) ThrowChanged(path);
     got += read;
   }
   char probe;
-  if (file.Read(&probe, 1, path) != 0) ThrowChanged(path);
-  file.Close(path);
+  if (files.Read(file, &probe, 1, path) != 0) ThrowChanged(path);
+  files.Close(file, path);
   return whole;
 }
 

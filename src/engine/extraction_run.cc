@@ -9,9 +9,7 @@
 #include "common/line_writer.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
-#include "engine/file_scanner.h"
-#include "engine/folder_walk.h"
-#include "engine/parallel_harvest.h"
+#include "engine/harvest.h"
 #include "engine/sources_file.h"
 
 namespace ondrel {
@@ -49,21 +47,19 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
                          WindowSystem& windows, const HarvestOptions& options, RunResult& result) {
   // Made first, so that a place where it cannot be written is found before MailOut.txt is.
   std::optional<SourcesFile> sources;
-  if (!options.sourcesPath.empty()) sources.emplace(options.sourcesPath);
+  if (!options.sourcesPath.empty()) sources.emplace(options.sourcesPath, *options.files);
   FileIdentity written;
   {
     LineWriter output(
         OpenOutputFile(outputFile, append != 0 ? WriteMode::kAppend : WriteMode::kReplace,
                        *options.files),
         outputFile, *options.files);
-    ExtractionState state(output, counters.AddressesFound, fileKind, windows, *options.files);
-    written = state.outputIdentity;
+    written = output.Identity();
+    WindowProgress progress(windows);
+    ScanState state(fileKind, progress, *options.files, written);
     try {
-      if (options.jobs > 1 || sources) {
-        HarvestInParallel(scanFolder, state, options.jobs, sources ? &sources->Table() : nullptr);
-      } else {
-        ScanFolderTree(scanFolder, state);
-      }
+      HarvestTree(scanFolder, state, output, counters.AddressesFound, options.jobs,
+                  sources ? &sources->Table() : nullptr);
     } catch (...) {
       result.skippedFiles = std::move(state.skipped);
       throw;
@@ -73,7 +69,7 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
   }
   // Another program (the duplicates tool in another window, for one) may have put a new
   // file in its place meanwhile; eliminating duplicates there would lose that file's lines.
-  if (IdentityOf(outputFile) != written) {
+  if (IdentityIfAny(*options.files, outputFile) != written) {
     throw Failure(kFailureFileChanged, "Il file \"" + outputFile +
                                            "\" e` stato sostituito durante l'elaborazione; i "
                                            "doppi non sono stati eliminati");
@@ -116,12 +112,12 @@ RunResult RunExtraction(const std::string& scanText, const std::string& outputTe
   std::optional<std::string_view> refusal;
   if (scan_folder == output_folder) {
     refusal = kSameFolders;
-  } else if (TestPath(scan_folder) != kPathFound) {
+  } else if (options.files->TestPath(scan_folder) != kPathFound) {
     refusal = kScanFolderMissing;
-  } else if (TestPath(output_folder) != kPathFound) {
+  } else if (options.files->TestPath(output_folder) != kPathFound) {
     refusal = kOutputFolderMissing;
   } else if (!options.sourcesPath.empty() &&
-             WouldWriteOver(options.sourcesPath, output_folder + "MailOut.txt")) {
+             WouldWriteOver(options.sourcesPath, output_folder + "MailOut.txt", *options.files)) {
     refusal = kSourcesOverOutput;
   }
   if (refusal) {

@@ -13,7 +13,7 @@ namespace ondrel {
 class FileFindings {
  public:
   struct Occurrence {
-    std::uint64_t line = 0;   // 1-based: lines end at CR, LF or CR LF
+    std::uint64_t line = 0;   // 1-based, lines counted by the rule of text_lines.h
     std::uint64_t count = 0;  // how many times the file holds the address
   };
 

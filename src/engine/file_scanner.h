@@ -1,16 +1,16 @@
-// Reading one selected file and writing every address it holds to the run's output.
+// Reading one selected file and handing on every address it holds.
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "common/file_status.h"
-#include "common/line_writer.h"
+#include "common/file_system.h"
 #include "common/read_buffer.h"
-#include "common/window_system.h"
 #include "engine/address_scanner.h"
+#include "engine/harvest_progress.h"
 #include "engine/store_conversion.h"
 
 namespace ondrel {
@@ -21,39 +21,27 @@ struct SkippedFile {
   std::string reason;
 };
 
-// What the folder walk and the scanner of one extraction run share.
-struct ExtractionState {
-  ExtractionState(LineWriter& output, std::int32_t& addressesFound, const std::int16_t& fileKind,
-                  WindowSystem& windows, FileSystem& files = SystemFileSystem())
-      : output(output),
-        outputIdentity(output.Identity()),
-        addressesFound(addressesFound),
-        fileKind(fileKind),
-        windows(windows),
-        files(files) {}
+// What one reader of a run's files works with: the walk and, in a harvest on several threads,
+// each of its readers has its own.
+struct ScanState {
+  ScanState(const std::int16_t& fileKind, HarvestProgress& progress, FileSystem& files,
+            const std::optional<FileIdentity>& excluded)
+      : fileKind(fileKind), progress(progress), files(files), excluded(excluded) {}
 
-  LineWriter& output;
-  FileIdentity outputIdentity;  // never scanned, whatever path leads to it
-  std::int32_t& addressesFound;
   const std::int16_t& fileKind;  // read afresh where it is used: the user may change it
-  WindowSystem& windows;
+  HarvestProgress& progress;
   FileSystem& files;                         // what the walk lists and the scanner reads through
-  ReadBuffer buffer;                         // every file of the run is read through it
+  std::optional<FileIdentity> excluded;      // the run's own output: never read back
+  ReadBuffer buffer;                         // every file is read through it
   TempPathSource newTempPath = NewTempPath;  // where store files are copied
   std::vector<SkippedFile> skipped;          // in the order the walk met them
-  // When set, the addresses a scan finds go to it instead: they are not shown, written or
-  // counted here.
-  AddressSink* handOff = nullptr;
-  // When set, the walk hands it every file it selects instead of scanning the file itself.
-  std::function<void(const FilePlace&)> visitFile;
 };
 
-// Shows "Analisi di: " and the file's name in lblProc and yields; for the store kind has a text
-// copy made and reads that instead; then writes every address of the file to the output,
-// showing each in lblMail and yielding before it is written, and counts it. Returns 0, or the
-// number of the failure that ended the reading of this file (what was written stays), which is
-// also added to `state.skipped`. A failure to write the output or to count is the run's, not
-// the file's: it is thrown.
-std::int32_t ScanFile(const FilePlace& place, ExtractionState& state);
+// Shows the file through `state.progress` and yields; for the store kind has a text copy made
+// and reads that instead; then hands every address of the file to `sink`, in order. Returns
+// 0, or the number of the failure that ended the reading of this file (what was handed on
+// stays), which is also added to `state.skipped`. A failure of `sink` is the run's, not the
+// file's: it is thrown.
+std::int32_t ScanFile(const FilePlace& place, ScanState& state, AddressSink& sink);
 
 }  // namespace ondrel

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "common/failure.h"
-#include "common/folder_listing.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
 #include "engine/ascii_case.h"
@@ -29,26 +28,29 @@ bool IsLoss(const Failure& failure) {
   return failure.Number() != kFailureNotFound && failure.Number() != kFailureSymbolicLink;
 }
 
-// Scans the files of the folder listed in `level`, each opened by name in the open folder.
-void ScanFiles(const std::string& path, Level& level, ExtractionState& state,
-               std::string& file_path) {
+// Visits the files of the folder listed in `level`, each to be opened by name in the open
+// folder.
+void VisitFiles(const std::string& path, Level& level, ScanState& state,
+                const std::function<void(const FilePlace&)>& visit, std::string& file_path) {
   level.next = 0;
   level.pathLength = path.size();
   for (const FolderEntry& entry : level.entries) {
     if (entry.kind != EntryKind::kFile || !KindSelects(state.fileKind, entry.name)) continue;
     file_path.assign(path).append(entry.name);
-    const FilePlace place(file_path, level.folder, entry.name);
-    if (state.visitFile) {
-      state.visitFile(place);
-    } else {
-      ScanFile(place, state);  // a file that cannot be read is skipped, and noted
-    }
+    visit(FilePlace(file_path, level.folder, entry.name));
   }
 }
 
-void NoteUnreadFolder(const std::string& path, const Failure& failure, ExtractionState& state) {
-  if (IsLoss(failure))
-    state.skipped.push_back(SkippedFile{path, "cartella non leggibile: " + failure.Description()});
+// Lists a folder through `list`; one that cannot be listed counts as empty, and is noted.
+template <typename List>
+void ListOrNote(const std::string& path, ScanState& state, List list) {
+  try {
+    list();
+  } catch (const Failure& failure) {
+    if (IsLoss(failure))
+      state.skipped.push_back(
+          SkippedFile{path, "cartella non leggibile: " + FailureText(failure.Number())});
+  }
 }
 
 }  // namespace
@@ -71,7 +73,8 @@ bool KindSelects(std::int16_t kind, std::string_view name) {
   }
 }
 
-void ScanFolderTree(std::string& folder, ExtractionState& state) {
+void ScanFolderTree(std::string& folder, ScanState& state,
+                    const std::function<void(const FilePlace&)>& visit) {
   folder = AddBackslash(folder);
   // levels[0] is the scan folder; levels[n] a folder n levels below it. Every sub-folder is
   // opened in its parent, held open, so the walk never leaves the tree and full paths of any
@@ -80,10 +83,10 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
   levels.reserve(kDeepestLevel + 1);
   std::string path = folder;
   std::string file_path;
-  std::optional<Failure> unread;
-  if (!state.files.ListFolder(path, levels[0].entries, &levels[0].folder, &unread))
-    NoteUnreadFolder(path, *unread, state);  // the scan folder may itself be a link
-  ScanFiles(path, levels[0], state, file_path);
+  // The scan folder may itself be a link.
+  ListOrNote(path, state,
+             [&] { state.files.ListFolder(path, levels[0].entries, &levels[0].folder); });
+  VisitFiles(path, levels[0], state, visit, file_path);
   std::size_t depth = 0;
   for (;;) {
     Level& level = levels[depth];
@@ -102,10 +105,10 @@ void ScanFolderTree(std::string& folder, ExtractionState& state) {
     ++depth;
     if (levels.size() == depth) levels.emplace_back();
     Level& below = levels[depth];
-    if (const auto failure = state.files.ListSubFolder(level.folder, sub_folder->name, path,
-                                                       below.entries, below.folder))
-      NoteUnreadFolder(path, *failure, state);
-    ScanFiles(path, below, state, file_path);
+    ListOrNote(path, state, [&] {
+      state.files.ListSubFolder(level.folder, sub_folder->name, path, below.entries, below.folder);
+    });
+    VisitFiles(path, below, state, visit, file_path);
     if (depth == kDeepestLevel) {
       throw Failure(kFailureDepthLimit, "Albero di cartelle piu` profondo di " +
                                             std::to_string(kDeepestLevel) + " livelli: " + path);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,15 +18,15 @@ inline constexpr int kDeepestLevel = 100;
 // files, dbx for store files.
 bool KindSelects(std::int16_t kind, std::string_view name);
 
-// Scans, depth first, the files of `folder` (given a trailing separator if it lacks one) and
+// Visits, depth first, the files of `folder` (given a trailing separator if it lacks one) and
 // of every folder below it: a folder's own files in listing order before its sub-folders, each
 // sub-folder's tree before the next sub-folder. Every regular file (or link to one) that the
-// kind in `state` selects at that moment goes to ScanFile (or to `state.visitFile`). Links to
-// folders are not followed, and every sub-folder is opened in its parent, so nothing outside the
-// tree is read whatever changes under it. A folder that cannot be listed counts as empty and, like
-// every file that cannot be read, is noted in `state.skipped`. Throws Failure (kFailureDepthLimit)
-// after scanning the files of a folder kDeepestLevel levels down, and passes on the failures that
-// ScanFile throws.
-void ScanFolderTree(std::string& folder, ExtractionState& state);
+// kind in `state` selects at that moment goes to `visit`. Links to folders are not followed,
+// and every sub-folder is opened in its parent, so nothing outside the tree is read whatever
+// changes under it. A folder that cannot be listed counts as empty and is noted in
+// `state.skipped`. Throws Failure (kFailureDepthLimit) after visiting the files of a folder
+// kDeepestLevel levels down, and passes on what `visit` throws.
+void ScanFolderTree(std::string& folder, ScanState& state,
+                    const std::function<void(const FilePlace&)>& visit);
 
 }  // namespace ondrel

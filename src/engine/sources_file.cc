@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "common/file_status.h"
 #include "common/path_rules.h"
 
 namespace ondrel {
@@ -17,20 +16,21 @@ std::pair<std::string, std::string> FolderAndName(const std::string& path) {
 
 }  // namespace
 
-SourcesFile::SourcesFile(const std::string& path) : replacement_(path) {}
+SourcesFile::SourcesFile(const std::string& path, FileSystem& files) : replacement_(path, files) {}
 
 void SourcesFile::Commit() {
   table_.Write(replacement_.Writer());
   replacement_.Commit();
 }
 
-bool WouldWriteOver(const std::string& path, const std::string& outputFile) {
-  if (const auto identity = IdentityOf(path)) return identity == IdentityOf(outputFile);
+bool WouldWriteOver(const std::string& path, const std::string& outputFile, FileSystem& files) {
+  if (const auto identity = IdentityIfAny(files, path))
+    return identity == IdentityIfAny(files, outputFile);
   const auto [folder, name] = FolderAndName(path);
   const auto [outputFolder, outputName] = FolderAndName(outputFile);
   if (FoldFolderCase(name) != FoldFolderCase(outputName)) return false;
-  const auto folderIdentity = IdentityOf(folder);
-  return folderIdentity && folderIdentity == IdentityOf(outputFolder);
+  const auto folderIdentity = IdentityIfAny(files, folder);
+  return folderIdentity && folderIdentity == IdentityIfAny(files, outputFolder);
 }
 
 }  // namespace ondrel

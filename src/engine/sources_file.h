@@ -13,7 +13,7 @@ class SourcesFile {
  public:
   // Prepares to replace the file at `path` (the one a link leads to), or to create it when
   // nothing is there. Throws Failure when no temporary file can be made beside it.
-  explicit SourcesFile(const std::string& path);
+  SourcesFile(const std::string& path, FileSystem& files);
 
   SourcesTable& Table() { return table_; }
 
@@ -28,6 +28,6 @@ class SourcesFile {
 
 // Whether writing `path` would write over the file `outputFile` names, now or once it has
 // been created: the same file however spelled, or the same name in the same folder.
-bool WouldWriteOver(const std::string& path, const std::string& outputFile);
+bool WouldWriteOver(const std::string& path, const std::string& outputFile, FileSystem& files);
 
 }  // namespace ondrel

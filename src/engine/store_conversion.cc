@@ -3,8 +3,6 @@
 #include <array>
 
 #include "common/failure.h"
-#include "common/file_handle.h"
-#include "common/paths.h"
 #include "common/temp_names.h"
 
 namespace ondrel {
@@ -29,8 +27,9 @@ constexpr std::array<char, 256> kByteMap = MakeByteMap();
 // Removes the copy it names when it goes, unless the copy was completed.
 struct UnfinishedCopy {
   ~UnfinishedCopy() {
-    if (!path.empty()) RemoveFile(path);
+    if (!path.empty()) DiscardFile(files, path);
   }
+  FileSystem& files;
   std::string path;
 };
 
@@ -42,8 +41,7 @@ FileHandle CreateCopy(const TempPathSource& newTempPath, std::string& path, File
       return files.CreateExclusive(path);
     } catch (const Failure& failure) {
       if (failure.Number() != kFailureNameTaken || attempt == kTempNameAttempts)
-        ThrowFailure(static_cast<FailureNumber>(failure.Number()),
-                     "Impossibile creare la copia temporanea", path);
+        ThrowFailure(failure.Number(), "Impossibile creare la copia temporanea", path);
     }
   }
 }
@@ -57,26 +55,26 @@ std::string NewTempPath() {
 std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
                                           const TempPathSource& newTempPath,
                                           const std::optional<FileIdentity>& excluded,
-                                          ReadBuffer& buffer, WindowSystem& windows,
+                                          ReadBuffer& buffer, HarvestProgress& progress,
                                           FileSystem& files) {
   const std::string& sourcePath = source.path;
-  windows.SetCaption(StatusLabel::kMail, "Conversione di: " + PathInfo(sourcePath, 1, windows));
-  windows.Yield();
+  progress.ShowConversion(sourcePath);
+  progress.Yield();
 
   StoreCopy copy;
   copy.file = CreateCopy(newTempPath, copy.path, files);
-  UnfinishedCopy unfinished{copy.path};
+  UnfinishedCopy unfinished{files, copy.path};
   FileStatus status;
   FileHandle original = files.OpenToRead(source, status);
   if (excluded && status.identity == *excluded) return std::nullopt;
   char* const data = buffer.Data();
   for (;;) {
-    const std::size_t got = original.Read(data, buffer.Capacity(), sourcePath);
+    const std::size_t got = files.Read(original, data, buffer.Capacity(), sourcePath);
     if (got == 0) break;
     for (std::size_t i = 0; i < got; ++i) data[i] = kByteMap[static_cast<unsigned char>(data[i])];
     files.WriteAll(copy.file, data, got, copy.path);
   }
-  copy.file.Rewind(copy.path);
+  files.Rewind(copy.file, copy.path);
   unfinished.path.clear();
   return copy;
 }

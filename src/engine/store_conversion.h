@@ -9,7 +9,7 @@
 #include "common/file_status.h"
 #include "common/file_system.h"
 #include "common/read_buffer.h"
-#include "common/window_system.h"
+#include "engine/harvest_progress.h"
 
 namespace ondrel {
 
@@ -27,7 +27,7 @@ struct StoreCopy {
   FileHandle file;
 };
 
-// Shows "Conversione di: " and the store file's name in lblMail and yields; creates the copy,
+// Shows the conversion of the store file through `progress` and yields; creates the copy,
 // exclusively and readable by the owner only, at a free path from `newTempPath`; then opens the
 // store file at `source` and copies it byte for byte, with a zero byte written as a space and
 // every other control byte except CR and LF as byte 31. `buffer` is scratch space. The copy
@@ -37,7 +37,7 @@ struct StoreCopy {
 std::optional<StoreCopy> ConvertStoreFile(const FilePlace& source,
                                           const TempPathSource& newTempPath,
                                           const std::optional<FileIdentity>& excluded,
-                                          ReadBuffer& buffer, WindowSystem& windows,
+                                          ReadBuffer& buffer, HarvestProgress& progress,
                                           FileSystem& files = SystemFileSystem());
 
 }  // namespace ondrel

@@ -1,6 +1,5 @@
 #include "lists/buffer_lines.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "common/failure.h"
@@ -17,22 +16,10 @@ std::size_t BufferLines::LineEndFrom(std::size_t from) const {
 
 std::int64_t CountLines(std::string_view text) {
   if (text.empty()) return 0;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  // Every CR ends a line; an LF ends one unless it completes a CR LF. Each byte adds at most
-  // 1, so blocks of 255 bytes are counted in one byte each, which lets the compiler count
-  // many bytes at a time.
-  std::int64_t ends = IsLineEndByte(text[0]) ? 1 : 0;
-  for (std::size_t i = 1; i < text.size();) {
-    const std::size_t stop = std::min(text.size(), i + 255);
-    std::uint8_t block = 0;
-    for (; i < stop; ++i) {
-      const unsigned char lineFeedEnds = (bytes[i] == '\n') & (bytes[i - 1] != '\r');
-      block += (bytes[i] == '\r') | lineFeedEnds;
-    }
-    ends += block;
-  }
+  bool afterCr = false;
+  const std::uint64_t ends = CountLineEnds(text.data(), text.data() + text.size(), afterCr);
   // A text whose last byte ends no line has one more line.
-  return ends + (IsLineEndByte(text.back()) ? 0 : 1);
+  return static_cast<std::int64_t>(ends) + (IsLineEndByte(text.back()) ? 0 : 1);
 }
 
 std::int32_t ListLineCount(std::int64_t lines, const std::string& path) {

@@ -29,8 +29,7 @@ class BufferLines {
     const std::size_t begin = next_;
     const std::size_t end = LineEndFrom(begin);
     line = std::string_view(data + begin, end - begin);
-    next_ = end + 1;
-    if (end + 1 < text_.size() && data[end] == '\r' && data[end + 1] == '\n') ++next_;
+    next_ = end < text_.size() ? end + LineEndWidth(data + end, data + text_.size()) : end;
     return true;
   }
 

@@ -5,7 +5,6 @@
 
 #include "common/checked_int.h"
 #include "common/failure.h"
-#include "common/file_search.h"
 #include "common/replacement_file.h"
 #include "common/whole_file.h"
 #include "lists/buffer_lines.h"
@@ -80,8 +79,8 @@ class Elimination {
         files_(files) {}
 
   EliminationOutcome Run() {
-    if (!FindPlainFile(path_)) return EliminationOutcome::kNoList;
-    target_ = ResolvedPath(path_);
+    if (!files_.FindPlainFile(path_)) return EliminationOutcome::kNoList;
+    target_ = files_.ResolvedPath(path_);
     list_ = ReadWholeFile(target_, sizeof(std::uint64_t), files_);
     if (expected_ && list_.status.identity != *expected_) {
       throw Failure(kFailureFileChanged,

@@ -4,8 +4,6 @@
 
 #include "common/checked_int.h"
 #include "common/failure.h"
-#include "common/file_search.h"
-#include "common/file_status.h"
 #include "common/line_writer.h"
 #include "common/paths.h"
 #include "common/text_reader.h"
@@ -21,15 +19,15 @@ constexpr const char* kEqualNames =
 constexpr const char* kMissingBase = "Il file base non esiste";
 constexpr const char* kMissingExclusion = "Il file di sottrazione non esiste";
 
-bool SameFile(const std::string& a, const std::string& b) {
-  const auto identityA = IdentityOf(a);
-  return identityA && identityA == IdentityOf(b);
+bool SameFile(const std::string& a, const std::string& b, FileSystem& files) {
+  const auto identityA = IdentityIfAny(files, a);
+  return identityA && identityA == IdentityIfAny(files, b);
 }
 
 // However the paths are spelled, and also when the output name is a link to an input.
 bool OutputIsAnInput(const std::string& basePath, const std::string& exclusionPath,
-                     const std::string& outputPath) {
-  return SameFile(outputPath, basePath) || SameFile(outputPath, exclusionPath);
+                     const std::string& outputPath, FileSystem& files) {
+  return SameFile(outputPath, basePath, files) || SameFile(outputPath, exclusionPath, files);
 }
 
 class BusyPointer {
@@ -74,17 +72,12 @@ void Subtract(const std::string& basePath, const std::string& exclusionPath,
       [&](std::string_view line, std::uint64_t hash) { exclusionTable.Insert(line, hash); });
 
   TextFileReader base(basePath, TextFileReader::kBlockSize, files);
-  if (OutputIsAnInput(basePath, exclusionPath, outputPath))
+  if (OutputIsAnInput(basePath, exclusionPath, outputPath, files))
     throw Failure(kFailureBadPath, "\"" + outputPath + "\" e` uno degli elenchi da leggere");
   LineWriter output(OpenOutputFile(outputPath, WriteMode::kReplace, files), outputPath, files);
   result.outputWritten = true;
   std::string_view chunk;
-  bool chunkEndedWithCarriageReturn = false;
   while (base.NextLines(chunk)) {
-    // A CR LF split between two chunks is one line end.
-    if (chunkEndedWithCarriageReturn && !chunk.empty() && chunk.front() == '\n')
-      chunk.remove_prefix(1);
-    chunkEndedWithCarriageReturn = !chunk.empty() && chunk.back() == '\r';
     ForEachTrimmedLine(chunk, exclusionTable, [&](std::string_view line, std::uint64_t hash) {
       ++result.baseLinesRead;
       if (exclusionTable.Contains(line, hash)) return;
@@ -113,15 +106,16 @@ CreateNewFileResult CreateNewFile(const std::string& baseText, const std::string
   newFilePath = AddBackslash(PathInfo(baseText, 4, windows)) + "MailNew.txt";
   CreateNewFileResult result;
   if (baseText == exclusionText || newFilePath == exclusionText || newFilePath == baseText ||
-      SameFile(baseText, exclusionText) || OutputIsAnInput(baseText, exclusionText, newFilePath)) {
+      SameFile(baseText, exclusionText, files) ||
+      OutputIsAnInput(baseText, exclusionText, newFilePath, files)) {
     windows.ShowMessage(kEqualNames, kMessageNoIcon);
     return result;
   }
-  if (!FindPlainFile(baseText)) {
+  if (!files.FindPlainFile(baseText)) {
     windows.ShowMessage(kMissingBase, kMessageInformation);
     return result;
   }
-  if (!FindPlainFile(exclusionText)) {
+  if (!files.FindPlainFile(exclusionText)) {
     windows.ShowMessage(kMissingExclusion, kMessageInformation);
     return result;
   }

@@ -15,6 +15,7 @@
 #include "cli/random_tree.h"
 #include "common/failure_fields.h"
 #include "common/line_writer.h"
+#include "common/literal_lines.h"
 #include "common/read_buffer.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -39,16 +40,13 @@ std::string CsvField(const std::string& text) {
 }
 
 // The files of `scan` that a run of `kind` reads, in walk order.
-std::vector<std::string> WalkOrder(const std::string& scan, std::int16_t kind,
-                                   const ScratchFolder& scratch) {
-  LineWriter unused(scratch / "unused.txt", WriteMode::kReplace);
-  std::int32_t found = 0;
+std::vector<std::string> WalkOrder(const std::string& scan, std::int16_t kind) {
   RecordingWindowSystem windows;
-  ExtractionState state(unused, found, kind, windows);
+  WindowProgress progress(windows);
+  ScanState state(kind, progress, SystemFileSystem(), std::nullopt);
   std::vector<std::string> files;
-  state.visitFile = [&](const FilePlace& place) { files.push_back(place.path); };
   std::string folder = scan;
-  ScanFolderTree(folder, state);
+  ScanFolderTree(folder, state, [&](const FilePlace& place) { files.push_back(place.path); });
   return files;
 }
 
@@ -56,9 +54,8 @@ std::vector<std::string> WalkOrder(const std::string& scan, std::int16_t kind,
 // with an "@" isolated; store files read as their text copy.
 std::string RestatedSources(const std::string& scan, std::int16_t kind,
                             const ScratchFolder& scratch) {
-  const std::vector<std::string> files = WalkOrder(scan, kind, scratch);
+  const std::vector<std::string> files = WalkOrder(scan, kind);
   std::map<std::pair<std::string, std::size_t>, std::pair<std::uint64_t, std::uint64_t>> rows;
-  ReadBuffer buffer;
   for (std::size_t file = 0; file < files.size(); ++file) {
     std::string read = files[file];
     if (kind == kKindStoreFiles) {
@@ -69,9 +66,9 @@ std::string RestatedSources(const std::string& scan, std::int16_t kind,
       }
       read = scratch.Write("copy.txt", text);
     }
-    TextFileReader reader(read, buffer);
-    std::string_view line;
-    for (std::uint64_t number = 1; reader.NextLine(line); ++number) {
+    std::uint64_t number = 0;
+    for (const std::string& line : LiteralLinesOf(read)) {
+      ++number;
       std::vector<std::string> found;
       LiteralLineAddresses(line, kind, found);
       for (const std::string& address : found) {

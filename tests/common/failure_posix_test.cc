@@ -4,17 +4,18 @@
 #include <cstring>
 #include <string>
 
-#include "common/failure.h"
+#include "common/system_failure.h"
 
 namespace ondrel {
 namespace {
 
-// Every system failure a user can meet is described in Italian, in one form.
+// Every system failure a user can meet is described in Italian, in one form: the text of the
+// program's number it maps to.
 TEST(SystemFailure, IsDescribedInItalianWithTheActionAndThePath) {
   const struct {
     int number;
     const char* text;
-    std::int32_t programNumber;
+    FailureNumber programNumber;
   } cases[] = {
       {ENOSPC, "spazio esaurito sul disco", kFailureNoSpace},
       {EACCES, "permesso negato", kFailureAccessDenied},
@@ -22,7 +23,8 @@ TEST(SystemFailure, IsDescribedInItalianWithTheActionAndThePath) {
       {EISDIR, "e` una cartella", kFailureIsFolder},
       // a failure with no number
       {0, "errore di lettura o scrittura sul dispositivo", kFailureInputOutput},
-      {4095, "errore di sistema 4095", kFailureSystem},
+      {EROFS, "il disco e` in sola lettura", kFailureReadOnlyDisk},
+      {4095, "errore del sistema 4095", kFailureSystem},
   };
   for (const auto& c : cases) {
     try {
@@ -35,7 +37,7 @@ TEST(SystemFailure, IsDescribedInItalianWithTheActionAndThePath) {
   }
   // No number the system may give is left to the system's own, English, text.
   for (int number = 1; number < 134; ++number)
-    EXPECT_NE(SystemErrorText(number), std::strerror(number)) << number;
+    EXPECT_NE(SystemFailure(number).Description(), std::strerror(number)) << number;
 }
 
 }  // namespace

@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/file_search.h"
 #include "common/path_rules.h"
 #include "common/test_files.h"
 
 namespace ondrel::testing {
-namespace {
-
-std::string FolderOf(const std::string& path) {
-  return path.substr(0, path.rfind(kPathSeparator) + 1);
-}
-
-}  // namespace
-
 void FaultyFileSystem::FillAfter(std::size_t room) {
   room_ = room;
 }
@@ -50,13 +43,15 @@ std::optional<FailureNumber> FaultyFileSystem::FailureAt(const std::string& path
                                                          Access access) const {
   const Fault* fault = FaultAt(path);
   if (fault == nullptr) return std::nullopt;
+  const bool at = fault->path == FoldFolderCase(path);
   switch (fault->change) {
     case Change::kDenied:
+      // A name in a folder that may still be read can be looked up, whatever its permissions.
+      if (access == Access::kLook && at) return std::nullopt;
       return kFailureAccessDenied;
     case Change::kReadOnly:
       // A folder that may not be written keeps its files writable.
-      if (access == Access::kCreate ||
-          (access == Access::kWrite && fault->path == FoldFolderCase(path)))
+      if (access == Access::kCreate || (access == Access::kWrite && at))
         return kFailureAccessDenied;
       return std::nullopt;
     case Change::kVanished: {
@@ -78,65 +73,146 @@ void FaultyFileSystem::ThrowIfFailing(const std::string& path, std::string_view 
   if (const auto number = FailureAt(path, access)) ThrowFailure(*number, action, path);
 }
 
-bool FaultyFileSystem::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
-                                  OpenFolder* keep, std::optional<Failure>* why) {
-  const auto number = FailureAt(folder, Access::kList);
-  if (!number) return SystemFileSystem().ListFolder(folder, entries, keep, why);
-  entries.clear();
-  if (keep != nullptr) *keep = OpenFolder();
-  if (why != nullptr) *why = Failure(*number, FailureText(*number));
-  return false;
+std::int16_t FaultyFileSystem::TestPath(const std::string& path) {
+  const auto number = FailureAt(path, Access::kLook);
+  if (!number) return system_.TestPath(path);
+  return *number == kFailureNotFound ? kPathNotFound : kPathSearchFailed;
 }
 
-std::optional<Failure> FaultyFileSystem::ListSubFolder(const OpenFolder& parent,
-                                                       const std::string& name,
-                                                       const std::string& path,
-                                                       std::vector<FolderEntry>& entries,
-                                                       OpenFolder& keep) {
-  const auto number = FailureAt(path, Access::kEnter);
-  if (!number) return SystemFileSystem().ListSubFolder(parent, name, path, entries, keep);
+bool FaultyFileSystem::FindPlainFile(const std::string& path) {
+  return !FailureAt(path, Access::kLook) && system_.FindPlainFile(path);
+}
+
+bool FaultyFileSystem::NameTaken(const std::string& path) {
+  const auto number = FailureAt(path, Access::kLook);
+  if (number == kFailureNotFound) return false;
+  if (number) ThrowFailure(*number, "Impossibile aprire", path);
+  return system_.NameTaken(path);
+}
+
+FileStatus FaultyFileSystem::StatusOf(const std::string& path) {
+  ThrowIfFailing(path, "Impossibile leggere", Access::kLook);
+  return system_.StatusOf(path);
+}
+
+std::string FaultyFileSystem::ResolvedPath(const std::string& path) {
+  ThrowIfFailing(path, "Impossibile aprire", Access::kLook);
+  return system_.ResolvedPath(path);
+}
+
+void FaultyFileSystem::ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
+                                  OpenFolder* keep) {
+  entries.clear();
+  if (keep != nullptr) *keep = OpenFolder();
+  ThrowIfFailing(folder, "Impossibile leggere la cartella", Access::kList);
+  system_.ListFolder(folder, entries, keep);
+}
+
+void FaultyFileSystem::ListSubFolder(const OpenFolder& parent, const std::string& name,
+                                     const std::string& path, std::vector<FolderEntry>& entries,
+                                     OpenFolder& keep) {
   entries.clear();
   keep = OpenFolder();
-  return Failure(*number, FailureText(*number));
+  ThrowIfFailing(path, "Impossibile leggere la cartella", Access::kEnter);
+  system_.ListSubFolder(parent, name, path, entries, keep);
+}
+
+OpenFolder FaultyFileSystem::Duplicate(const OpenFolder& folder, const std::string& path) {
+  return system_.Duplicate(folder, path);
 }
 
 FileHandle FaultyFileSystem::OpenToRead(const FilePlace& place, FileStatus& status) {
   ThrowIfFailing(place.path, "Impossibile aprire", Access::kRead);
-  return SystemFileSystem().OpenToRead(place, status);
+  return system_.OpenToRead(place, status);
 }
 
 FileHandle FaultyFileSystem::OpenToWrite(const std::string& path, WriteMode mode) {
   const bool exists = std::filesystem::exists(FsPath(path));
   ThrowIfFailing(path, "Impossibile aprire", exists ? Access::kWrite : Access::kCreate);
-  return SystemFileSystem().OpenToWrite(path, mode);
+  return system_.OpenToWrite(path, mode);
 }
 
 FileHandle FaultyFileSystem::CreateExclusive(const std::string& path) {
   ThrowIfFailing(path, "Impossibile creare", Access::kCreate);
-  return SystemFileSystem().CreateExclusive(path);
+  return system_.CreateExclusive(path);
+}
+
+FileHandle FaultyFileSystem::CreateTemporaryBeside(const std::string& target, std::string& path) {
+  ThrowIfFailing(FolderOf(target), "Impossibile creare un file temporaneo accanto a",
+                 Access::kCreate);
+  return system_.CreateTemporaryBeside(target, path);
+}
+
+std::size_t FaultyFileSystem::Read(FileHandle& file, char* buffer, std::size_t size,
+                                   std::string_view path) {
+  return system_.Read(file, buffer, size, path);
+}
+
+bool FaultyFileSystem::ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
+                                  std::string_view path) {
+  return system_.ReadByteAt(file, offset, byte, path);
+}
+
+void FaultyFileSystem::Rewind(FileHandle& file, std::string_view path) {
+  system_.Rewind(file, path);
 }
 
 void FaultyFileSystem::WriteAll(FileHandle& file, const char* data, std::size_t size,
                                 std::string_view path) {
   std::lock_guard lock(writes_);
   const std::size_t fits = room_ ? std::min(size, *room_) : size;
-  if (fits > 0) SystemFileSystem().WriteAll(file, data, fits, path);
+  if (fits > 0) system_.WriteAll(file, data, fits, path);
   if (!room_) return;
   *room_ -= fits;
   if (fits < size) ThrowFailure(kFailureNoSpace, "Impossibile scrivere", path);
 }
 
-FileHandle FaultyFileSystem::CreateTemporaryBeside(const std::string& target, std::string& path) {
-  ThrowIfFailing(FolderOf(target), "Impossibile creare un file temporaneo accanto a",
-                 Access::kCreate);
-  return SystemFileSystem().CreateTemporaryBeside(target, path);
+std::optional<std::int64_t> FaultyFileSystem::WritePosition(const FileHandle& file) {
+  return system_.WritePosition(file);
+}
+
+void FaultyFileSystem::Truncate(FileHandle& file, std::int64_t size, std::string_view path) {
+  system_.Truncate(file, size, path);
+}
+
+void FaultyFileSystem::Sync(FileHandle& file, std::string_view path) {
+  system_.Sync(file, path);
+}
+
+FileStatus FaultyFileSystem::StatusOfOpen(const FileHandle& file, std::string_view path) {
+  return system_.StatusOfOpen(file, path);
+}
+
+void FaultyFileSystem::AdviseSequential(FileHandle& file) {
+  system_.AdviseSequential(file);
+}
+
+void FaultyFileSystem::Close(FileHandle& file, std::string_view path) {
+  system_.Close(file, path);
+}
+
+void FaultyFileSystem::CheckWritable(const std::string& path) {
+  ThrowIfFailing(path, "Impossibile scrivere", Access::kWrite);
+  system_.CheckWritable(path);
+}
+
+void FaultyFileSystem::TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
+                                          const std::string& target,
+                                          const std::optional<FileStatus>& original) {
+  system_.TakeOverAttributes(temporary, temporaryPath, target, original);
 }
 
 void FaultyFileSystem::MoveOver(const std::string& temporary, const std::string& target,
-                                bool replace) {
+                                bool replace, bool durable) {
   ThrowIfFailing(FolderOf(target), replace ? "Impossibile sostituire" : "Impossibile creare",
                  Access::kCreate);
-  SystemFileSystem().MoveOver(temporary, target, replace);
+  system_.MoveOver(temporary, target, replace, durable);
+}
+
+void FaultyFileSystem::RemoveFile(const std::string& path) {
+  ThrowIfFailing(path, "Impossibile eliminare", Access::kLook);
+  ThrowIfFailing(FolderOf(path), "Impossibile eliminare", Access::kCreate);
+  system_.RemoveFile(path);
 }
 
 }  // namespace ondrel::testing

@@ -1,7 +1,8 @@
 // A file system that works as the system's own until a test makes a fault happen in it, on any
 // machine: a disk that fills up, a file or folder that is gone or became a link after it was
 // listed, a place this user may not read or write. The faults fail as the system fails there
-// (the same failure numbers): the contract tests check both against each other.
+// (the same failure numbers, the same answers): the contract tests check both against each
+// other, operation by operation.
 #pragma once
 
 #include <cstddef>
@@ -29,25 +30,48 @@ class FaultyFileSystem final : public FileSystem {
   // The folder at `path` (ending with the separator) was replaced by a link after its parent
   // was listed: it is not entered.
   void ReplaceByLink(const std::string& path);
-  // Nothing at or below `path` may be listed, opened, created or replaced by this user.
+  // Nothing at `path` may be listed, opened, created or replaced by this user, nor anything
+  // below it looked up.
   void Deny(const std::string& path);
   // The file at `path` may not be written by this user; or, for a folder (a path ending with
   // the separator), no name may be made or replaced at or below it, as when a folder may
   // not be written, while its files may.
   void MakeReadOnly(const std::string& path);
 
-  bool ListFolder(const std::string& folder, std::vector<FolderEntry>& entries, OpenFolder* keep,
-                  std::optional<Failure>* why) override;
-  std::optional<Failure> ListSubFolder(const OpenFolder& parent, const std::string& name,
-                                       const std::string& path, std::vector<FolderEntry>& entries,
-                                       OpenFolder& keep) override;
+  std::int16_t TestPath(const std::string& path) override;
+  bool FindPlainFile(const std::string& path) override;
+  bool NameTaken(const std::string& path) override;
+  FileStatus StatusOf(const std::string& path) override;
+  std::string ResolvedPath(const std::string& path) override;
+  void ListFolder(const std::string& folder, std::vector<FolderEntry>& entries,
+                  OpenFolder* keep) override;
+  void ListSubFolder(const OpenFolder& parent, const std::string& name, const std::string& path,
+                     std::vector<FolderEntry>& entries, OpenFolder& keep) override;
+  OpenFolder Duplicate(const OpenFolder& folder, const std::string& path) override;
   FileHandle OpenToRead(const FilePlace& place, FileStatus& status) override;
   FileHandle OpenToWrite(const std::string& path, WriteMode mode) override;
   FileHandle CreateExclusive(const std::string& path) override;
+  FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) override;
+  std::size_t Read(FileHandle& file, char* buffer, std::size_t size,
+                   std::string_view path) override;
+  bool ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
+                  std::string_view path) override;
+  void Rewind(FileHandle& file, std::string_view path) override;
   void WriteAll(FileHandle& file, const char* data, std::size_t size,
                 std::string_view path) override;
-  FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) override;
-  void MoveOver(const std::string& temporary, const std::string& target, bool replace) override;
+  std::optional<std::int64_t> WritePosition(const FileHandle& file) override;
+  void Truncate(FileHandle& file, std::int64_t size, std::string_view path) override;
+  void Sync(FileHandle& file, std::string_view path) override;
+  FileStatus StatusOfOpen(const FileHandle& file, std::string_view path) override;
+  void AdviseSequential(FileHandle& file) override;
+  void Close(FileHandle& file, std::string_view path) override;
+  void CheckWritable(const std::string& path) override;
+  void TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
+                          const std::string& target,
+                          const std::optional<FileStatus>& original) override;
+  void MoveOver(const std::string& temporary, const std::string& target, bool replace,
+                bool durable) override;
+  void RemoveFile(const std::string& path) override;
 
  private:
   enum class Change { kVanished, kLinked, kDenied, kReadOnly };
@@ -57,11 +81,12 @@ class FaultyFileSystem final : public FileSystem {
   };
 
   enum class Access {
+    kLook,    // a name looked up, its status read, a link followed
     kList,    // a folder by its path, a link followed
     kEnter,   // a sub-folder of an open folder, never through a link
     kRead,    // a file
     kWrite,   // a file that is there
-    kCreate,  // a name made or replaced
+    kCreate,  // a name made, replaced or removed
   };
 
   // The fault made at `path` or above it that an operation there meets, if any.
@@ -70,6 +95,7 @@ class FaultyFileSystem final : public FileSystem {
   std::optional<FailureNumber> FailureAt(const std::string& path, Access access) const;
   void ThrowIfFailing(const std::string& path, std::string_view action, Access access) const;
 
+  FileSystem& system_ = SystemFileSystem();
   std::vector<Fault> faults_;
   std::mutex writes_;  // store copies are written on several threads
   std::optional<std::size_t> room_;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "common/file_system.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
 
@@ -48,7 +49,7 @@ TEST(TestPath, TellsFoundMissingAndFailedSearches) {
     cases.push_back({scratch / "dati/link", kPathFound});
     cases.push_back({scratch / "dati/broken", kPathFound});
   }
-  for (const auto& c : cases) EXPECT_EQ(TestPath(c.path), c.status) << c.path;
+  for (const auto& c : cases) EXPECT_EQ(SystemFileSystem().TestPath(c.path), c.status) << c.path;
 }
 
 TEST(FindPlainFile, FindsOnlyRegularFiles) {
@@ -56,16 +57,16 @@ TEST(FindPlainFile, FindsOnlyRegularFiles) {
   scratch.Write("lista.txt", "a\r\n");
   std::filesystem::create_directory(scratch / "cartella");
   if (testing::MakeSymbolicLink("lista.txt", scratch / "link.txt")) {
-    EXPECT_TRUE(FindPlainFile(scratch / "link.txt"));
+    EXPECT_TRUE(SystemFileSystem().FindPlainFile(scratch / "link.txt"));
   }
   testing::MakeSymbolicLink("cartella", scratch / "linkdir");
-  EXPECT_TRUE(FindPlainFile(scratch / "lista.txt"));
-  EXPECT_TRUE(FindPlainFile(scratch / "l*.txt"));
-  EXPECT_FALSE(FindPlainFile(scratch / "cartella"));
-  EXPECT_FALSE(FindPlainFile(scratch / "linkdir"));
-  EXPECT_FALSE(FindPlainFile(scratch / "cart*"));
-  EXPECT_FALSE(FindPlainFile(scratch / "manca.txt"));
-  EXPECT_FALSE(FindPlainFile(""));
+  EXPECT_TRUE(SystemFileSystem().FindPlainFile(scratch / "lista.txt"));
+  EXPECT_TRUE(SystemFileSystem().FindPlainFile(scratch / "l*.txt"));
+  EXPECT_FALSE(SystemFileSystem().FindPlainFile(scratch / "cartella"));
+  EXPECT_FALSE(SystemFileSystem().FindPlainFile(scratch / "linkdir"));
+  EXPECT_FALSE(SystemFileSystem().FindPlainFile(scratch / "cart*"));
+  EXPECT_FALSE(SystemFileSystem().FindPlainFile(scratch / "manca.txt"));
+  EXPECT_FALSE(SystemFileSystem().FindPlainFile(""));
 }
 
 TEST(MatchesWildcard, StarAndQuestionMark) {

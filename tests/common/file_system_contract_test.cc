@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "common/failure.h"
 #include "common/faulty_file_system.h"
@@ -101,117 +102,205 @@ class DoubledDisk {
   testing::FaultyFileSystem files_;
 };
 
+// One operation after one fault, on each disk: the case named `name` makes `fault` at
+// `changed` below a fresh tree (a folder ends with "/") and runs `operation` on `on`.
+enum class Operation {
+  kTestPath,
+  kFindPlainFile,
+  kNameTaken,
+  kStatusOf,
+  kResolvedPath,
+  kListFolder,
+  kListSubFolder,
+  kOpenToRead,
+  kOpenToWrite,
+  kCreate,
+  kCreateBeside,
+  kCheckWritable,
+  kMoveOver,
+  kRemoveFile,
+};
+
+struct Row {
+  const char* name;
+  Fault fault;
+  const char* changed;
+  Operation operation;
+  const char* on;
+  const char* answer;                    // what it gives when it succeeds
+  std::optional<FailureNumber> failure;  // or the failure it throws
+};
+
+constexpr auto kGone = Fault::kVanish;
+constexpr auto kDenied = Fault::kDeny;
+constexpr auto kReadOnly = Fault::kReadOnly;
+
+const Row kRows[] = {
+    {"AFileGoneIsNotOpened", kGone, "a/f.txt", Operation::kOpenToRead, "a/f.txt", "",
+     kFailureNotFound},
+    {"AFolderGoneIsNotEntered", kGone, "a/", Operation::kListSubFolder, "a/", "", kFailureNotFound},
+    {"AFolderBecomeALinkIsNotEntered", Fault::kLink, "a/", Operation::kListSubFolder, "a/", "",
+     kFailureSymbolicLink},
+    {"AFolderThatMayNotBeListedIsNotEntered", kDenied, "a/", Operation::kListSubFolder, "a/", "",
+     kFailureAccessDenied},
+    {"NorListedAsAScanFolder", kDenied, "a/", Operation::kListFolder, "a/", "",
+     kFailureAccessDenied},
+    {"AFileThatMayNotBeReadIsNotOpened", kDenied, "a/f.txt", Operation::kOpenToRead, "a/f.txt", "",
+     kFailureAccessDenied},
+    {"NoCopyIsMadeInAFolderGone", kGone, "a/", Operation::kCreate, "a/new.txt", "",
+     kFailureNotFound},
+    {"NothingIsMadeBesideAListInAReadOnlyFolder", kReadOnly, "a/", Operation::kCreateBeside,
+     "a/f.txt", "", kFailureAccessDenied},
+    {"AReadOnlyFolderMayBeListed", kReadOnly, "a/", Operation::kListSubFolder, "a/", "ok", {}},
+    {"AndItsFilesRead", kReadOnly, "a/", Operation::kOpenToRead, "a/f.txt", "ok", {}},
+    {"ButNoFileMadeInIt", kReadOnly, "a/", Operation::kOpenToWrite, "a/new.txt", "",
+     kFailureAccessDenied},
+    {"WhileItsFilesMayBeWritten", kReadOnly, "a/", Operation::kOpenToWrite, "a/f.txt", "ok", {}},
+    {"AndTheyPassTheWriteCheck", kReadOnly, "a/", Operation::kCheckWritable, "a/f.txt", "ok", {}},
+    {"ButNoneIsMovedOverThere", kReadOnly, "a/", Operation::kMoveOver, "a/f.txt", "",
+     kFailureAccessDenied},
+    {"OrRemoved", kReadOnly, "a/", Operation::kRemoveFile, "a/f.txt", "", kFailureAccessDenied},
+    {"AReadOnlyFileFailsTheWriteCheck", kReadOnly, "a/f.txt", Operation::kCheckWritable, "a/f.txt",
+     "", kFailureAccessDenied},
+    {"AFileGoneMayBeMadeAnew", kGone, "a/f.txt", Operation::kOpenToWrite, "a/f.txt", "ok", {}},
+    {"AFileGoneIsNotFoundByASearch", kGone, "a/f.txt", Operation::kTestPath, "a/f.txt", "1", {}},
+    {"NorTakenForAPlainFile", kGone, "a/f.txt", Operation::kFindPlainFile, "a/f.txt", "no", {}},
+    {"NorItsNameTaken", kGone, "a/f.txt", Operation::kNameTaken, "a/f.txt", "no", {}},
+    {"NorResolved", kGone, "a/f.txt", Operation::kResolvedPath, "a/f.txt", "", kFailureNotFound},
+    {"NorRemovedAgain", kGone, "a/f.txt", Operation::kRemoveFile, "a/f.txt", "", kFailureNotFound},
+    {"ASearchInAFolderThatMayNotBeReadFails",
+     kDenied,
+     "a/",
+     Operation::kTestPath,
+     "a/f.txt",
+     "2",
+     {}},
+    {"AndFindsNoPlainFile", kDenied, "a/", Operation::kFindPlainFile, "a/f.txt", "no", {}},
+    {"AndCannotTellWhetherANameIsTaken", kDenied, "a/", Operation::kNameTaken, "a/f.txt", "",
+     kFailureAccessDenied},
+    {"NorReadAStatusThere", kDenied, "a/", Operation::kStatusOf, "a/f.txt", "",
+     kFailureAccessDenied},
+    {"AFileThatMayNotBeReadStillHasAStatus",
+     kDenied,
+     "a/f.txt",
+     Operation::kStatusOf,
+     "a/f.txt",
+     "ok",
+     {}},
+};
+
+// The disk a case runs on.
+enum class DiskKind { kReal, kDoubled };
+
+// Cases are listed by name.
+void PrintTo(const Row& row, std::ostream* out) {
+  *out << row.name;
+}
+void PrintTo(DiskKind kind, std::ostream* out) {
+  *out << (kind == DiskKind::kReal ? "disk" : "double");
+}
+
+class FileSystemContract : public ::testing::TestWithParam<std::tuple<DiskKind, Row>> {};
+
+// What `operation` gave on `disk`: its answer, "ok", or the number of the failure it threw.
 template <typename Disk>
-class FileSystemContract : public ::testing::Test {};
-using Disks = ::testing::Types<RealDisk, DoubledDisk>;
-TYPED_TEST_SUITE(FileSystemContract, Disks);
-
-// "ok", or the number of the failure `operation` threw or returned.
-std::string Outcome(const std::function<std::optional<Failure>()>& operation) {
-  std::optional<Failure> failure;
-  try {
-    failure = operation();
-  } catch (const Failure& thrown) {
-    failure = thrown;
-  }
-  return failure ? std::to_string(failure->Number()) : "ok";
-}
-
-TYPED_TEST(FileSystemContract, FaultsAfterTheListingFailAsTheSystemFails) {
-  enum class Operation {
-    kListSubFolder,
-    kListFolder,
-    kOpenToRead,
-    kOpenToWrite,
-    kCreateBeside,
-    kCreate
-  };
-  const struct {
-    const char* what;
-    Fault fault;
-    const char* changed;  // below the tree; a folder ends with "/"
-    Operation operation;
-    const char* on;
-    std::optional<FailureNumber> expected;  // none: it succeeds
-  } cases[] = {
-      {"a file gone", Fault::kVanish, "a/f.txt", Operation::kOpenToRead, "a/f.txt",
-       kFailureNotFound},
-      {"a folder gone", Fault::kVanish, "a/", Operation::kListSubFolder, "a/", kFailureNotFound},
-      {"a folder become a link", Fault::kLink, "a/", Operation::kListSubFolder, "a/",
-       kFailureSymbolicLink},
-      {"a folder that may not be listed", Fault::kDeny, "a/", Operation::kListSubFolder, "a/",
-       kFailureAccessDenied},
-      {"the same, as a scan folder", Fault::kDeny, "a/", Operation::kListFolder, "a/",
-       kFailureAccessDenied},
-      {"a file that may not be read", Fault::kDeny, "a/f.txt", Operation::kOpenToRead, "a/f.txt",
-       kFailureAccessDenied},
-      {"a copy in a folder gone", Fault::kVanish, "a/", Operation::kCreate, "a/new.txt",
-       kFailureNotFound},
-      {"a list beside which nothing may be made", Fault::kReadOnly, "a/", Operation::kCreateBeside,
-       "a/f.txt", kFailureAccessDenied},
-      {"a read-only folder may be listed", Fault::kReadOnly, "a/", Operation::kListSubFolder, "a/",
-       std::nullopt},
-      {"and its files read", Fault::kReadOnly, "a/", Operation::kOpenToRead, "a/f.txt",
-       std::nullopt},
-      {"but no file made in it", Fault::kReadOnly, "a/", Operation::kOpenToWrite, "a/new.txt",
-       kFailureAccessDenied},
-      {"while its files may be written", Fault::kReadOnly, "a/", Operation::kOpenToWrite, "a/f.txt",
-       std::nullopt},
-      {"a file gone may be made anew", Fault::kVanish, "a/f.txt", Operation::kOpenToWrite,
-       "a/f.txt", std::nullopt},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    TypeParam disk;
-    ScratchFolder& tree = disk.Scratch();
-    tree.Write("a/f.txt", "a@b");
-    tree.Write("elsewhere/f.txt", "c@d");
-    std::vector<FolderEntry> entries;
-    OpenFolder top;
-    ASSERT_TRUE(disk.Files().ListFolder(tree.Path(), entries, &top, nullptr));
-    const bool made = disk.Make(c.fault, tree / c.changed, tree / "elsewhere");
-    const std::string on = tree / c.on;
-    const auto outcome = disk.Observe([&] {
-      return Outcome([&]() -> std::optional<Failure> {
-        FileSystem& files = disk.Files();
-        OpenFolder folder;
-        FileStatus status;
-        std::string temporary;
-        switch (c.operation) {
-          case Operation::kListSubFolder:
-            return files.ListSubFolder(top, "a", on, entries, folder);
-          case Operation::kListFolder: {
-            std::optional<Failure> why;
-            files.ListFolder(on, entries, &folder, &why);
-            return why;
-          }
-          case Operation::kOpenToRead:
-            files.OpenToRead(on, status);
-            break;
-          case Operation::kOpenToWrite:
-            files.OpenToWrite(on, WriteMode::kAppend);
-            break;
-          case Operation::kCreateBeside:
-            files.CreateTemporaryBeside(on, temporary);
-            break;
-          case Operation::kCreate:
-            files.CreateExclusive(on);
-            break;
-        }
-        return std::nullopt;
-      });
-    });
-    if (!made || !outcome) {
-      std::cout << "[ SKIPPED  ] " << c.what << ": this machine cannot make it happen\n";
-      continue;
+std::optional<std::string> Operate(Disk& disk, const Row& row) {
+  ScratchFolder& tree = disk.Scratch();
+  tree.Write("a/f.txt", "a@b");
+  tree.Write("a/t.tmp", "c@d");
+  tree.Write("elsewhere/f.txt", "c@d");
+  std::vector<FolderEntry> entries;
+  OpenFolder top;
+  disk.Files().ListFolder(tree.Path(), entries, &top);
+  if (!disk.Make(row.fault, tree / row.changed, tree / "elsewhere")) return std::nullopt;
+  const std::string on = tree / row.on;
+  const std::string temporary = tree / "a/t.tmp";
+  return disk.Observe([&]() -> std::string {
+    FileSystem& files = disk.Files();
+    const auto yesNo = [](bool answer) { return std::string(answer ? "yes" : "no"); };
+    try {
+      OpenFolder folder;
+      FileStatus status;
+      std::string made;
+      switch (row.operation) {
+        case Operation::kTestPath:
+          return std::to_string(files.TestPath(on));
+        case Operation::kFindPlainFile:
+          return yesNo(files.FindPlainFile(on));
+        case Operation::kNameTaken:
+          return yesNo(files.NameTaken(on));
+        case Operation::kStatusOf:
+          files.StatusOf(on);
+          break;
+        case Operation::kResolvedPath:
+          files.ResolvedPath(on);
+          break;
+        case Operation::kListFolder:
+          files.ListFolder(on, entries, &folder);
+          break;
+        case Operation::kListSubFolder:
+          files.ListSubFolder(top, "a", on, entries, folder);
+          break;
+        case Operation::kOpenToRead:
+          files.OpenToRead(on, status);
+          break;
+        case Operation::kOpenToWrite:
+          files.OpenToWrite(on, WriteMode::kAppend);
+          break;
+        case Operation::kCreate:
+          files.CreateExclusive(on);
+          break;
+        case Operation::kCreateBeside:
+          files.CreateTemporaryBeside(on, made);
+          break;
+        case Operation::kCheckWritable:
+          files.CheckWritable(on);
+          break;
+        case Operation::kMoveOver:
+          files.MoveOver(temporary, on, true, false);
+          break;
+        case Operation::kRemoveFile:
+          files.RemoveFile(on);
+          break;
+      }
+      return "ok";
+    } catch (const Failure& failure) {
+      return std::to_string(failure.Number());
     }
-    EXPECT_EQ(*outcome, c.expected ? std::to_string(*c.expected) : "ok");
-  }
+  });
 }
+
+TEST_P(FileSystemContract, FailsAsTheSystemFails) {
+  const auto& [kind, row] = GetParam();
+  std::optional<std::string> outcome;
+  if (kind == DiskKind::kReal) {
+    RealDisk disk;
+    outcome = Operate(disk, row);
+  } else {
+    DoubledDisk disk;
+    outcome = Operate(disk, row);
+  }
+  if (!outcome) GTEST_SKIP() << "this machine cannot make the fault happen";
+  EXPECT_EQ(*outcome, row.failure ? std::to_string(*row.failure) : row.answer);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryOperation, FileSystemContract,
+                         ::testing::Combine(::testing::Values(DiskKind::kReal, DiskKind::kDoubled),
+                                            ::testing::ValuesIn(kRows)),
+                         [](const ::testing::TestParamInfo<FileSystemContract::ParamType>& info) {
+                           return std::string(std::get<1>(info.param).name) +
+                                  (std::get<0>(info.param) == DiskKind::kReal ? "_OnTheDisk"
+                                                                              : "_OnTheDouble");
+                         });
+
+template <typename Disk>
+class FullDiskContract : public ::testing::Test {};
+using Disks = ::testing::Types<RealDisk, DoubledDisk>;
+TYPED_TEST_SUITE(FullDiskContract, Disks);
 
 // A write that a full disk cut short left part of a line at the end of the file, which a list
 // tool then took for an entry.
-TYPED_TEST(FileSystemContract, AWriterOnAFullDiskLeavesOnlyWholeLinesAndStaysFailed) {
+TYPED_TEST(FullDiskContract, AWriterOnAFullDiskLeavesOnlyWholeLinesAndStaysFailed) {
   const std::string earlier = "earlier@example.org\r\n";
   for (const std::size_t length : {std::size_t{30}, LineWriter::kBufferSize + 1000}) {
     SCOPED_TRACE("lines of " + std::to_string(length) + " bytes");

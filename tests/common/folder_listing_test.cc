@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/file_system.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
 
@@ -20,7 +21,7 @@ EntryKind KindOf(const std::vector<FolderEntry>& entries, const std::string& nam
   return it == entries.end() ? EntryKind::kOther : it->kind;
 }
 
-TEST(ReadFolder, SaysWhatEachEntryIsWithoutFollowingFolderLinks) {
+TEST(ListFolder, SaysWhatEachEntryIsWithoutFollowingFolderLinks) {
   ScratchFolder scratch;
   scratch.Write("a.txt", "x");
   scratch.Write("sub/b.txt", "x");
@@ -32,7 +33,7 @@ TEST(ReadFolder, SaysWhatEachEntryIsWithoutFollowingFolderLinks) {
   const bool pipe = testing::MakeFifo(scratch / "pipe");
 
   std::vector<FolderEntry> entries{{"stale", EntryKind::kFile}};
-  ASSERT_TRUE(ReadFolder(scratch.Path(), entries));
+  SystemFileSystem().ListFolder(scratch.Path(), entries, nullptr);
   EXPECT_EQ(entries.size(), 2u + (links ? 4 : 0) + (pipe ? 1 : 0));
   EXPECT_EQ(KindOf(entries, "a.txt"), EntryKind::kFile);
   EXPECT_EQ(KindOf(entries, "sub"), EntryKind::kFolder);
@@ -46,27 +47,8 @@ TEST(ReadFolder, SaysWhatEachEntryIsWithoutFollowingFolderLinks) {
     EXPECT_EQ(KindOf(entries, "pipe"), EntryKind::kOther);
   }
 
-  EXPECT_FALSE(ReadFolder(scratch / "missing/", entries));
+  EXPECT_THROW(SystemFileSystem().ListFolder(scratch / "missing/", entries, nullptr), Failure);
   EXPECT_TRUE(entries.empty());
-}
-
-TEST(NextSubFolder, HandsOutSubFoldersOfTheListingStartedLast) {
-  ScratchFolder scratch;
-  for (const char* name : {"x/1", "y/2", "z"}) std::filesystem::create_directories(scratch / name);
-  scratch.Write("file.txt", "x");
-
-  std::vector<std::string> names;
-  for (auto name = NextSubFolder(scratch.Path()); !name.empty(); name = NextSubFolder(""))
-    names.push_back(name);
-  std::sort(names.begin(), names.end());
-  EXPECT_EQ(names, (std::vector<std::string>{"x", "y", "z"}));
-  EXPECT_EQ(NextSubFolder(""), "");
-
-  // A new listing replaces the one in progress.
-  NextSubFolder(scratch.Path());
-  EXPECT_EQ(NextSubFolder(scratch / "x/"), "1");
-  EXPECT_EQ(NextSubFolder(""), "");
-  EXPECT_EQ(NextSubFolder(scratch / "missing/"), "");
 }
 
 }  // namespace

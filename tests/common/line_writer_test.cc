@@ -9,6 +9,7 @@
 
 #include "common/failure.h"
 #include "common/faulty_file_system.h"
+#include "common/file_system.h"
 #include "common/path_rules.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -42,15 +43,15 @@ TEST(LineWriter, EndsEveryLineWithCrLfAndAppendsOrReplaces) {
   EXPECT_EQ(ScratchFolder::Read(path), "b\r\nc\r\n");
 }
 
-TEST(FileHandle, CreateExclusiveRefusesAnExistingNameAndIsTheOwnersOnly) {
+TEST(FileSystem, CreateExclusiveRefusesAnExistingNameAndIsTheOwnersOnly) {
   ScratchFolder scratch;
   const std::string path = scratch / "copy";
-  { LineWriter writer(FileHandle::CreateExclusive(path), path); }
+  { LineWriter writer(SystemFileSystem().CreateExclusive(path), path); }
   if (!kWindowsPlatform) {
-    EXPECT_EQ(StatusOf(path)->permissions, 0600u);
+    EXPECT_EQ(SystemFileSystem().StatusOf(path).permissions, 0600u);
   }
   try {
-    FileHandle::CreateExclusive(path);
+    SystemFileSystem().CreateExclusive(path);
     ADD_FAILURE() << "an existing name was opened";
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.Number(), kFailureNameTaken);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_system.h"
+#include "common/read_lines.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
 #include "common/text_reader.h"
@@ -22,9 +24,8 @@ TEST(ReadBuffer, ServesReadersOneAfterAnotherAndKeepsItsGrowth) {
   ReadBuffer buffer(4);
   std::vector<std::string> lines;
   for (const std::string& path : {first, second}) {
-    TextFileReader reader(path, buffer);
-    std::string_view line;
-    while (reader.NextLine(line)) lines.emplace_back(line);
+    for (std::string& line : testing::LinesRead(TextFileReader(path, buffer)))
+      lines.push_back(std::move(line));
   }
   EXPECT_EQ(lines, (std::vector<std::string>{"a", long_line, "b", "c", "d"}));
   EXPECT_GE(buffer.Capacity(), long_line.size());
@@ -34,7 +35,7 @@ TEST(TextFileReader, TellsTheIdentityOfTheFileWhateverPathLedToIt) {
   ScratchFolder scratch;
   const std::string path = scratch.Write("f.txt", "x");
   const auto identity = TextFileReader(path).Identity();
-  EXPECT_EQ(identity, IdentityOf(path));
+  EXPECT_EQ(identity, SystemFileSystem().StatusOf(path).identity);
   if (testing::MakeSymbolicLink("f.txt", scratch / "soft")) {
     EXPECT_EQ(TextFileReader(scratch / "soft").Identity(), identity);
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/read_lines.h"
 #include "common/test_files.h"
 
 namespace ondrel {
@@ -15,10 +16,7 @@ using testing::ScratchFolder;
 
 std::vector<std::string> LinesOf(const std::string& path, std::size_t block) {
   TextFileReader reader(path, block);
-  std::vector<std::string> lines;
-  std::string_view line;
-  while (reader.NextLine(line)) lines.emplace_back(line);
-  return lines;
+  return testing::LinesRead(reader);
 }
 
 TEST(TextFileReader, FollowsTheLineEndConventionAtEveryBlockSize) {
@@ -78,15 +76,12 @@ TEST(TextFileReader, ReadsToTheRealEndOfAFileThatChangedSizeAfterOpening) {
   for (std::size_t block : {2, 4096}) {
     TextFileReader grown(path, block);
     scratch.Write("f.txt", "one\ntwo\nthree\n");
-    std::vector<std::string> lines;
-    std::string_view line;
-    while (grown.NextLine(line)) lines.emplace_back(line);
+    std::vector<std::string> lines = testing::LinesRead(grown);
     EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "three"})) << "block " << block;
 
     TextFileReader shrunk(path, block);
     scratch.Write("f.txt", "on");
-    lines.clear();
-    while (shrunk.NextLine(line)) lines.emplace_back(line);
+    lines = testing::LinesRead(shrunk);
     EXPECT_EQ(lines, (std::vector<std::string>{"on"})) << "block " << block;
     scratch.Write("f.txt", "one\ntwo\n");
   }

@@ -16,11 +16,6 @@ namespace {
 
 using testing::ScratchFolder;
 
-std::vector<std::string> LiteralAddresses(const std::string& path, std::int16_t kind) {
-  static ReadBuffer buffer;
-  return testing::LiteralAddresses(path, kind, buffer);
-}
-
 struct Collector : AddressSink {
   void Found(std::string_view address) override { addresses.emplace_back(address); }
   std::vector<std::string> addresses;
@@ -66,7 +61,8 @@ TEST(ScanLines, SplitsLinesAtSpacesAsDocumented) {
   ScratchFolder scratch;
   for (const auto& c : cases) {
     EXPECT_EQ(FastAddresses(c.bytes, kKindTextFiles), c.text_addresses) << c.bytes;
-    EXPECT_EQ(LiteralAddresses(scratch.Write("f.txt", c.bytes), kKindTextFiles), c.text_addresses)
+    EXPECT_EQ(testing::LiteralAddresses(scratch.Write("f.txt", c.bytes), kKindTextFiles),
+              c.text_addresses)
         << c.bytes;
   }
 }
@@ -148,7 +144,7 @@ TEST(ScanLines, FindsWhatTheLiteralRoutineFindsOnGeneratedInput) {
     // A new file each round: rewriting one in place makes some file systems flush it.
     const std::string path = scratch.Write(std::to_string(round) + ".txt", bytes);
     for (std::int16_t kind : {kKindWebPages, kKindTextFiles, kKindStoreFiles}) {
-      const Lines literal = LiteralAddresses(path, kind);
+      const Lines literal = testing::LiteralAddresses(path, kind);
       ASSERT_EQ(FastAddresses(bytes, kind), literal) << "kind " << kind << " bytes " << bytes;
       found[kind] += literal.size();
       if (round % 10 == 0) {

@@ -34,7 +34,7 @@ TEST(ScanFile, WritesEveryAddressOfAnyBytesAndLineEnds) {
   };
   for (const auto& c : cases) {
     HarvestFixture h;
-    EXPECT_EQ(ScanFile(h.tree.Write("Lettera.txt", c.bytes), h.state), 0);
+    EXPECT_EQ(h.Scan(h.tree.Write("Lettera.txt", c.bytes)), 0);
     EXPECT_EQ(h.Scanned(), Lines{"Lettera.txt"});
     EXPECT_EQ(h.Shown(), c.addresses);
     EXPECT_EQ(h.found, static_cast<std::int32_t>(c.addresses.size()));
@@ -51,7 +51,7 @@ TEST(ScanFile, ReadsAHundredMegabyteLineWithoutAnEnd) {
   const std::string path = h.tree.Write("big.txt", "first@a ");
   std::filesystem::resize_file(path, (100u << 20) + 8);
   std::ofstream(path, std::ios::binary | std::ios::app) << " last@b;";
-  EXPECT_EQ(ScanFile(path, h.state), 0);
+  EXPECT_EQ(h.Scan(path), 0);
   EXPECT_EQ(h.Shown(), (Lines{"first@a", "last@b"}));
 }
 
@@ -59,7 +59,7 @@ TEST(ScanFile, ReadsAStoreFileThroughACopyThatStays) {
   HarvestFixture h;
   h.kind = kKindStoreFiles;
   const std::string store = "\0\0ab@cdefgh.com\0\x01xx@yy.it\r\nmn@op.org\0"s;
-  EXPECT_EQ(ScanFile(h.tree.Write("Posta.dbx", store), h.state), 0);
+  EXPECT_EQ(h.Scan(h.tree.Write("Posta.dbx", store)), 0);
   EXPECT_EQ(h.Scanned(), Lines{"Posta.dbx"});
   EXPECT_EQ(h.Shown(), (Lines{"ab@cdefgh.com", "mn@op.org"}));
   EXPECT_EQ(ScratchFolder::Read(h.out / "copy1").size(), store.size());
@@ -76,10 +76,10 @@ TEST(ScanFile, EndsOnlyItsOwnScanWhenTheFileCannotBeRead) {
       std::filesystem::create_directory(replaced);
     }
   };
-  EXPECT_EQ(ScanFile(vanishing, h.state), kFailureNotFound);
-  EXPECT_EQ(ScanFile(replaced, h.state), kFailureIsFolder);
+  EXPECT_EQ(h.Scan(vanishing), kFailureNotFound);
+  EXPECT_EQ(h.Scan(replaced), kFailureIsFolder);
   h.kind = kKindStoreFiles;
-  EXPECT_EQ(ScanFile(h.tree / "missing.dbx", h.state), kFailureNotFound);
+  EXPECT_EQ(h.Scan(h.tree / "missing.dbx"), kFailureNotFound);
   EXPECT_EQ(h.Scanned(), (Lines{"gone.txt", "folder.txt", "missing.dbx"}));
   EXPECT_EQ(h.found, 0);
 }
@@ -88,12 +88,12 @@ TEST(ScanFile, NeverReadsTheRunsOwnOutput) {
   HarvestFixture h;
   h.output.WriteLine("old@address");
   ASSERT_TRUE(testing::MakeHardLink(h.out / "MailOut.txt", h.tree / "hard.dbx"));
-  EXPECT_EQ(ScanFile(h.out / "MailOut.txt", h.state), 0);
+  EXPECT_EQ(h.Scan(h.out / "MailOut.txt"), 0);
   if (testing::MakeSymbolicLink(h.out / "MailOut.txt", h.tree / "soft.txt")) {
-    EXPECT_EQ(ScanFile(h.tree / "soft.txt", h.state), 0);
+    EXPECT_EQ(h.Scan(h.tree / "soft.txt"), 0);
   }
   h.kind = kKindStoreFiles;
-  EXPECT_EQ(ScanFile(h.tree / "hard.dbx", h.state), 0);
+  EXPECT_EQ(h.Scan(h.tree / "hard.dbx"), 0);
   EXPECT_FALSE(std::filesystem::exists(h.out / "copy1"));
   EXPECT_EQ(h.found, 0);
 }
@@ -102,20 +102,18 @@ TEST(ScanFile, LeavesFailuresOfTheOutputAndTheCountToTheRun) {
   HarvestFixture h;
   h.found = std::numeric_limits<std::int32_t>::max();
   try {
-    ScanFile(h.tree.Write("a.txt", "a@b"), h.state);
+    h.Scan(h.tree.Write("a.txt", "a@b"));
     FAIL();
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.Number(), kFailureOverflow);
   }
 
-  if (kWindowsPlatform) GTEST_SKIP() << "no full device";
   HarvestFixture full;
-  LineWriter disk_full("/dev/full", WriteMode::kAppend);
-  ExtractionState state(disk_full, full.found, full.kind, full.windows);
+  full.files.FillAfter(1000);
   std::string many;
   for (int i = 0; i < 10000; ++i) many += "address" + std::to_string(i) + "@example.com\n";
   try {
-    ScanFile(full.tree.Write("many.txt", many), state);
+    full.Scan(full.tree.Write("many.txt", many));
     FAIL();
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.Number(), kFailureNoSpace);

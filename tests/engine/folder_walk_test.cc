@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/file_system.h"
 #include "common/folder_listing.h"
 #include "common/path_rules.h"
 #include "common/test_platform.h"
@@ -21,7 +22,7 @@ using Names = std::vector<std::string>;
 // The documented order, by recursion over the same listings.
 void ReferenceWalk(const std::string& folder, std::int16_t kind, Names& names) {
   std::vector<FolderEntry> entries;
-  ReadFolder(folder, entries);
+  SystemFileSystem().ListFolder(folder, entries, nullptr);
   for (const auto& entry : entries)
     if (entry.kind == EntryKind::kFile && KindSelects(kind, entry.name))
       names.push_back(entry.name);
@@ -42,7 +43,7 @@ TEST(ScanFolderTree, VisitsFoldersDepthFirstWithEachFoldersOwnFilesFirst) {
 
   std::string folder = h.tree.Path();
   folder.pop_back();
-  ScanFolderTree(folder, h.state);
+  h.Walk(folder);
   EXPECT_EQ(folder, h.tree.Path());  // the caller's text gains its separator
   EXPECT_EQ(h.Scanned(), expected);
 }
@@ -142,14 +143,14 @@ TEST(ScanFolderTree, WalksNinetyNineLevelsAndFailsAfterTheFilesOfTheHundredth) {
   HarvestFixture deep_enough;
   MakeChain(deep_enough, kDeepestLevel - 1);
   std::string folder = deep_enough.tree.Path();
-  ScanFolderTree(folder, deep_enough.state);
+  deep_enough.Walk(folder);
   EXPECT_EQ(deep_enough.Scanned().size(), 99u);
 
   HarvestFixture too_deep;
   MakeChain(too_deep, kDeepestLevel + 1);
   folder = too_deep.tree.Path();
   try {
-    ScanFolderTree(folder, too_deep.state);
+    too_deep.Walk(folder);
     FAIL();
   } catch (const Failure& failure) {
     EXPECT_EQ(failure.Number(), kFailureDepthLimit);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/checked_int.h"
 #include "common/faulty_file_system.h"
 #include "common/line_writer.h"
 #include "common/recording_window_system.h"
@@ -13,20 +14,38 @@
 #include "engine/extraction_run.h"
 #include "engine/file_scanner.h"
 #include "engine/folder_walk.h"
+#include "engine/harvest.h"
 
 namespace ondrel::testing {
 
 struct HarvestFixture {
   HarvestFixture()
-      : output(out / "MailOut.txt", WriteMode::kReplace),
-        state(output, found, kind, windows, files) {
+      : output(out / "MailOut.txt", WriteMode::kReplace, files),
+        progress(windows),
+        state(kind, progress, files, output.Identity()) {
     state.newTempPath = [this] { return out / ("copy" + std::to_string(++copies)); };
   }
 
+  // Harvests `folder` as a run reading on one thread does.
+  void Walk(std::string& folder) { HarvestTree(folder, state, output, found, 1, nullptr); }
   // Walks the whole tree.
   void WalkTree() {
     std::string folder = tree.Path();
-    ScanFolderTree(folder, state);
+    Walk(folder);
+  }
+  // Scans the file at `place` as such a run does.
+  std::int32_t Scan(const FilePlace& place) {
+    struct Writer final : AddressSink {
+      explicit Writer(HarvestFixture& h) : h(h) {}
+      void Found(std::string_view address) override {
+        h.progress.ShowAddress(address);
+        h.progress.Yield();
+        h.output.WriteLine(address);
+        h.found = CheckedAdd(h.found, std::int32_t{1});
+      }
+      HarvestFixture& h;
+    } writer(*this);
+    return ScanFile(place, state, writer);
   }
 
   // The files whose scan began, by name, in order.
@@ -53,7 +72,8 @@ struct HarvestFixture {
   int copies = 0;
   FaultyFileSystem files;  // what the walk lists and reads through; faults made on demand
   LineWriter output;
-  ExtractionState state;
+  WindowProgress progress;
+  ScanState state;
 };
 
 }  // namespace ondrel::testing

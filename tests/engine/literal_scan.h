@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/literal_lines.h"
 #include "common/paths.h"
 #include "common/read_buffer.h"
 #include "common/split_text.h"
@@ -29,13 +30,10 @@ inline void LiteralLineAddresses(std::string_view line, std::int16_t kind,
   }
 }
 
-// The addresses of the file at `path`, read line by line through `buffer`.
-inline std::vector<std::string> LiteralAddresses(const std::string& path, std::int16_t kind,
-                                                 ReadBuffer& buffer) {
+// The addresses of the file at `path`, read line by line.
+inline std::vector<std::string> LiteralAddresses(const std::string& path, std::int16_t kind) {
   std::vector<std::string> found;
-  TextFileReader reader(path, buffer);
-  std::string_view line;
-  while (reader.NextLine(line)) LiteralLineAddresses(line, kind, found);
+  for (const std::string& line : LiteralLinesOf(path)) LiteralLineAddresses(line, kind, found);
   return found;
 }
 

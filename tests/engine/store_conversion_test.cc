@@ -7,7 +7,9 @@
 
 #include "common/failure.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
 #include "common/path_rules.h"
+#include "common/read_lines.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
 #include "common/test_platform.h"
@@ -30,10 +32,11 @@ struct Conversion {
                                      std::optional<FileIdentity> excluded = {}) {
     return ConvertStoreFile(
         source, [&] { return scratch / ("copy" + std::to_string(++drawn)); }, excluded, buffer,
-        windows);
+        progress);
   }
   ScratchFolder scratch;
   RecordingWindowSystem windows;
+  WindowProgress progress{windows};
   ReadBuffer buffer{7};  // small, so that the copy is made piece by piece
   int drawn = 0;
 };
@@ -56,7 +59,7 @@ TEST(ConvertStoreFile, NeutralisesControlBytesOtherThanLineEnds) {
   EXPECT_EQ(c.windows.yields, 1);
 
   if (!kWindowsPlatform) {
-    EXPECT_EQ(StatusOf(*copy)->permissions, 0600u);  // the owner's only
+    EXPECT_EQ(SystemFileSystem().StatusOf(*copy).permissions, 0600u);  // the owner's only
   }
 }
 
@@ -89,17 +92,14 @@ TEST(ConvertStoreFile, HandsBackTheCopyOpenAtItsStartWhateverItsNameLeadsToLater
   ASSERT_TRUE(copy);
   std::filesystem::remove(copy->path);
   ASSERT_TRUE(testing::MakeSymbolicLink(secret, copy->path));
-  TextFileReader reader(std::move(copy->file), copy->path, c.buffer);
-  std::string_view line;
-  ASSERT_TRUE(reader.NextLine(line));
-  EXPECT_EQ(line, "ab@cd.it ");
-  EXPECT_FALSE(reader.NextLine(line));
+  TextFileReader reader(std::move(copy->file), copy->path, c.buffer, SystemFileSystem());
+  EXPECT_EQ(testing::LinesRead(reader), std::vector<std::string>{"ab@cd.it "});
 }
 
 TEST(ConvertStoreFile, CopiesNothingOfAnExcludedFile) {
   Conversion c;
   const std::string source = c.scratch.Write("out.dbx", "a@b.com");
-  EXPECT_EQ(c.Convert(source, IdentityOf(source)), std::nullopt);
+  EXPECT_EQ(c.Convert(source, SystemFileSystem().StatusOf(source).identity), std::nullopt);
   EXPECT_FALSE(std::filesystem::exists(c.scratch / "copy1"));
 }
 

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/literal_lines.h"
 #include "fuzz_support.h"
 
 namespace ondrel::fuzz {
@@ -70,20 +71,7 @@ inline std::string ReadFile(const std::string& path) {
 
 // The lines of `bytes`: a line ends at CR, CR LF or a lone LF; the last needs no end.
 inline std::vector<std::string> ReferenceLines(std::string_view bytes) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c == '\r' || c == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-    } else {
-      line += c;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
+  return testing::LiteralLines(bytes);
 }
 
 // `text` without its leading and trailing spaces (code 32 only).

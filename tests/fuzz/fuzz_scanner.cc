@@ -29,9 +29,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
 
   static fuzz::MemoryFile memory_file;
-  static ReadBuffer literal_buffer;
   const std::string path = memory_file.Holding(bytes);
-  const std::vector<std::string> literal = testing::LiteralAddresses(path, kind, literal_buffer);
+  const std::vector<std::string> literal = testing::LiteralAddresses(path, kind);
 
   Collector whole;
   ScanLines(bytes, kind, whole);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/read_lines.h"
 #include "common/text_reader.h"
 #include "fuzz_files.h"
 
@@ -16,13 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static ondrel::fuzz::MemoryFile memory_file;
   const std::string path = memory_file.Holding(bytes);
 
-  std::vector<std::string> lines;
-  {
-    ondrel::TextFileReader reader(path, block);
-    std::string_view line;
-    while (reader.NextLine(line)) lines.emplace_back(line);
-  }
-  FUZZ_CHECK(lines == ondrel::fuzz::ReferenceLines(bytes));
+  FUZZ_CHECK(ondrel::testing::LinesRead(ondrel::TextFileReader(path, block)) ==
+             ondrel::fuzz::ReferenceLines(bytes));
 
   std::string joined;
   {
@@ -30,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view chunk;
     while (reader.NextLines(chunk)) {
       FUZZ_CHECK(!chunk.empty());
+      // One line end is never parted between two runs.
+      FUZZ_CHECK(joined.empty() || joined.back() != '\r' || chunk.front() != '\n');
       joined += chunk;
       FUZZ_CHECK(ondrel::IsLineEndByte(chunk.back()) || joined.size() == bytes.size());
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/failure.h"
+#include "common/literal_lines.h"
 #include "common/test_files.h"
 #include "common/text_reader.h"
 
@@ -52,10 +53,8 @@ TEST(BufferLines, SplitsAndCountsAsTheFileReaderReads) {
   ScratchFolder scratch;
   for (const std::string& text : texts) {
     const std::string path = scratch.Write("f.txt", text);
-    std::vector<std::string> expected;
-    TextFileReader reader(path);
+    const std::vector<std::string> expected = testing::LiteralLines(text);
     std::string_view line;
-    while (reader.NextLine(line)) expected.emplace_back(line);
 
     std::vector<std::string> split;
     BufferLines lines(text);

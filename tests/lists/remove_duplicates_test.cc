@@ -14,6 +14,8 @@
 #include "common/failure_fields.h"
 #include "common/faulty_file_system.h"
 #include "common/file_status.h"
+#include "common/file_system.h"
+#include "common/literal_lines.h"
 #include "common/path_rules.h"
 #include "common/recording_window_system.h"
 #include "common/test_files.h"
@@ -58,10 +60,7 @@ struct Literal {
 };
 
 Literal LiteralElimination(const std::string& path) {
-  std::vector<std::string> list;
-  TextFileReader reader(path);
-  std::string_view line;
-  while (reader.NextLine(line)) list.emplace_back(line);
+  std::vector<std::string> list = testing::LiteralLinesOf(path);
   Literal literal;
   literal.totalLines = static_cast<std::int32_t>(list.size());
   if (list.empty()) return literal;
@@ -332,7 +331,7 @@ TEST(RemoveDuplicates, ReplacesTheTargetOfALinkAndKeepsItsPermissions) {
   ScratchFolder scratch;
   const std::string target = scratch.Write("lists/real.txt", "b\r\na\r\nb\r\n");
   // POSIX keeps the permissions, Windows the attributes (hidden is 2).
-  const auto before = StatusOf(target);
+  const auto before = SystemFileSystem().StatusOf(target);
   std::filesystem::permissions(testing::FsPath(target), std::filesystem::perms::group_write,
                                std::filesystem::perm_options::remove);
   testing::MarkAttributes(target, true, false);
@@ -344,12 +343,11 @@ TEST(RemoveDuplicates, ReplacesTheTargetOfALinkAndKeepsItsPermissions) {
     EXPECT_TRUE(std::filesystem::is_symlink(testing::FsPath(scratch / "link.txt")));
   }
   EXPECT_EQ(ScratchFolder::Read(target), "a\r\nb\r\n");
-  const auto after = StatusOf(target);
-  ASSERT_TRUE(before && after);
+  const auto after = SystemFileSystem().StatusOf(target);
   if (kWindowsPlatform) {
-    EXPECT_EQ(after->attributes & 2u, 2u);
+    EXPECT_EQ(after.attributes & 2u, 2u);
   } else {
-    EXPECT_EQ(after->permissions, before->permissions & ~0020u);
+    EXPECT_EQ(after.permissions, before.permissions & ~0020u);
   }
   EXPECT_EQ(NamesIn(scratch / "lists"), std::vector<std::string>{"real.txt"});
 }

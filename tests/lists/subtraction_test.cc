@@ -12,6 +12,7 @@
 #include "common/failure.h"
 #include "common/failure_fields.h"
 #include "common/faulty_file_system.h"
+#include "common/literal_lines.h"
 #include "common/path_rules.h"
 #include "common/paths.h"
 #include "common/recording_window_system.h"
@@ -69,12 +70,10 @@ std::string TrimmedText(std::string_view line) {
 // for each trimmed base line.
 std::string LiteralSubtraction(const std::string& base, const std::string& exclusion) {
   std::vector<std::string> table;
-  std::string_view line;
-  TextFileReader exclusionReader(exclusion);
-  while (exclusionReader.NextLine(line)) table.push_back(TrimmedText(line));
+  for (const std::string& line : testing::LiteralLinesOf(exclusion))
+    table.push_back(TrimmedText(line));
   std::string output;
-  TextFileReader baseReader(base);
-  while (baseReader.NextLine(line)) {
+  for (const std::string& line : testing::LiteralLinesOf(base)) {
     const std::string current = TrimmedText(line);
     if (std::find(table.begin(), table.end(), current) == table.end())
       output.append(current).append("\r\n");

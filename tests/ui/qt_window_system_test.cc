@@ -93,9 +93,9 @@ class QtWindowSystemTest : public QObject {
     QVERIFY(answeredInTime);
     bool thrown = false;
     try {
-      windows_->RunWhileYielding([] { throw Failure(7, "guasto"); });
+      windows_->RunWhileYielding([] { throw Failure(kFailureOutOfRange, "guasto"); });
     } catch (const Failure& failure) {
-      thrown = failure.Number() == 7;
+      thrown = failure.Number() == kFailureOutOfRange;
     }
     QVERIFY(thrown);
   }
@@ -123,10 +123,10 @@ class QtWindowSystemTest : public QObject {
     const std::string description =
         "Impossibile scrivere /home/utente/liste-già-pronte/MailOut.txt: file system di sola "
         "lettura";
-    ReportFailure(*windows_, "Estrazione interrotta.", Failure(30, description));
-    QCOMPARE(
-        desktop_.messages.back().text,
-        QStringLiteral("Estrazione interrotta.\n\nErrore 30: ") + QString::fromUtf8(description));
+    ReportFailure(*windows_, "Estrazione interrotta.", Failure(kFailureReadOnlyDisk, description));
+    QCOMPARE(desktop_.messages.back().text,
+             QStringLiteral("Estrazione interrotta.\n\nErrore 10030: ") +
+                 QString::fromUtf8(description));
     QCOMPARE(desktop_.messages.back().style, 16);
   }
 
