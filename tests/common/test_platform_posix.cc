@@ -31,7 +31,11 @@ bool RunsAsRoot() {
   return ::geteuid() == 0;
 }
 
-void MarkAttributes(const std::string&, bool, bool) {}
+void MarkAttributes(const std::string&, unsigned) {}
+
+std::string LiteralPath(const std::string& path) {
+  return path;
+}
 
 bool MakeJunction(const std::string&, const std::string&) {
   return false;

@@ -35,12 +35,13 @@ bool RunsAsRoot() {
   return false;
 }
 
-void MarkAttributes(const std::string& path, bool hidden, bool system) {
-  const std::wstring wide = SystemPath(path);
-  DWORD attributes = ::GetFileAttributesW(wide.c_str());
-  if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
-  if (system) attributes |= FILE_ATTRIBUTE_SYSTEM;
-  ::SetFileAttributesW(wide.c_str(), attributes);
+void MarkAttributes(const std::string& path, unsigned attributes) {
+  const std::wstring wide = Widen(LiteralPath(path));
+  ::SetFileAttributesW(wide.c_str(), ::GetFileAttributesW(wide.c_str()) | attributes);
+}
+
+std::string LiteralPath(const std::string& path) {
+  return "\\\\?\\" + path;
 }
 
 // A mount-point reparse point, as "mklink /J" makes it.
