@@ -33,6 +33,9 @@ void MarkAttributes(const std::string& path, unsigned attributes);
 // unchanged on POSIX.
 std::string LiteralPath(const std::string& path);
 
+// The decimal separator in a number as the system formats it (1.5 written with one decimal).
+std::string SystemDecimalSeparator();
+
 // A junction `link` that leads to the folder `target` (Windows); false where there are none.
 bool MakeJunction(const std::string& target, const std::string& link);
 

@@ -44,6 +44,14 @@ std::string LiteralPath(const std::string& path) {
   return "\\\\?\\" + path;
 }
 
+std::string SystemDecimalSeparator() {
+  // The user's own number format: "1.50" in English, "1,50" in Italian.
+  wchar_t text[32];
+  if (::GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, L"1.5", nullptr, text, 32) == 0) return {};
+  const std::string written = Narrow(text);
+  return written.substr(1, written.find('5') - 1);
+}
+
 // A mount-point reparse point, as "mklink /J" makes it.
 bool MakeJunction(const std::string& target, const std::string& link) {
   if (!::CreateDirectoryW(SystemPath(link).c_str(), nullptr)) return false;
