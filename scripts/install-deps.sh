@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing, benchmarking and rendering Ondrel
 # need; with --windows, those that cross-build the Windows programs and test them under Wine
-# (which needs the i386 architecture). Packages already installed are left alone; apt-get
-# runs only when one is missing. Runs as root, or through sudo when it is there.
+# (which needs the i386 architecture); with --32-bit, those that build the 32-bit x86 Linux
+# programs and run them (scripts/test-32bit.sh). Packages already installed are left alone;
+# apt-get runs only when one is missing. Runs as root, or through sudo when it is there.
 set -euo pipefail
 
 windows_packages=(
@@ -12,6 +13,14 @@ windows_packages=(
   cmake ninja-build zip                                # the build and the packages
   build-essential                                      # the Linux ondrel-cli, to compare with
   imagemagick xvfb xauth                               # ondrel.exe's bitmaps; its smoke test
+)
+
+packages_32_bit=(
+  g++-i686-linux-gnu                     # the compiler for 32-bit x86 Linux
+  libc6:i386 libstdc++6:i386             # the libraries the programs run on
+  qemu-user                              # qemu-i386, where the kernel runs no 32-bit programs
+  googletest                             # GoogleTest's sources, built for the target
+  cmake ninja-build                      # the build
 )
 
 packages=(
@@ -26,9 +35,10 @@ packages=(
   ripgrep hyperfine time                 # the benchmarks and their peak-memory figures
   clang-format-14                        # the format check of CI
 )
-if [[ ${1:-} == --windows ]]; then
-  packages=("${windows_packages[@]}")
-fi
+case ${1:-} in
+  --windows) packages=("${windows_packages[@]}") ;;
+  --32-bit) packages=("${packages_32_bit[@]}") ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,5 +1,5 @@
 // What the program learns from its surroundings: environment variables, the fallback
-// temporary folder, and where its own executable is.
+// temporary folder, the system's decimal separator, and where its own executable is.
 #pragma once
 
 #include <optional>
@@ -14,6 +14,11 @@ std::optional<std::string> EnvironmentValueIgnoringCase(std::string_view name);
 
 // Where temporary files go when no "Temp" or "Tmp" variable is set; ends with the separator.
 std::string FallbackTempFolder();
+
+// The decimal separator of numbers as the system writes them: on Windows the user's number
+// format ("," under an Italian one), on POSIX the program's C locale (".", unless the program
+// chose another locale).
+std::string DecimalSeparator();
 
 // The full path of the running program's executable file; empty when the system does not
 // tell it.

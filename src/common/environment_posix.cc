@@ -1,3 +1,4 @@
+#include <langinfo.h>
 #include <strings.h>
 #include <unistd.h>
 
@@ -26,6 +27,10 @@ std::string FallbackTempFolder() {
   std::string folder = (tmpdir != nullptr && *tmpdir != '\0') ? tmpdir : "/tmp";
   if (folder.back() != kPathSeparator) folder += kPathSeparator;
   return folder;
+}
+
+std::string DecimalSeparator() {
+  return ::nl_langinfo(RADIXCHAR);
 }
 
 std::string ExecutablePath() {

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 // clang-format on
 
+#include <algorithm>
+
 #include "common/environment.h"
 #include "common/path_rules.h"
 #include "common/system_path_win32.h"
@@ -46,6 +48,18 @@ std::string FallbackTempFolder() {
   std::string path = Narrow(std::wstring_view(folder, length));
   if (!path.empty() && path.back() != kPathSeparator) path += kPathSeparator;
   return path;
+}
+
+std::string DecimalSeparator() {
+  wchar_t separator[8];  // at most three characters and the terminating zero
+  if (::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return ".";
+  const std::string text = Narrow(separator);
+  // It goes into file names: a user's format that holds a character no name may hold (a
+  // separator of folders among them) is not used.
+  const bool nameable =
+      !text.empty() && text.find_first_of("\\/:*?\"<>|") == std::string::npos &&
+      std::none_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x20; });
+  return nameable ? text : ".";
 }
 
 std::string ExecutablePath() {

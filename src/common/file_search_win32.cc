@@ -9,12 +9,15 @@
 namespace ondrel {
 namespace {
 
-// The entry filter of the search: ordinary files, hidden files and folders, not entries
-// marked as system. A path ending with a separator asks for what is inside the folder, whose
-// own "." entry is found in any folder but a drive's root.
+// The entry filters of the search. Any entry: ordinary files, hidden files and folders, not
+// entries marked as system. A plain file: the plain-file mask, which matches neither folders
+// nor hidden or system files. A path ending with a separator asks for what is inside the
+// folder, whose own "." entry is found in any folder but a drive's root.
 bool Admits(const WIN32_FIND_DATAW& entry, SearchTarget target) {
   const DWORD attributes = entry.dwFileAttributes;
-  if (target == SearchTarget::kPlainFile) return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  if (target == SearchTarget::kPlainFile)
+    return (attributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
   return (attributes & FILE_ATTRIBUTE_SYSTEM) == 0;
 }
 

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include "common/file_status.h"
 #include "common/path_rules.h"
 #include "common/system_failure.h"
 #include "common/system_files.h"
@@ -47,11 +48,21 @@ std::string SystemFiles::ResolvedPath(const std::string& path) {
         ::GetFinalPathNameByHandleW(file, resolved.data(), static_cast<DWORD>(resolved.size()), 0);
   }
   const DWORD error = ::GetLastError();
+  FileStatus opened;
+  const bool known = StatusOfHandle(file, opened);
   ::CloseHandle(file);
   if (length == 0 || length >= resolved.size())
     ThrowSystemFailure(static_cast<int>(error), "Impossibile aprire", path);
   resolved.resize(length);
-  return Narrow(WithoutPrefix(resolved));
+  const std::string final_path = Narrow(WithoutPrefix(resolved));
+  // Wine hands a last name back without its trailing space or dot: the name as given, in the
+  // folder the system named, is then the one that leads to the file.
+  if (known && IdentityIfAny(*this, final_path) != opened.identity) {
+    const std::string given = final_path.substr(0, final_path.rfind(kPathSeparator) + 1) +
+                              path.substr(path.find_last_of("\\/") + 1);
+    if (IdentityIfAny(*this, given) == opened.identity) return given;
+  }
+  return final_path;
 }
 
 FileHandle SystemFiles::CreateTemporaryBeside(const std::string& target, std::string& path) {

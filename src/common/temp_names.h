@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace ondrel {
 
@@ -10,11 +11,12 @@ namespace ondrel {
 std::string TempFolder();
 
 // "~Qz", the month and day as mmdd, the hundredths of seconds since midnight in general
-// number format, and three random digits from the system's random source.
+// number format with the system's decimal separator, and three random digits from the
+// system's random source.
 std::string TempFileName();
 
 // The same name from given parts; `randomFraction` is in [0, 1).
-std::string TempFileNameFrom(int month, int day, double secondsSinceMidnight,
-                             double randomFraction);
+std::string TempFileNameFrom(int month, int day, double secondsSinceMidnight, double randomFraction,
+                             std::string_view decimalSeparator);
 
 }  // namespace ondrel

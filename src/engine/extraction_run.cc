@@ -88,8 +88,12 @@ void HarvestAndSummarise(std::string& scanFolder, const std::string& outputFile,
       RemoveDuplicates(outputFile, counters.TotalLines, counters.DuplicatesRemoved, windows,
                        append != 0 ? ListFlush::kBeforeReplacing : ListFlush::kNotNeeded, written,
                        *options.files, options.memoryBudget);
+  // A MailOut.txt that the elimination does not find (on Windows one marked hidden or system)
+  // is left as the run wrote it, not counted as an empty list.
   if (result.elimination.outcome == EliminationOutcome::kStopped ||
-      result.elimination.outcome == EliminationOutcome::kFailed) {
+      result.elimination.outcome == EliminationOutcome::kFailed ||
+      (result.elimination.outcome == EliminationOutcome::kNoList &&
+       !options.files->FindPlainFile(outputFile))) {
     SummariseUnsorted(counters, windows);
     return;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 
 #include "common/file_system.h"
@@ -49,6 +50,25 @@ TEST(ListFolder, SaysWhatEachEntryIsWithoutFollowingLinks) {
 
   EXPECT_THROW(SystemFileSystem().ListFolder(scratch / "missing/", entries, nullptr), Failure);
   EXPECT_TRUE(entries.empty());
+}
+
+// What a 32-bit program's C library cannot tell in 32-bit file offsets and times.
+TEST(ListFolder, AFileOfMoreThanFourGigabytesAndOneDatedAfter2038AreListedAndOpened) {
+  ScratchFolder scratch;
+  const std::string large = scratch.Write("grande.txt", "");
+  std::filesystem::resize_file(testing::FsPath(large), std::uintmax_t{5} << 30);  // sparse
+  const std::string later = scratch.Write("futuro.txt", "a@b");
+  std::filesystem::last_write_time(
+      testing::FsPath(later),
+      std::filesystem::last_write_time(testing::FsPath(later)) + std::chrono::hours(24 * 365 * 30));
+  std::vector<FolderEntry> entries;
+  SystemFileSystem().ListFolder(scratch.Path(), entries, nullptr);
+  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_EQ(SystemFileSystem().StatusOf(large).size, std::uint64_t{5} << 30);
+  FileStatus status;
+  FileHandle file = SystemFileSystem().OpenToRead(FilePlace{later}, status);
+  char bytes[8];
+  EXPECT_EQ(SystemFileSystem().Read(file, bytes, sizeof bytes, later), 3u);
 }
 
 }  // namespace

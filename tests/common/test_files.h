@@ -53,7 +53,9 @@ class ScratchFolder {
     std::error_code ignored;
     std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(path_, ignored);
+    // On Windows through the \\?\ prefix, which reaches names that end in a space or a dot.
+    std::filesystem::remove_all(kWindowsPlatform ? FsPath("\\\\?\\" + Utf8(path_)) : path_,
+                                ignored);
   }
   ScratchFolder(const ScratchFolder&) = delete;
   ScratchFolder& operator=(const ScratchFolder&) = delete;

@@ -23,9 +23,18 @@ bool MakeFifo(const std::string& path);
 // Whether the tests run as the superuser (root), whom permissions do not stop.
 bool RunsAsRoot();
 
-// Marks `path` hidden and/or system (Windows file attributes); nothing on POSIX, which has
-// neither.
-void MarkAttributes(const std::string& path, bool hidden, bool system);
+// Adds the Windows file attributes `attributes` to `path`, which may end in a space or a dot;
+// nothing on POSIX, which has none of them.
+inline constexpr unsigned kHidden = 0x2, kSystem = 0x4;
+void MarkAttributes(const std::string& path, unsigned attributes);
+
+// The absolute `path` in the form that reaches a name as spelled, a trailing space or dot
+// included: on Windows with the \\?\ prefix, which the C and C++ libraries pass on as it is;
+// unchanged on POSIX.
+std::string LiteralPath(const std::string& path);
+
+// The decimal separator in a number as the system formats it (1.5 written with one decimal).
+std::string SystemDecimalSeparator();
 
 // A junction `link` that leads to the folder `target` (Windows); false where there are none.
 bool MakeJunction(const std::string& target, const std::string& link);

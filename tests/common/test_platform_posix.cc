@@ -3,6 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "common/child_process.h"
 #include "common/test_platform.h"
 
@@ -31,7 +34,17 @@ bool RunsAsRoot() {
   return ::geteuid() == 0;
 }
 
-void MarkAttributes(const std::string&, bool, bool) {}
+void MarkAttributes(const std::string&, unsigned) {}
+
+std::string LiteralPath(const std::string& path) {
+  return path;
+}
+
+std::string SystemDecimalSeparator() {
+  char text[16];
+  std::snprintf(text, sizeof text, "%.1f", 1.5);
+  return std::string(text + 1, std::strlen(text) - 2);
+}
 
 bool MakeJunction(const std::string&, const std::string&) {
   return false;

@@ -35,12 +35,21 @@ bool RunsAsRoot() {
   return false;
 }
 
-void MarkAttributes(const std::string& path, bool hidden, bool system) {
-  const std::wstring wide = SystemPath(path);
-  DWORD attributes = ::GetFileAttributesW(wide.c_str());
-  if (hidden) attributes |= FILE_ATTRIBUTE_HIDDEN;
-  if (system) attributes |= FILE_ATTRIBUTE_SYSTEM;
-  ::SetFileAttributesW(wide.c_str(), attributes);
+void MarkAttributes(const std::string& path, unsigned attributes) {
+  const std::wstring wide = Widen(LiteralPath(path));
+  ::SetFileAttributesW(wide.c_str(), ::GetFileAttributesW(wide.c_str()) | attributes);
+}
+
+std::string LiteralPath(const std::string& path) {
+  return "\\\\?\\" + path;
+}
+
+std::string SystemDecimalSeparator() {
+  // The user's own number format: "1.50" in English, "1,50" in Italian.
+  wchar_t text[32];
+  if (::GetNumberFormatEx(LOCALE_NAME_USER_DEFAULT, 0, L"1.5", nullptr, text, 32) == 0) return {};
+  const std::string written = Narrow(text);
+  return written.substr(1, written.find('5') - 1);
 }
 
 // A mount-point reparse point, as "mklink /J" makes it.

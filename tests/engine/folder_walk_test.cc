@@ -106,10 +106,10 @@ TEST(ScanFolderTree, VisitsHiddenFoldersButNotSystemFoldersWhereFilesHaveAttribu
   h.tree.Write("system.txt", "system@file");
   h.tree.Write("nascosta/a.txt", "hidden@folder");
   h.tree.Write("sistema/a.txt", "system@folder");
-  testing::MarkAttributes(h.tree / "hidden.txt", true, false);
-  testing::MarkAttributes(h.tree / "system.txt", true, true);
-  testing::MarkAttributes(h.tree / "nascosta", true, false);
-  testing::MarkAttributes(h.tree / "sistema", false, true);
+  testing::MarkAttributes(h.tree / "hidden.txt", testing::kHidden);
+  testing::MarkAttributes(h.tree / "system.txt", testing::kHidden | testing::kSystem);
+  testing::MarkAttributes(h.tree / "nascosta", testing::kHidden);
+  testing::MarkAttributes(h.tree / "sistema", testing::kSystem);
   h.WalkTree();
   Names shown = h.Shown();
   std::sort(shown.begin(), shown.end());
