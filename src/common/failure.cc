@@ -82,7 +82,10 @@ std::string FailureMessage(std::string_view what, const Failure& failure, Failur
 Failure SystemFailure(int system_error) {
   const FailureNumber number = SystemFailureNumber(system_error);
   std::string text = FailureText(number);
-  if (number == kFailureSystem) text += " " + std::to_string(static_cast<unsigned>(system_error));
+  if (number == kFailureSystem) {
+    text += ' ';
+    text += std::to_string(static_cast<unsigned>(system_error));
+  }
   return Failure(number, text);
 }
 
