@@ -70,8 +70,9 @@ bool EliminationSucceeded(const EliminationResult& result, ConsoleWindowSystem& 
       ShowError(console, "Eliminazione doppi annullata." + std::string(kUnchanged));
       return false;
     case EliminationOutcome::kFailed:
+      // The failure of a replaced list says what the list holds.
       ShowError(console, FailureLine("Eliminazione doppi non riuscita", *result.failure) +
-                             std::string(kUnchanged));
+                             (result.listReplaced ? "" : std::string(kUnchanged)));
       return false;
     case EliminationOutcome::kNotRun:
       break;

@@ -99,11 +99,13 @@ std::size_t SystemFiles::Read(FileHandle& file, char* buffer, std::size_t size,
   }
 }
 
-bool SystemFiles::ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
-                             std::string_view path) {
-  const ssize_t got = ::pread(Descriptor(file), &byte, 1, static_cast<off_t>(offset));
-  if (got < 0) ThrowSystemFailure(errno, "Impossibile leggere", path);
-  return got == 1;
+std::size_t SystemFiles::ReadAt(FileHandle& file, std::uint64_t offset, char* buffer,
+                                std::size_t size, std::string_view path) {
+  for (;;) {
+    const ssize_t got = ::pread(Descriptor(file), buffer, size, static_cast<off_t>(offset));
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) ThrowSystemFailure(errno, "Impossibile leggere", path);
+  }
 }
 
 void SystemFiles::Rewind(FileHandle& file, std::string_view path) {

@@ -114,18 +114,19 @@ void SystemFiles::WriteAll(FileHandle& file, const char* data, std::size_t size,
   }
 }
 
-bool SystemFiles::ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
-                             std::string_view path_for_errors) {
+std::size_t SystemFiles::ReadAt(FileHandle& file, std::uint64_t offset, char* buffer,
+                                std::size_t size, std::string_view path_for_errors) {
   OVERLAPPED at{};
   at.Offset = static_cast<DWORD>(offset);
   at.OffsetHigh = static_cast<DWORD>(offset >> 32);
   DWORD got = 0;
-  if (!::ReadFile(Handle(file), &byte, 1, &got, &at)) {
+  const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+  if (!::ReadFile(Handle(file), buffer, wanted, &got, &at)) {
     const DWORD error = ::GetLastError();
-    if (error == ERROR_HANDLE_EOF) return false;
+    if (error == ERROR_HANDLE_EOF) return 0;
     ThrowSystemFailure(static_cast<int>(error), "Impossibile leggere", path_for_errors);
   }
-  return got == 1;
+  return got;
 }
 
 void SystemFiles::Rewind(FileHandle& file, std::string_view path_for_errors) {

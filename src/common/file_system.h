@@ -90,9 +90,9 @@ class FileSystem {
   // Reads up to `size` bytes; 0 at the end of the file.
   virtual std::size_t Read(FileHandle& file, char* buffer, std::size_t size,
                            std::string_view path) = 0;
-  // Reads the byte at `offset` without moving; false when there is none.
-  virtual bool ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
-                          std::string_view path) = 0;
+  // Reads up to `size` bytes from `offset` on, without moving; 0 past the end.
+  virtual std::size_t ReadAt(FileHandle& file, std::uint64_t offset, char* buffer, std::size_t size,
+                             std::string_view path) = 0;
   // Moves back to the first byte.
   virtual void Rewind(FileHandle& file, std::string_view path) = 0;
   // Writes every byte of `data` (a full disk fails as kFailureNoSpace).
@@ -127,9 +127,11 @@ class FileSystem {
                                            const std::optional<FileStatus>& original) = 0;
   // Moves `temporary` over `target` in one step. With `replace` false it fails when the name
   // `target` was taken meanwhile; with `durable`, the move is on disk when it returns. On
-  // failure the target is untouched.
+  // failure the target is untouched. `heldTarget`, the target open for reading (or an unopened
+  // handle), stays open where the system replaces a file held open (POSIX), and is closed first
+  // where it does not (Windows).
   virtual void MoveOver(const std::string& temporary, const std::string& target, bool replace,
-                        bool durable) = 0;
+                        bool durable, FileHandle& heldTarget) = 0;
   virtual void RemoveFile(const std::string& path) = 0;
   // The bytes free for the user on the disk of `folder`; none when the system cannot tell.
   virtual std::optional<std::uint64_t> FreeSpace(const std::string& folder) = 0;

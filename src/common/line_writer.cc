@@ -15,7 +15,7 @@ namespace {
 void EndLastLine(FileHandle& file, const FileStatus& status, const std::string& path,
                  FileSystem& files) {
   char last = 0;
-  if (status.size == 0 || !files.ReadByteAt(file, status.size - 1, last, path)) return;
+  if (status.size == 0 || files.ReadAt(file, status.size - 1, &last, 1, path) == 0) return;
   if (last != '\n' && last != '\r') files.WriteAll(file, "\r\n", 2, path);
 }
 

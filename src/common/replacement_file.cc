@@ -1,8 +1,18 @@
 #include "common/replacement_file.h"
 
+#include <vector>
+
 #include "common/failure.h"
 
 namespace ondrel {
+namespace {
+
+[[noreturn]] void ThrowChanged(const std::string& path) {
+  throw Failure(kFailureFileChanged,
+                "Il file \"" + path + "\" e` cambiato mentre veniva riscritto");
+}
+
+}  // namespace
 
 void RefuseOtherNames(const std::string& target, const FileStatus& original) {
   if (original.links <= 1) return;
@@ -14,6 +24,9 @@ void RefuseOtherNames(const std::string& target, const FileStatus& original) {
 ReplacementFile::ReplacementFile(const std::string& target, const FileStatus& original,
                                  FileSystem& files)
     : target_(target), files_(files), original_(original), temporary_(files) {
+  FileStatus now;
+  watched_ = files_.OpenToRead(target_, now);
+  if (now != original) ThrowChanged(target_);
   CreateTemporary();
 }
 
@@ -50,19 +63,34 @@ void ReplacementFile::CreateTemporary() {
   writer_.emplace(std::move(file), temporary_.path, files_);
 }
 
-void ReplacementFile::Commit(bool flush) {
+std::uint64_t ReplacementFile::Commit(bool flush) {
   if (flush) writer_->Sync();
   writer_->Close();
   // Any write, truncation, replacement or change of status since the target was read shows
   // in its status.
   if (original_) {
     const auto now = StatusIfAny(files_, target_);
-    if (!now || *now != *original_)
-      throw Failure(kFailureFileChanged,
-                    "Il file \"" + target_ + "\" e` cambiato mentre veniva riscritto");
+    if (!now || *now != *original_) ThrowChanged(target_);
   }
-  files_.MoveOver(temporary_.path, target_, original_.has_value(), flush);
+  files_.MoveOver(temporary_.path, target_, original_.has_value(), flush, watched_);
   temporary_.keep = true;
+  return watched_.IsOpen() ? KeepLateAppends() : 0;
+}
+
+// A program that appends (open, write, close) may have opened the old file just before the
+// move and written just after the check: its lines are in the old file, still open here.
+std::uint64_t ReplacementFile::KeepLateAppends() {
+  const FileStatus old = files_.StatusOfOpen(watched_, target_);
+  if (old.size <= original_->size) return 0;
+  FileHandle list = files_.OpenToWrite(target_, WriteMode::kAppend);
+  std::vector<char> buffer(LineWriter::kBufferSize);
+  std::uint64_t offset = original_->size;
+  for (std::size_t got;
+       (got = files_.ReadAt(watched_, offset, buffer.data(), buffer.size(), target_)) > 0;
+       offset += got)
+    files_.WriteAll(list, buffer.data(), got, target_);
+  files_.Close(list, target_);
+  return offset - original_->size;
 }
 
 }  // namespace ondrel

@@ -96,7 +96,7 @@ KeptOwnership SystemFiles::TakeOverAttributes(FileHandle& temporary,
 }
 
 void SystemFiles::MoveOver(const std::string& temporary, const std::string& target, bool replace,
-                           bool durable) {
+                           bool durable, FileHandle&) {
   if (replace) {
     if (::rename(temporary.c_str(), target.c_str()) != 0)
       ThrowSystemFailure(errno, "Impossibile sostituire", target);

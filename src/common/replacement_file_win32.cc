@@ -1,5 +1,8 @@
 #include <windows.h>
 
+#include <cstring>
+#include <vector>
+
 #include "common/file_status.h"
 #include "common/path_rules.h"
 #include "common/system_failure.h"
@@ -83,8 +86,37 @@ FileHandle SystemFiles::CreateTemporaryBeside(const std::string& target, std::st
   }
 }
 
+// Moves `temporary` over `target` as POSIX systems do, the replaced file still readable
+// through the handles open on it (Windows 10 and later, on NTFS); false where the system or the
+// file system has no such rename, and the target is then untouched.
+bool MovedAsOnPosix(const std::string& temporary, const std::string& target, bool replace) {
+  const HANDLE file = ::CreateFileW(SystemPath(temporary).c_str(), DELETE | SYNCHRONIZE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::wstring name = SystemPath(target);
+  std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t));
+  auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+  // The flags share their place with ReplaceIfExists, which older headers alone declare.
+  const DWORD flags =
+      FILE_RENAME_FLAG_POSIX_SEMANTICS | (replace ? FILE_RENAME_FLAG_REPLACE_IF_EXISTS : 0);
+  std::memcpy(buffer.data(), &flags, sizeof flags);
+  info->RootDirectory = nullptr;
+  info->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+  std::memcpy(info->FileName, name.data(), info->FileNameLength);
+  // FileRenameInfoEx, which the headers declare only for programs that need Windows 10.
+  constexpr auto kRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+  const bool moved =
+      ::SetFileInformationByHandle(file, kRenameInfoEx, info, static_cast<DWORD>(buffer.size()));
+  ::CloseHandle(file);
+  return moved;
+}
+
 void SystemFiles::MoveOver(const std::string& temporary, const std::string& target, bool replace,
-                           bool durable) {
+                           bool durable, FileHandle& heldTarget) {
+  if (heldTarget.IsOpen() && MovedAsOnPosix(temporary, target, replace)) return;
+  // Elsewhere a file held open, even with FILE_SHARE_DELETE, keeps its name until it is closed.
+  Close(heldTarget, target);
   // Without MOVEFILE_REPLACE_EXISTING a name taken meanwhile is left alone.
   if (!::MoveFileExW(
           SystemPath(temporary).c_str(), SystemPath(target).c_str(),

@@ -30,8 +30,8 @@ class SystemFiles final : public FileSystem {
 
   std::size_t Read(FileHandle& file, char* buffer, std::size_t size,
                    std::string_view path) override;
-  bool ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
-                  std::string_view path) override;
+  std::size_t ReadAt(FileHandle& file, std::uint64_t offset, char* buffer, std::size_t size,
+                     std::string_view path) override;
   void Rewind(FileHandle& file, std::string_view path) override;
   void WriteAll(FileHandle& file, const char* data, std::size_t size,
                 std::string_view path) override;
@@ -46,8 +46,8 @@ class SystemFiles final : public FileSystem {
   KeptOwnership TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
                                    const std::string& target,
                                    const std::optional<FileStatus>& original) override;
-  void MoveOver(const std::string& temporary, const std::string& target, bool replace,
-                bool durable) override;
+  void MoveOver(const std::string& temporary, const std::string& target, bool replace, bool durable,
+                FileHandle& heldTarget) override;
   void RemoveFile(const std::string& path) override;
   std::optional<std::uint64_t> FreeSpace(const std::string& folder) override;
 };

@@ -53,7 +53,7 @@ class ExternalElimination {
       if (!MergeLevel()) return EliminationOutcome::kStopped;
     RequireFreeSpace(target_, RunBytes(), kWork, context_.files);
     if (!MergeIntoList(replacement.Writer())) return EliminationOutcome::kStopped;
-    replacement.Commit(context_.flush == ListFlush::kBeforeReplacing);
+    context_.lateBytes = replacement.Commit(context_.flush == ListFlush::kBeforeReplacing);
     context_.ownership = replacement.Ownership();
     return EliminationOutcome::kCompleted;
   }

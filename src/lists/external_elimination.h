@@ -25,7 +25,8 @@ struct EliminationContext {
   std::int64_t& lines;              // the lines counted
   std::int64_t& duplicatesRemoved;  // added to for every line equal to the next one in order
   std::int64_t linesWritten = 0;
-  KeptOwnership ownership{};  // what of the list's owner its replacement kept
+  KeptOwnership ownership{};    // what of the list's owner its replacement kept
+  std::uint64_t lateBytes = 0;  // appended by another program as the list was replaced
 };
 
 // Throws Failure (kFailureFileChanged) when `status`, that of `path` as opened, is not the

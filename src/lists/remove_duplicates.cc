@@ -118,7 +118,7 @@ class Elimination {
       if (!progress.Step(j)) return false;
       windows_.Yield();
     }
-    replacement.Commit(context_.flush == ListFlush::kBeforeReplacing);
+    context_.lateBytes = replacement.Commit(context_.flush == ListFlush::kBeforeReplacing);
     context_.linesWritten = written;
     context_.ownership = replacement.Ownership();
     return true;
@@ -164,6 +164,14 @@ EliminationResult RemoveDuplicates(const std::string& path, std::int64_t& totalL
         result.outcome = elimination.Run();
         result.linesWritten = context.linesWritten;
         result.ownership = context.ownership;
+        if (context.lateBytes > 0) {
+          result.listReplaced = true;
+          throw Failure(kFailureFileChanged, "Mentre l'elenco \"" + path +
+                                                 "\" veniva sostituito un altro programma vi "
+                                                 "ha aggiunto " +
+                                                 std::to_string(context.lateBytes) +
+                                                 " byte: sono in fondo all'elenco, non ordinati");
+        }
       })) {
     result.outcome = EliminationOutcome::kFailed;
     result.failure = failure;

@@ -33,6 +33,9 @@ struct EliminationResult {
   std::optional<Failure> failure;  // set when the outcome is kFailed
   std::int64_t linesWritten = 0;   // lines of the rewritten list; 0 unless completed
   KeptOwnership ownership;         // what of the list's owner the rewritten list kept
+  // Failed, yet the list was replaced: another program appended to it meanwhile, and its lines
+  // follow the sorted ones, as they were.
+  bool listReplaced = false;
 };
 
 // Eliminates the duplicates of the list at `path`, showing the progress dialog of `windows`.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "common/file_search.h"
 #include "common/path_rules.h"
@@ -175,9 +176,9 @@ std::size_t FaultyFileSystem::Read(FileHandle& file, char* buffer, std::size_t s
   return system_.Read(file, buffer, size, path);
 }
 
-bool FaultyFileSystem::ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
-                                  std::string_view path) {
-  return system_.ReadByteAt(file, offset, byte, path);
+std::size_t FaultyFileSystem::ReadAt(FileHandle& file, std::uint64_t offset, char* buffer,
+                                     std::size_t size, std::string_view path) {
+  return system_.ReadAt(file, offset, buffer, size, path);
 }
 
 void FaultyFileSystem::Rewind(FileHandle& file, std::string_view path) {
@@ -230,11 +231,18 @@ KeptOwnership FaultyFileSystem::TakeOverAttributes(FileHandle& temporary,
   return system_.TakeOverAttributes(temporary, temporaryPath, target, original);
 }
 
+void FaultyFileSystem::AppendBeforeReplacing(const std::string& path, const std::string& bytes) {
+  appendTo_ = path;
+  appended_ = bytes;
+}
+
 void FaultyFileSystem::MoveOver(const std::string& temporary, const std::string& target,
-                                bool replace, bool durable) {
+                                bool replace, bool durable, FileHandle& heldTarget) {
+  if (!appendTo_.empty() && FoldFolderCase(target) == FoldFolderCase(appendTo_))
+    std::ofstream(FsPath(target), std::ios::binary | std::ios::app) << appended_;
   ThrowIfFailing(FolderOf(target), replace ? "Impossibile sostituire" : "Impossibile creare",
                  Access::kCreate);
-  system_.MoveOver(temporary, target, replace, durable);
+  system_.MoveOver(temporary, target, replace, durable, heldTarget);
 }
 
 void FaultyFileSystem::RemoveFile(const std::string& path) {

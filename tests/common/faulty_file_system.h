@@ -41,6 +41,8 @@ class FaultyFileSystem final : public FileSystem {
   // Another user placed the file at `path` in a folder others may write: no output of the
   // user's goes into it.
   void PlantFile(const std::string& path);
+  // Another program appends `bytes` to the file at `path` just before a file is moved over it.
+  void AppendBeforeReplacing(const std::string& path, const std::string& bytes);
   // The file at `path` may not be written by this user; or, for a folder (a path ending with
   // the separator), no name may be made or replaced at or below it, as when a folder may
   // not be written, while its files may.
@@ -63,8 +65,8 @@ class FaultyFileSystem final : public FileSystem {
   FileHandle CreateTemporaryBeside(const std::string& target, std::string& path) override;
   std::size_t Read(FileHandle& file, char* buffer, std::size_t size,
                    std::string_view path) override;
-  bool ReadByteAt(FileHandle& file, std::uint64_t offset, char& byte,
-                  std::string_view path) override;
+  std::size_t ReadAt(FileHandle& file, std::uint64_t offset, char* buffer, std::size_t size,
+                     std::string_view path) override;
   void Rewind(FileHandle& file, std::string_view path) override;
   void WriteAll(FileHandle& file, const char* data, std::size_t size,
                 std::string_view path) override;
@@ -78,8 +80,8 @@ class FaultyFileSystem final : public FileSystem {
   KeptOwnership TakeOverAttributes(FileHandle& temporary, const std::string& temporaryPath,
                                    const std::string& target,
                                    const std::optional<FileStatus>& original) override;
-  void MoveOver(const std::string& temporary, const std::string& target, bool replace,
-                bool durable) override;
+  void MoveOver(const std::string& temporary, const std::string& target, bool replace, bool durable,
+                FileHandle& heldTarget) override;
   void RemoveFile(const std::string& path) override;
   std::optional<std::uint64_t> FreeSpace(const std::string& folder) override;
 
@@ -111,6 +113,7 @@ class FaultyFileSystem final : public FileSystem {
   std::vector<Fault> faults_;
   std::mutex writes_;  // store copies are written on several threads
   std::optional<std::size_t> room_;
+  std::string appendTo_, appended_;
   std::optional<std::uint64_t> freeSpace_;
 };
 

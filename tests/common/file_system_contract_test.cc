@@ -252,6 +252,7 @@ std::optional<std::string> Operate(Disk& disk, const Row& row) {
     const auto yesNo = [](bool answer) { return std::string(answer ? "yes" : "no"); };
     try {
       OpenFolder folder;
+      FileHandle folderFile;
       FileStatus status;
       std::string made;
       switch (row.operation) {
@@ -298,7 +299,7 @@ std::optional<std::string> Operate(Disk& disk, const Row& row) {
           files.CheckNotPlanted(on);
           break;
         case Operation::kMoveOver:
-          files.MoveOver(temporary, on, true, false);
+          files.MoveOver(temporary, on, true, false, folderFile);
           break;
         case Operation::kRemoveFile:
           files.RemoveFile(on);

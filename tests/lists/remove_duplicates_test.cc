@@ -453,5 +453,59 @@ TEST(RemoveDuplicates, AFullDiskLeavesTheListAsItWas) {
   EXPECT_EQ(NamesIn(scratch / "small"), std::vector<std::string>{"list.txt"});
 }
 
+// Whether the system replaces a file that is held open, which stays readable (POSIX; Windows
+// with renames of POSIX semantics, which Wine has not).
+bool ReplacesHeldFiles() {
+  ScratchFolder scratch;
+  const std::string held = scratch.Write("held", "a"), other = scratch.Write("other", "b");
+  FileStatus status;
+  FileHandle file = SystemFileSystem().OpenToRead(held, status);
+  SystemFileSystem().MoveOver(other, held, true, false, file);
+  return file.IsOpen();
+}
+
+// Another program appends a line while the list is sorted, or just as it is replaced: no line
+// is lost, in memory or through temporary files. Appended before the replacement, the list is
+// left as it is, its new line in it; appended as it is replaced, the new line follows the
+// sorted ones, and the elimination says so.
+TEST(RemoveDuplicates, ALineAppendedMeanwhileIsNeverLost) {
+  std::string original, sorted;
+  for (int i = 1999; i >= 0; --i) original += "address" + std::to_string(i % 1000) + "@x.org\r\n";
+  std::vector<std::string> lines;
+  for (int i = 0; i < 1000; ++i) lines.push_back("address" + std::to_string(i) + "@x.org");
+  std::sort(lines.begin(), lines.end());
+  for (const std::string& line : lines) sorted += line + "\r\n";
+  const std::string late = "late@x.org\r\n";
+  for (const std::optional<std::uint64_t> budget :
+       {std::optional<std::uint64_t>(), std::optional<std::uint64_t>(4096)}) {
+    for (const bool asReplaced : {false, true}) {
+      if (asReplaced && !ReplacesHeldFiles()) continue;  // the line then goes with the old file
+      SCOPED_TRACE(std::string(budget ? "beyond the memory" : "in memory") +
+                   (asReplaced ? ", as the list is replaced" : ", while it is sorted"));
+      ScratchFolder scratch;
+      const std::string list = scratch.Write("list.txt", original);
+      testing::FaultyFileSystem files;
+      RecordingWindowSystem windows;
+      if (asReplaced) {
+        files.AppendBeforeReplacing(list, late);
+      } else {
+        // Well after the list was read, or begun to be.
+        windows.onYield = [&, yields = 0]() mutable {
+          if (++yields == 10)
+            std::ofstream(testing::FsPath(list), std::ios::binary | std::ios::app) << late;
+        };
+      }
+      std::int64_t total = 0, removed = 0;
+      const EliminationResult result = RemoveDuplicates(
+          list, total, removed, windows, ListFlush::kBeforeReplacing, {}, files, budget);
+      EXPECT_EQ(result.outcome, EliminationOutcome::kFailed);
+      EXPECT_EQ(testing::NumberOf(result.failure), kFailureFileChanged);
+      EXPECT_EQ(result.listReplaced, asReplaced);
+      EXPECT_TRUE(ScratchFolder::Read(list) == (asReplaced ? sorted : original) + late);
+      EXPECT_EQ(NamesIn(scratch.Path()), std::vector<std::string>{"list.txt"});
+    }
+  }
+}
+
 }  // namespace
 }  // namespace ondrel

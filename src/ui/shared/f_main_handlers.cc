@@ -148,7 +148,10 @@ void FMainHandlers::mnuStruDbl_Click() {
   const EliminationResult result =
       RemoveDuplicates(path, Counters.TotalLines, Counters.DuplicatesRemoved, windows_);
   if (result.outcome == EliminationOutcome::kFailed) {
-    ReportFailure(windows_, "Eliminazione doppi non riuscita: il file \xC3\xA8 rimasto com'era.",
+    ReportFailure(windows_,
+                  result.listReplaced
+                      ? "Eliminazione doppi non riuscita."
+                      : "Eliminazione doppi non riuscita: il file \xC3\xA8 rimasto com'era.",
                   *result.failure);
   }
 }
