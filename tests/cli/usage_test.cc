@@ -1,6 +1,13 @@
 // The command line as a user meets it: usage errors, --help and --version.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/arguments.h"
 #include "cli/cli_runner.h"
 #include "ondrel/version.h"
 
@@ -45,6 +52,63 @@ TEST(UsageTest, HelpDescribesEveryCommandAndExitsZero) {
           "hash --md5|--sha256 LIST OUTPUT"})
       EXPECT_NE(run.out.find(word), std::string::npos) << word;
   }
+}
+
+std::string SourceFile(const std::string& name) {
+  std::ifstream in(std::string(ONDREL_SOURCE_DIR) + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  return {std::istream_iterator<std::string>(in), {}};
+}
+
+// The words a section of roff shows: .B and .I join their arguments with spaces, the
+// alternating font macros (.RB, .BR, .IR) without them; "\-" is a hyphen.
+std::vector<std::string> RoffWords(const std::string& roff) {
+  std::istringstream lines(roff);
+  std::string shown;
+  for (std::string line; std::getline(lines, line);) {
+    for (std::size_t at; (at = line.find("\\-")) != std::string::npos;) line.erase(at, 1);
+    const std::string macro = line.substr(0, line.find(' '));
+    if (macro == ".br" || line.size() <= macro.size()) continue;
+    const bool alternating = macro.size() == 3;
+    std::string rest = line.substr(macro.size() + 1), text;
+    for (std::size_t i = 0; i < rest.size();) {
+      if (rest[i] == ' ') {
+        if (!alternating) text += ' ';
+        ++i;
+      } else if (rest[i] == '"') {
+        const std::size_t end = rest.find('"', i + 1);
+        text += rest.substr(i + 1, end - i - 1);
+        i = end + 1;
+      } else {
+        const std::size_t end = std::min(rest.find(' ', i), rest.size());
+        text += rest.substr(i, end - i);
+        i = end;
+      }
+    }
+    shown += text + ' ';
+  }
+  return Words(shown);
+}
+
+// The usage is written once, in the program: the README and the manual page show it word for
+// word.
+TEST(UsageTest, TheReadmeAndTheManualPageShowTheUsageOfTheProgram) {
+  std::vector<std::string> usage = Words(std::string(cli::kUsageText));
+  ASSERT_EQ(usage.front(), "Uso:");
+  usage.erase(usage.begin());
+
+  const std::string readme = SourceFile("README.md");
+  const std::size_t console = readme.find("## The console program");
+  const std::size_t block = readme.find("```\n", console) + 4;
+  EXPECT_EQ(Words(readme.substr(block, readme.find("```", block) - block)), usage);
+
+  const std::string manual = SourceFile("man/ondrel-cli.1");
+  const std::size_t synopsis = manual.find(".SH SINTASSI\n") + 13;
+  EXPECT_EQ(RoffWords(manual.substr(synopsis, manual.find(".SH", synopsis) - synopsis)), usage);
 }
 
 TEST(UsageTest, VersionIsTheProjectVersion) {
