@@ -1,5 +1,8 @@
 // Searches of text for the nearest of a few byte values, eight bytes at a time: the scanner
-// widens every "@" to its token and the list tools split lines with them.
+// widens every "@" to its token and the list tools split lines with them. Against a loop over
+// single bytes, an extraction of the benchmark's 1 GiB of text on one thread takes a third
+// less CPU (0.14 s against 0.20 s) and the elimination of its 10-million-line list a tenth
+// less (bench/README.md, "What the speed tricks gain").
 #pragma once
 
 #include <bit>

@@ -2,8 +2,7 @@
 
 namespace ondrel {
 
-// Eight bytes at a time: lines of addresses are a few dozen bytes, and splitting them byte
-// by byte costs twice as much.
+// Eight bytes at a time (byte_search.h, where the gain is measured).
 std::size_t BufferLines::LineEndFrom(std::size_t from) const {
   const char* const begin = text_.data();
   const char* const end = begin + text_.size();

@@ -98,7 +98,6 @@ class ExternalElimination {
       context_.windows.RunWhileYielding([&table] { table.Sort(); });
       LineFileWriter run(target_, context_.files);
       for (std::size_t j = 0; j < piece.lines; ++j) {
-        table.PrefetchLine(j + LineTable::kPrefetchDistance);
         if (table.EqualsNext(j)) {
           CountDuplicates(1);
           continue;

@@ -109,7 +109,6 @@ class Elimination {
     std::int64_t written = 0;
     for (std::int64_t j = 1; j <= lines_; ++j) {
       const auto index = static_cast<std::size_t>(j - 1);
-      table_->PrefetchLine(index + LineTable::kPrefetchDistance);
       if (table_->EqualsNext(index)) continue;
       const std::string_view line = table_->Line(index);
       if (line == "*") continue;
