@@ -137,7 +137,8 @@ TEST_F(DesktopWindowSystemTest, WorkAsideLetsTheWindowsAnswerAndHandsBackWhatItT
     while (windows.rounds < 3) std::this_thread::sleep_for(std::chrono::milliseconds(1));
   });
   EXPECT_GE(windows.rounds, 3);
-  EXPECT_THROW(windows.RunWhileYielding([] { throw Failure(kFailureOutOfRange, "guasto"); }), Failure);
+  EXPECT_THROW(windows.RunWhileYielding([] { throw Failure(kFailureOutOfRange, "guasto"); }),
+               Failure);
 }
 
 }  // namespace
