@@ -32,7 +32,7 @@ int OpenDescriptor(const FilePlace& place, int flags, int mode, bool mayCreate =
   const int folder = place.folder != nullptr ? static_cast<int>(place.folder->Native()) : -1;
   if (folder < 0) {
     const std::string folderPart = FolderOf(place.path);
-    ResolveWithoutPlantedLinks(!mayCreate ? place.path : folderPart.empty() ? "." : folderPart);
+    RefusePlantedLinks(!mayCreate ? place.path : folderPart.empty() ? "." : folderPart);
   }
   int fd;
   do {

@@ -83,7 +83,7 @@ void SystemFiles::ListFolder(const std::string& folder, std::vector<FolderEntry>
                              OpenFolder* keep) {
   entries.clear();
   if (keep != nullptr) *keep = OpenFolder();
-  ResolveWithoutPlantedLinks(folder);
+  RefusePlantedLinks(folder);
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   const int error = fd < 0 ? errno : ListOpenedFolder(fd, entries, keep);
   if (error != 0) ThrowSystemFailure(error, "Impossibile leggere la cartella", folder);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <deque>
+#include <optional>
 #include <string_view>
 
 #include "common/path_rules.h"
@@ -44,15 +45,15 @@ void PushParts(std::string_view path, std::deque<std::string>& parts) {
   parts.insert(parts.begin(), ahead.begin(), ahead.end());
 }
 
-// What the link at `link` holds.
-std::string LinkTarget(const std::string& link, const std::string& path) {
+// Puts what the link at `link` holds into `target`; false, errno set, when it cannot be read.
+bool LinkTarget(const std::string& link, std::string& target) {
   for (std::size_t size = 256;; size *= 2) {
-    std::string target(size, '\0');
+    target.assign(size, '\0');
     const ssize_t length = ::readlink(link.c_str(), target.data(), size);
-    if (length < 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
+    if (length < 0) return false;
     if (static_cast<std::size_t>(length) < size) {
       target.resize(static_cast<std::size_t>(length));
-      return target;
+      return true;
     }
   }
 }
@@ -64,10 +65,14 @@ std::string WorkingFolder(const std::string& path) {
   return buffer[1] == '\0' ? std::string() : std::string(buffer);
 }
 
-}  // namespace
-
-std::string ResolveWithoutPlantedLinks(const std::string& path) {
+// Resolves `path` part by part as ResolveWithoutPlantedLinks describes. When a part cannot be
+// looked up, `strict` throws the fault; otherwise the walk ends there with nothing.
+std::optional<std::string> Resolve(const std::string& path, bool strict) {
   CheckSystemPath(path);
+  const auto stop = [&](int error) -> std::optional<std::string> {
+    if (strict) ThrowSystemFailure(error, "Impossibile aprire", path);
+    return std::nullopt;
+  };
   // The resolved part, with no link in it and no separator at its end; "" is the root.
   std::string resolved = !path.empty() && path[0] == kPathSeparator ? "" : WorkingFolder(path);
   std::deque<std::string> parts;
@@ -83,25 +88,35 @@ std::string ResolveWithoutPlantedLinks(const std::string& path) {
     }
     const std::string next = resolved + kPathSeparator + part;
     struct stat entry;
-    if (::lstat(next.c_str(), &entry) != 0) ThrowSystemFailure(errno, "Impossibile aprire", path);
+    if (::lstat(next.c_str(), &entry) != 0) return stop(errno);
     if (!S_ISLNK(entry.st_mode)) {
       // Only the last part may be anything but a folder.
-      if (!S_ISDIR(entry.st_mode) && !parts.empty())
-        ThrowSystemFailure(ENOTDIR, "Impossibile aprire", path);
+      if (!S_ISDIR(entry.st_mode) && !parts.empty()) return stop(ENOTDIR);
       resolved = next;
       continue;
     }
-    if (++links > kMostLinks) ThrowSystemFailure(ELOOP, "Impossibile aprire", path);
+    if (++links > kMostLinks) return stop(ELOOP);
     if (PlantedIn(resolved, entry))
       throw Failure(kFailureSymbolicLink,
                     "Il collegamento simbolico \"" + next +
                         "\" sta in una cartella condivisa e appartiene a un altro utente: "
                         "non viene seguito");
-    std::string target = LinkTarget(next, path);
+    std::string target;
+    if (!LinkTarget(next, target)) return stop(errno);
     if (!target.empty() && target[0] == kPathSeparator) resolved.clear();
     PushParts(target, parts);
   }
   return resolved.empty() ? std::string(1, kPathSeparator) : resolved;
+}
+
+}  // namespace
+
+std::string ResolveWithoutPlantedLinks(const std::string& path) {
+  return *Resolve(path, true);
+}
+
+void RefusePlantedLinks(const std::string& path) {
+  Resolve(path, false);
 }
 
 void RefusePlantedFile(const std::string& path, const struct stat& file) {

@@ -15,6 +15,11 @@ namespace ondrel {
 // there or a part cannot be looked up.
 std::string ResolveWithoutPlantedLinks(const std::string& path);
 
+// Refuses, as ResolveWithoutPlantedLinks does, a planted link on the way to `path`, checking
+// only as far as the parts can be looked up: the open that follows reports any other fault, and
+// follows a link only the kernel can resolve (a /proc/self/fd entry holds no path).
+void RefusePlantedLinks(const std::string& path);
+
 // Throws Failure (kFailureAccessDenied) when `file`, the status of the existing file at
 // `path`, belongs neither to the user nor to the owner of its folder, and that folder is
 // sticky and world-writable: another user placed the file there, and the user's data must not

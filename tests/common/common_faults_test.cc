@@ -1,7 +1,9 @@
 // Faults found in the common layer, one test each; the first two show only under the
 // sanitizers.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -67,6 +69,20 @@ TEST(FileHandle, OpenToReadRefusesAnythingButARegularFileWithoutWaiting) {
   });
   const std::string refused = std::to_string(kFailureBadPath) + " ";
   EXPECT_EQ(outcomes, refused + refused + refused + std::to_string(kFailureIsFolder) + " 0 ");
+}
+
+// A file reached through /proc/self/fd (as /dev/stdin leads there) has no path the program can
+// follow part by part once it is deleted: such an open failed, though the kernel opens it.
+TEST(FileHandle, OpensAFileOnlyTheKernelCanResolve) {
+  ScratchFolder scratch;
+  const std::string path = scratch.Write("gone.txt", "a@b.it\r\n");
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  std::filesystem::remove(path);
+  FileStatus status;
+  FileHandle file = SystemFileSystem().OpenToRead("/proc/self/fd/" + std::to_string(fd), status);
+  EXPECT_EQ(status.size, 8u);
+  ::close(fd);
 }
 
 }  // namespace
