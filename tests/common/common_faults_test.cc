@@ -1,7 +1,7 @@
 // Faults found in the common layer, one test each; the first two show only under the
 // sanitizers.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
