@@ -18,6 +18,7 @@ windows_packages=(
 packages_32_bit=(
   g++-i686-linux-gnu                     # the compiler for 32-bit x86 Linux
   libc6:i386 libstdc++6:i386             # the libraries the programs run on
+  libssl-dev:i386                        # libcrypto for the digests, for i386
   qemu-user                              # qemu-i386, where the kernel runs no 32-bit programs
   googletest                             # GoogleTest's sources, built for the target
   cmake ninja-build                      # the build

@@ -67,7 +67,10 @@ std::uint64_t Left(std::uint64_t limit, std::uint64_t used) {
 
 MemoryFacts SystemMemoryFacts() {
   const InUse inUse = MemoryInUse();
-  std::uint64_t left = Left(kAddressSpace, inUse.addressSpace);
+  // Under an emulator (qemu-i386) the counts are the host process's, larger than the whole
+  // address space: they say nothing of this program's.
+  std::uint64_t left =
+      inUse.addressSpace < kAddressSpace ? kAddressSpace - inUse.addressSpace : ~std::uint64_t{0};
   if (const auto limit = SoftLimit(RLIMIT_AS))
     left = std::min(left, Left(*limit, inUse.addressSpace));
   if (const auto limit = SoftLimit(RLIMIT_DATA)) left = std::min(left, Left(*limit, inUse.data));
