@@ -33,11 +33,14 @@ struct InUse {
 };
 
 // From /proc/self/statm: its first field is the address space in pages, its sixth the data.
+// Under an emulator (qemu-i386) they are the host process's, more than the whole address
+// space: then nothing is known of this program's.
 InUse MemoryInUse() {
   InUse inUse;
   std::ifstream statm("/proc/self/statm");
   std::uint64_t size = 0, resident = 0, shared = 0, text = 0, library = 0, data = 0;
-  if (statm >> size >> resident >> shared >> text >> library >> data) {
+  if (statm >> size >> resident >> shared >> text >> library >> data &&
+      size * PageSize() < kAddressSpace) {
     inUse.addressSpace = size * PageSize();
     inUse.data = data * PageSize();
   }
@@ -67,10 +70,7 @@ std::uint64_t Left(std::uint64_t limit, std::uint64_t used) {
 
 MemoryFacts SystemMemoryFacts() {
   const InUse inUse = MemoryInUse();
-  // Under an emulator (qemu-i386) the counts are the host process's, larger than the whole
-  // address space: they say nothing of this program's.
-  std::uint64_t left =
-      inUse.addressSpace < kAddressSpace ? kAddressSpace - inUse.addressSpace : ~std::uint64_t{0};
+  std::uint64_t left = Left(kAddressSpace, inUse.addressSpace);
   if (const auto limit = SoftLimit(RLIMIT_AS))
     left = std::min(left, Left(*limit, inUse.addressSpace));
   if (const auto limit = SoftLimit(RLIMIT_DATA)) left = std::min(left, Left(*limit, inUse.data));
